@@ -1,0 +1,40 @@
+# Front door. `make run` starts Sarvo, `make test` builds and runs the whole test suite.
+# Both install missing Debian packages first (scripts/deps.txt) and build incrementally.
+
+PRESET ?= dev
+BUILD_DIR := build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps configure fuzz bench format clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@[ -f $(BUILD_DIR)/build.ninja ] || cmake --preset $(PRESET)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD_DIR)/bin/sarvo; \
+	else \
+	  echo "No display: starting Sarvo under xvfb-run"; \
+	  xvfb-run -a $(BUILD_DIR)/bin/sarvo; \
+	fi
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bin/sarvo-bench
+
+fuzz: deps
+	scripts/run-fuzz 600
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR) build-fuzz

@@ -1,0 +1,67 @@
+#include "keyguide/keyconversion.h"
+
+#include "keyguide/keycells.h"
+#include "melody/noteparser.h"
+
+namespace sarvo::keyguide {
+
+void KeyConversion::appendCell(std::u16string_view keys) { keyText += makeCell(keys); }
+
+void emitUnits(KeyConversion& conversion, UnitPlan plan,
+               const std::function<void(KeyConversion&)>& emitUnit) {
+    melody::Note& note = conversion.state.currentNote;
+    const int units = plan.units * (note.tieCount + 1);
+    for (int repeat = 1; repeat <= units; ++repeat) {
+        ++conversion.unitCounter;
+        const bool first = repeat == 1;
+        note.length = std::u16string(1, first ? plan.workingCode : plan.extraCode);
+        if (first && plan.dotted)
+            note.dot = u".";
+        else
+            note.dot.clear();
+        emitUnit(conversion);
+        melody::savePreviousNote(conversion.state);
+    }
+}
+
+namespace {
+
+bool limitReached(const PhoneTypeRules& rules, int counter) {
+    switch (rules.limitRule) {
+    case LimitRule::StopAtLimit:
+        return counter >= rules.limit;
+    case LimitRule::StopAfterLimit:
+        return counter > rules.limit;
+    case LimitRule::None:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+std::u16string convertToKeys(int typeIndex, std::u16string_view melody,
+                             melody::ParserState& state, IInteractive& ui) {
+    const PhoneTypeRules* rules = rulesFor(typeIndex);
+    if (!rules)
+        return {};
+    state.mergeRepeats = rules->mergeRepeats;
+
+    KeyConversion conversion{state, ui, {}, 0, {}};
+    state.readPos = 1;
+    melody::resetPreviousNote(state);
+    // Rests leave the pitch fields as the last note set them, so that a note after a rest moves
+    // relative to the last sounding note; a conversion starts from cleared fields so that its
+    // result never depends on an earlier walk.
+    state.currentNote.clearText();
+    // The limit is tested once per note, so the last note may carry the key text past it.
+    while (!limitReached(*rules, conversion.unitCounter)) {
+        if (!melody::readNextNote(state, melody))
+            break;
+        rules->convertNote(conversion);
+        melody::savePreviousNote(state);
+    }
+    return std::move(conversion.keyText);
+}
+
+} // namespace sarvo::keyguide

@@ -1,0 +1,55 @@
+#include "keyguide/keyreading.h"
+
+#include "keyguide/keycells.h"
+#include "melody/noteparser.h"
+
+namespace sarvo::keyguide {
+
+bool KeyReading::readFixedFieldNote() {
+    const long pos = state.readPos;
+    if (pos < 1 || pos > static_cast<long>(keyText.size()))
+        return false;
+    const size_t at = static_cast<size_t>(pos - 1);
+    for (size_t i = 0; i < keys.size(); ++i)
+        keys[i] = at + i < keyText.size() ? std::u16string(1, keyText[at + i]) : std::u16string();
+    for (size_t i = 0; i < lookahead.size(); ++i) {
+        const size_t start = at + kCellWidth * (i + 1);
+        lookahead[i] = start < keyText.size() ? std::u16string(keyText.substr(start, kCellWidth))
+                                              : std::u16string();
+    }
+    state.readPos += static_cast<int>(kCellWidth);
+    return true;
+}
+
+void KeyReading::skipCells(int count) { state.readPos += count * static_cast<int>(kCellWidth); }
+
+void KeyReading::appendToken(std::u16string_view token) {
+    if (!melody.empty() && melody.back() != u' ')
+        melody += u' ';
+    melody += token;
+}
+
+void KeyReading::appendNote() { appendToken(note.token()); }
+
+void KeyReading::conversionError() {
+    ui.showMessage(kConversionError);
+    stopped = true;
+}
+
+std::u16string readKeys(int typeIndex, std::u16string_view keyText, melody::ParserState& state,
+                        IInteractive& ui) {
+    KeyReading reading{state, ui, keyText, {}, {}, {}, {}, false};
+    if (const PhoneTypeRules* rules = rulesFor(typeIndex); rules && rules->readCell) {
+        state.readPos = 1;
+        melody::resetPreviousNote(state);
+        while (!reading.stopped && reading.readFixedFieldNote()) {
+            reading.note = rules->readerDefault;
+            rules->readCell(reading);
+        }
+    }
+    if (reading.melody.empty() || reading.melody.back() != u' ')
+        reading.melody += u' ';
+    return std::move(reading.melody);
+}
+
+} // namespace sarvo::keyguide

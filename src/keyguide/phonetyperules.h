@@ -1,0 +1,38 @@
+#pragma once
+// The rule set of one phone type: its note limit, what the limit counts, and the two small
+// functions that turn a note into key cells and a key cell back into notes. The frame that
+// walks the melody (keyconversion.h) and the key text (keyreading.h) is shared by all types;
+// each type registers its rules in the one table of phonetyperegistry.cpp.
+
+#include "melody/note.h"
+
+namespace sarvo::keyguide {
+
+struct KeyConversion;
+struct KeyReading;
+
+enum class LimitRule {
+    None,         // no limit
+    StopAtLimit,  // stop before the next note once the counter has reached the limit
+    StopAfterLimit, // stop before the next note once the counter has exceeded the limit
+};
+
+struct PhoneTypeRules {
+    int index = 0;
+    int limit = 0;
+    LimitRule limitRule = LimitRule::None;
+    // The converters of some types merge identical following notes while playing; the player
+    // and the chord writer read this flag.
+    bool mergeRepeats = false;
+    // Turns state.currentNote into cells appended to the key text, counting units or notes.
+    void (*convertNote)(KeyConversion&) = nullptr;
+    // The note a reader starts each cell with.
+    melody::Note readerDefault;
+    // Decodes the cell at the reader position (and the look-ahead cells it needs).
+    void (*readCell)(KeyReading&) = nullptr;
+};
+
+// nullptr for an index outside 2 to 40 and for the types whose rules are not written yet.
+const PhoneTypeRules* rulesFor(int typeIndex);
+
+} // namespace sarvo::keyguide

@@ -1,0 +1,18 @@
+#pragma once
+// The rule sets of the phone types, one file each under types/, and the keypad helpers they
+// share. Only the registry and the tests reach the rule sets directly.
+
+#include "keyguide/phonetyperules.h"
+
+#include <string_view>
+
+namespace sarvo::keyguide {
+
+// The full-width digit key of a natural pitch name: "１" for ド ... "７" for シ; "" otherwise.
+std::u16string_view digitKeyOf(std::u16string_view pitchName);
+// The pitch name of a digit key "１" to "７"; "" for any other key.
+std::u16string_view pitchNameOfDigitKey(std::u16string_view key);
+
+const PhoneTypeRules& typeARules();
+
+} // namespace sarvo::keyguide

@@ -1,0 +1,104 @@
+#include "melody/noteparser.h"
+
+#include "melody/notecodes.h"
+
+#include <array>
+
+namespace sarvo::melody {
+namespace {
+
+// The character at a 1-based position as a one-character string; "" outside the text.
+std::u16string charAt(std::u16string_view text, long pos) {
+    if (pos < 1 || pos > static_cast<long>(text.size()))
+        return {};
+    return std::u16string(1, text[static_cast<size_t>(pos - 1)]);
+}
+
+// Up to count characters from a 1-based position, shorter at the end of the text.
+std::u16string_view slice(std::u16string_view text, long pos, long count) {
+    if (pos < 1 || pos > static_cast<long>(text.size()))
+        return {};
+    return text.substr(static_cast<size_t>(pos - 1), static_cast<size_t>(count));
+}
+
+bool isRestOrTieCode(char16_t c) { return (c >= u'F' && c <= u'J') || (c >= u'\\' && c <= u'`'); }
+
+} // namespace
+
+bool readNextNote(ParserState& state, std::u16string_view text) {
+    Note& note = state.currentNote;
+    const long pos = state.readPos;
+    note.tieCount = 0;
+    std::array<std::u16string, 5> window;
+    for (long i = 0; i < 5; ++i)
+        window[i] = charAt(text, pos + i);
+    auto windowAt = [&](size_t i) { return i < window.size() ? window[i] : std::u16string(); };
+
+    if (pos > static_cast<long>(text.size()))
+        return false;
+
+    size_t index = 0;
+    note.length = window[index++];
+    if (window[1] == u".") {
+        note.dot = u".";
+        index = 2;
+    } else {
+        note.dot.clear();
+    }
+    if (!isRestOrTieCode(note.length[0])) {
+        note.octave = windowAt(index);
+        note.pitch = windowAt(index + 1);
+        index += 2;
+        if (windowAt(index) == u"#") {
+            note.sharp = u"#";
+            ++index;
+        } else {
+            note.sharp.clear();
+        }
+    }
+
+    // Ties: a "^" right after the separating space lengthens this note.
+    while (charAt(text, pos + static_cast<long>(index) + 1) == u"^") {
+        ++note.tieCount;
+        index += 2;
+    }
+
+    if (state.isPlaying && state.mergeRepeats) {
+        note.repeatCount = 0;
+        const long span = static_cast<long>(index) + 1; // the note, its ties and their spaces
+        while (slice(text, pos + static_cast<long>(index) + 1, span) == slice(text, pos, span)) {
+            ++note.repeatCount;
+            index += static_cast<size_t>(span);
+        }
+    }
+
+    if (state.isPlaying && state.noteShown)
+        state.noteShown(static_cast<int>(pos - 1), static_cast<int>(index));
+
+    state.readPos = static_cast<int>(pos + static_cast<long>(index) + 1);
+    return true;
+}
+
+void appendNote(ParserState& state, std::u16string& text) {
+    Note& note = state.currentNote;
+    if (note.pitch.empty() && !note.length.empty())
+        note.length[0] = static_cast<char16_t>(note.length[0] + 5);
+    text += note.token();
+    text += u' ';
+}
+
+bool isTokenStart(char16_t c) {
+    return c == u'^' || (c >= u'A' && c < u'P') || (c >= u'2' && c < u'7') ||
+           (c >= u'\\' && c <= u'`');
+}
+
+bool isOctaveMark(char16_t c) { return c == u'低' || c == u'中' || c == u'高'; }
+
+void resetPreviousNote(ParserState& state) { state.previousNote = PreviousNote{}; }
+
+void savePreviousNote(ParserState& state) {
+    const Note& n = state.currentNote;
+    state.previousNote = PreviousNote{n.length, n.octave, n.pitch, n.sharp, n.dot};
+}
+
+} // namespace sarvo::melody

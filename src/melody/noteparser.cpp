@@ -81,8 +81,10 @@ bool readNextNote(ParserState& state, std::u16string_view text) {
 
 void appendNote(ParserState& state, std::u16string& text) {
     Note& note = state.currentNote;
+    // Decoders hand over a note letter without a pitch for a rest. A rest code handed over
+    // stays as it is instead of moving on to a letter that means nothing.
     if (note.pitch.empty() && !note.length.empty())
-        note.length[0] = static_cast<char16_t>(note.length[0] + 5);
+        note.length[0] = restCodeOf(note.length[0]);
     text += note.token();
     text += u' ';
 }

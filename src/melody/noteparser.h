@@ -19,8 +19,9 @@ namespace sarvo::melody {
 // validated: a malformed token yields whatever characters stand in its place.
 bool readNextNote(ParserState& state, std::u16string_view text);
 
-// Appends state.currentNote as one token and a space. A note letter without a pitch becomes
-// the rest of the same length (the letter five places on), as decoders rely on.
+// Appends state.currentNote as one token and a space. A note code without a pitch becomes the
+// rest of the same length (A to E the letter five places on, a tuplet its tuplet rest), as
+// decoders rely on.
 void appendNote(ParserState& state, std::u16string& text);
 
 bool isTokenStart(char16_t c);

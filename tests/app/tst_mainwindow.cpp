@@ -1,0 +1,313 @@
+// The main window driven as a user drives it: the view selector, the editors, the status bar
+// and the keyboard shortcuts, with the real key conversion behind them.
+
+#include "app/mainwindow.h"
+#include "common/interaction.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace {
+
+using sarvo::RecordingInteractive;
+using sarvo::app::MainWindow;
+
+// One QApplication for the whole test program.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[16] = "tst_mainwindow";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+QString cells(std::initializer_list<const char16_t*> keys) {
+    // Each key cell is five characters wide, padded with ideographic spaces.
+    QString text;
+    for (const char16_t* key : keys)
+        text += QString::fromUtf16(key).leftJustified(5, QChar(0x3000));
+    return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_window = std::make_unique<MainWindow>(m_ui);
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        m_combo = m_window->findChild<QComboBox*>(QStringLiteral("cmb"));
+        m_txt = m_window->findChild<QPlainTextEdit*>(QStringLiteral("txt"));
+        m_pnl = m_window->findChild<QPlainTextEdit*>(QStringLiteral("pnl"));
+        m_status = m_window->findChild<QStatusBar*>(QStringLiteral("sts"));
+        m_panel = m_window->findChild<QLabel*>(QStringLiteral("stsPanel1"));
+        ASSERT_NE(m_combo, nullptr);
+        ASSERT_NE(m_txt, nullptr);
+        ASSERT_NE(m_pnl, nullptr);
+        ASSERT_NE(m_status, nullptr);
+        ASSERT_NE(m_panel, nullptr);
+    }
+
+    // Chooses an entry the way the mouse does: the combo box changes its index and reports
+    // the activation.
+    void choose(int index) {
+        m_combo->setCurrentIndex(index);
+        emit m_combo->activated(index);
+    }
+
+    void typeMelody(const QString& melody) {
+        m_txt->setFocus();
+        typeInto(m_txt, melody);
+    }
+
+    // Types text key by key. Kana and full-width characters come without a key code, as an
+    // input method hands them over; QTest::keyClicks only knows ASCII keys.
+    static void typeInto(QWidget* widget, const QString& text) {
+        for (const QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+
+    void pressAlt(Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key, Qt::AltModifier);
+    }
+
+    RecordingInteractive m_ui;
+    std::unique_ptr<MainWindow> m_window;
+    QComboBox* m_combo = nullptr;
+    QPlainTextEdit* m_txt = nullptr;
+    QPlainTextEdit* m_pnl = nullptr;
+    QStatusBar* m_status = nullptr;
+    QLabel* m_panel = nullptr;
+};
+
+TEST_F(MainWindowTest, CaptionAndObjectName) {
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Sarvo Ver 1.6Z"));
+    EXPECT_EQ(m_window->objectName(), QStringLiteral("frmSarvo"));
+    EXPECT_EQ(m_window->statusBar(), m_status);
+}
+
+TEST_F(MainWindowTest, SelectorListsTheInputViewsAndTheThirtyNineTypes) {
+    ASSERT_EQ(m_combo->count(), 41);
+    EXPECT_EQ(m_combo->itemText(0), QStringLiteral("音符入力 Alt+1"));
+    EXPECT_EQ(m_combo->itemText(1), QStringLiteral("５線譜入力 Alt+2"));
+    EXPECT_TRUE(m_combo->itemText(2).startsWith(QStringLiteral("Type-A ")));
+    EXPECT_TRUE(m_combo->itemText(3).startsWith(QStringLiteral("Type-B ")));
+    EXPECT_TRUE(m_combo->itemText(40).startsWith(QStringLiteral("Type-AM ")));
+}
+
+TEST_F(MainWindowTest, StartsOnTheNoteInputWithAnEmptyStatusPanel) {
+    EXPECT_EQ(m_combo->currentIndex(), 0);
+    EXPECT_EQ(m_window->currentView(), 0);
+    EXPECT_TRUE(m_txt->isVisible());
+    EXPECT_FALSE(m_pnl->isVisible());
+    EXPECT_TRUE(m_panel->text().isEmpty());
+    EXPECT_TRUE(m_txt->hasFocus());
+    EXPECT_FALSE(m_txt->isReadOnly());
+    EXPECT_FALSE(m_pnl->isReadOnly());
+}
+
+TEST_F(MainWindowTest, EditorsUseAFixedPitchJapaneseFont) {
+    EXPECT_EQ(m_txt->font(), m_pnl->font());
+    if (QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) {
+        EXPECT_EQ(QFontInfo(m_pnl->font()).family(), QStringLiteral("IPAGothic"));
+    }
+    // The key cells line up only when the padding and the keys are equally wide.
+    const QFontMetrics metrics(m_pnl->font());
+    const int padding = metrics.horizontalAdvance(QChar(0x3000));
+    EXPECT_GT(padding, metrics.horizontalAdvance(QLatin1Char('3')));
+    for (const char16_t key : {u'３', u'０', u'→', u'＃', u'×'})
+        EXPECT_EQ(metrics.horizontalAdvance(QChar(key)), padding)
+            << "key U+" << std::hex << int(key);
+}
+
+TEST_F(MainWindowTest, TypeAShowsTheKeyTextAndCapacity) {
+    typeMelody(QStringLiteral("D中ミ D中ミ "));
+    choose(2);
+    EXPECT_TRUE(m_pnl->isVisible());
+    EXPECT_FALSE(m_txt->isVisible());
+    EXPECT_TRUE(m_pnl->hasFocus());
+    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３", u"→", u"３"}));
+    EXPECT_EQ(m_panel->text(), QStringLiteral("30音　低音なし"));
+    EXPECT_TRUE(m_ui.messages().empty());
+    EXPECT_FALSE(QGuiApplication::overrideCursor()) << "the busy cursor was left on";
+
+    // The screenshot of the key guide, for looking at the layout and the Japanese glyphs.
+    const QString dir = QStringLiteral(SARVO_BINARY_DIR "/screenshots");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    QCoreApplication::processEvents(); // lets the layout give the hidden editor's room away
+    EXPECT_TRUE(m_window->grab().save(dir + QStringLiteral("/mainwindow-type-a.png")));
+}
+
+TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnce) {
+    // A quarter note is two eighths on Type-A: the note and one rest.
+    typeMelody(QStringLiteral("C中ド "));
+    QSignalSpy changes(m_pnl, &QPlainTextEdit::textChanged);
+    choose(2);
+    EXPECT_EQ(m_pnl->toPlainText(), cells({u"１", u"０"}));
+    const qsizetype changesOfOneConversion = changes.count();
+    ASSERT_GT(changesOfOneConversion, 0);
+
+    // Choosing the shown entry again converts afresh, replacing the edited text, and changes
+    // the guide as often as the first choice did: that one was a single conversion too.
+    m_pnl->setPlainText(QStringLiteral("edited"));
+    changes.clear();
+    emit m_combo->activated(2);
+    EXPECT_EQ(m_pnl->toPlainText(), cells({u"１", u"０"}));
+    EXPECT_EQ(changes.count(), changesOfOneConversion);
+}
+
+// Types whose rules are not written yet give an empty guide, but their capacity still shows.
+struct UnwrittenTypeCase {
+    int index;
+    const char16_t* capacity;
+};
+
+void PrintTo(const UnwrittenTypeCase& testCase, std::ostream* out) {
+    *out << "type index " << testCase.index;
+}
+
+class MainWindowUnwrittenTypeTest : public MainWindowTest,
+                                    public ::testing::WithParamInterface<UnwrittenTypeCase> {};
+
+TEST_P(MainWindowUnwrittenTypeTest, ShowsAnEmptyGuideAndTheCapacity) {
+    typeMelody(QStringLiteral("D中ミ D中ミ "));
+    choose(2);
+    ASSERT_FALSE(m_pnl->toPlainText().isEmpty());
+    choose(GetParam().index);
+    EXPECT_TRUE(m_pnl->isVisible());
+    EXPECT_FALSE(m_txt->isVisible());
+    EXPECT_TRUE(m_pnl->toPlainText().isEmpty()) << "the previous type's keys were left";
+    EXPECT_EQ(m_panel->text(), QString::fromUtf16(GetParam().capacity));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, MainWindowUnwrittenTypeTest,
+    ::testing::Values(UnwrittenTypeCase{3, u"50音 中音ド～高音ド ＃(半音上)なし"},
+                      UnwrittenTypeCase{9, u"30音　＃(半音上)なし"},
+                      UnwrittenTypeCase{40, u"256音　低・中・高音全てOK"}),
+    [](const auto& testInfo) { return "Index" + std::to_string(testInfo.param.index); });
+
+// Both input views show the melody, unchanged, with an empty status panel.
+class MainWindowInputViewTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(MainWindowInputViewTest, ReturnsToTheMelodyUnchanged) {
+    const QString melody = QStringLiteral("D中ミ D中ミ ");
+    typeMelody(melody);
+    choose(2);
+    choose(GetParam());
+    EXPECT_TRUE(m_txt->isVisible());
+    EXPECT_FALSE(m_pnl->isVisible());
+    EXPECT_TRUE(m_txt->hasFocus());
+    EXPECT_EQ(m_txt->toPlainText(), melody);
+    EXPECT_TRUE(m_panel->text().isEmpty());
+
+    QCoreApplication::processEvents();
+    const QString dir = QStringLiteral(SARVO_BINARY_DIR "/screenshots");
+    ASSERT_TRUE(QDir().mkpath(dir));
+    EXPECT_TRUE(
+        m_window->grab().save(dir + QStringLiteral("/mainwindow-view-%1.png").arg(GetParam())));
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, MainWindowInputViewTest, ::testing::Values(0, 1));
+
+TEST_F(MainWindowTest, AltDownAndAltUpStepThroughTheEntries) {
+    typeMelody(QStringLiteral("D中ミ D中ミ "));
+    pressAlt(Qt::Key_Down);
+    EXPECT_EQ(m_combo->currentIndex(), 1);
+    EXPECT_TRUE(m_txt->isVisible());
+    pressAlt(Qt::Key_Down);
+    EXPECT_EQ(m_combo->currentIndex(), 2);
+    EXPECT_TRUE(m_pnl->hasFocus());
+    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３", u"→", u"３"}));
+    EXPECT_EQ(m_panel->text(), QStringLiteral("30音　低音なし"));
+    pressAlt(Qt::Key_Up);
+    EXPECT_EQ(m_combo->currentIndex(), 1);
+    EXPECT_TRUE(m_txt->isVisible());
+    EXPECT_TRUE(m_panel->text().isEmpty());
+    pressAlt(Qt::Key_Up);
+    EXPECT_EQ(m_combo->currentIndex(), 0);
+    // No entry before the first one: the selection stays.
+    pressAlt(Qt::Key_Up);
+    EXPECT_EQ(m_combo->currentIndex(), 0);
+    EXPECT_EQ(m_txt->toPlainText(), QStringLiteral("D中ミ D中ミ "));
+}
+
+TEST_F(MainWindowTest, AltDownStepsWhileTheSelectorHasTheFocus) {
+    m_combo->setFocus();
+    ASSERT_TRUE(m_combo->hasFocus());
+    pressAlt(Qt::Key_Down);
+    EXPECT_EQ(m_combo->currentIndex(), 1);
+    EXPECT_TRUE(m_txt->hasFocus());
+}
+
+TEST_F(MainWindowTest, AltDownStopsAtTheLastType) {
+    m_window->selectView(40);
+    pressAlt(Qt::Key_Down);
+    EXPECT_EQ(m_combo->currentIndex(), 40);
+    EXPECT_TRUE(m_pnl->isVisible());
+}
+
+TEST_F(MainWindowTest, AltOneAndAltTwoChooseTheInputViews) {
+    m_window->selectView(2);
+    ASSERT_TRUE(m_pnl->isVisible());
+    pressAlt(Qt::Key_2);
+    EXPECT_EQ(m_combo->currentIndex(), 1);
+    EXPECT_TRUE(m_txt->isVisible());
+    m_window->selectView(5);
+    ASSERT_TRUE(m_pnl->isVisible());
+    pressAlt(Qt::Key_1);
+    EXPECT_EQ(m_combo->currentIndex(), 0);
+    EXPECT_TRUE(m_txt->isVisible());
+    EXPECT_TRUE(m_panel->text().isEmpty());
+}
+
+TEST_F(MainWindowTest, SettingTheIndexInCodeSwitchesTheView) {
+    typeMelody(QStringLiteral("D中ミ "));
+    m_combo->setCurrentIndex(2);
+    EXPECT_TRUE(m_pnl->isVisible());
+    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３"}));
+    m_window->selectView(0);
+    EXPECT_TRUE(m_txt->isVisible());
+    m_window->selectView(41);
+    EXPECT_EQ(m_combo->currentIndex(), 0);
+    EXPECT_TRUE(m_txt->isVisible());
+}
+
+TEST_F(MainWindowTest, TheGuideFollowsTheEditedMelody) {
+    typeMelody(QStringLiteral("D中ミ "));
+    m_window->selectView(2);
+    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３"}));
+    m_window->selectView(0);
+    typeInto(m_txt, QStringLiteral("D中ド "));
+    m_window->selectView(2);
+    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３", u"１"}));
+}
+
+} // namespace

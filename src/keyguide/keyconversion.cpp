@@ -1,26 +1,43 @@
 #include "keyguide/keyconversion.h"
 
 #include "keyguide/keycells.h"
+#include "melody/notecodes.h"
 #include "melody/noteparser.h"
 
 namespace sarvo::keyguide {
 
-void KeyConversion::appendCell(std::u16string_view keys) { keyText += makeCell(keys); }
+void KeyConversion::appendCell(std::u16string_view keys) {
+    lastCellOffset = keyText.size();
+    keyText += makeCell(keys);
+}
+
+void KeyConversion::replaceLastCell(std::u16string_view keys) {
+    if (lastCellOffset < keyText.size())
+        keyText.replace(lastCellOffset, kCellWidth, makeCell(keys));
+}
+
+UnitPlan singleUnit(const melody::Note& note) {
+    const char16_t code = note.length.empty() ? char16_t{0} : note.length[0];
+    return UnitPlan{1, code, note.dot == u".", melody::restCodeOf(code)};
+}
 
 void emitUnits(KeyConversion& conversion, UnitPlan plan,
                const std::function<void(KeyConversion&)>& emitUnit) {
     melody::Note& note = conversion.state.currentNote;
-    const int units = plan.units * (note.tieCount + 1);
-    for (int repeat = 1; repeat <= units; ++repeat) {
-        ++conversion.unitCounter;
-        const bool first = repeat == 1;
-        note.length = std::u16string(1, first ? plan.workingCode : plan.extraCode);
-        if (first && plan.dotted)
-            note.dot = u".";
-        else
-            note.dot.clear();
-        emitUnit(conversion);
-        melody::savePreviousNote(conversion.state);
+    for (int round = 0; round <= note.tieCount; ++round) {
+        for (int unit = 0; unit < plan.units; ++unit) {
+            ++conversion.unitCounter;
+            char16_t code = plan.extraCode;
+            if (unit == 0)
+                code = round == 0 ? plan.workingCode : melody::restCodeOf(plan.workingCode);
+            note.length = std::u16string(1, code);
+            if (unit == 0 && plan.dotted)
+                note.dot = u".";
+            else
+                note.dot.clear();
+            emitUnit(conversion);
+            melody::savePreviousNote(conversion.state);
+        }
     }
 }
 

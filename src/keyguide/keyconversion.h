@@ -7,6 +7,7 @@
 #include "keyguide/phonetyperules.h"
 #include "melody/parserstate.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -21,11 +22,19 @@ struct KeyConversion {
     int unitCounter = 0;
     std::u16string octaveSuffix; // the press count after a note's digit key, e.g. "×２"
 
+    // What the phone has seen so far, for the types whose keys depend on it.
+    std::u16string previousKey;          // the key of the last press group typed
+    std::u16string octaveState = u"中";  // the octave the last note left the phone in
+    std::array<bool, 7> sharpState{};    // per note name ド to シ, for phones keeping a sharp
+    size_t lastCellOffset = std::u16string::npos; // where the last cell written starts
+
     void appendCell(std::u16string_view keys);
+    // Writes the cell again in place of the last one (a note whose count changes afterwards).
+    void replaceLastCell(std::u16string_view keys);
 };
 
 // How many key units a note occupies and how they are typed: the first unit with workingCode
-// (and its dot), the following ones with extraCode. Ties multiply the units.
+// (and its dot), the following ones with extraCode.
 struct UnitPlan {
     int units = 1;
     char16_t workingCode = 0;
@@ -33,9 +42,14 @@ struct UnitPlan {
     char16_t extraCode = 0;
 };
 
+// One unit of the note's own length; a note continues as the rest of its length.
+UnitPlan singleUnit(const melody::Note& note);
+
 // Emits the units of a plan: for each unit the counter goes up by one, state.currentNote's
 // length and dot become the unit's working code, emitUnit appends its cells, and the unit is
 // kept as the previous note, so that each unit compares with the unit before it.
+// Each tie repeats the plan as rests: its first unit becomes the rest of the working code, so
+// a tied note keeps its whole duration in the lengths the phone can type.
 void emitUnits(KeyConversion& conversion, UnitPlan plan,
                const std::function<void(KeyConversion&)>& emitUnit);
 

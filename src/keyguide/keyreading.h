@@ -13,8 +13,6 @@
 
 namespace sarvo::keyguide {
 
-inline constexpr std::u16string_view kConversionError = u"変換エラー！";
-
 struct KeyReading {
     melody::ParserState& state; // readPos walks the key text, five characters a cell
     IInteractive& ui;

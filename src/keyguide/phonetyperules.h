@@ -6,7 +6,12 @@
 
 #include "melody/note.h"
 
+#include <string_view>
+
 namespace sarvo::keyguide {
+
+// The message of a note a converter cannot express, or a key a reader did not expect.
+inline constexpr std::u16string_view kConversionError = u"変換エラー！";
 
 struct KeyConversion;
 struct KeyReading;

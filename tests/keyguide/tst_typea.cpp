@@ -59,8 +59,8 @@ TEST(TypeAConverter, KeyTexts) {
          cells({u"２", u"→", u"２×３"})},
         {"a low note between equal notes breaks the run", u"D中ド D低ド D中ド ",
          cells({u"１", u"０", u"１"})},
-        {"a tie at the start types nothing, its repeat a rest", u"^ ^ D中ド ",
-         cells({u"０", u"１"})},
+        {"ties with no note before them type nothing", u"^ ^ D中ド ", cells({u"１"})},
+        {"a tied rest continues as rests", u"H ^ ", cells({u"０", u"０", u"０", u"０"})},
     };
     for (const ConversionCase& c : cases)
         EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;

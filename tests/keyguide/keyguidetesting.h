@@ -1,0 +1,80 @@
+#pragma once
+// Helpers shared by the tests of the phone types: converting and reading with a fresh walk
+// state, building key texts from press groups, and measuring what a melody sounds like.
+
+#include "common/interaction.h"
+#include "keyguide/keycells.h"
+#include "keyguide/keyconversion.h"
+#include "keyguide/keyreading.h"
+#include "melody/notecodes.h"
+#include "melody/noteparser.h"
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sarvo::keyguide {
+
+inline std::u16string cells(std::initializer_list<std::u16string_view> groups) {
+    std::u16string text;
+    for (std::u16string_view group : groups)
+        text += makeCell(group);
+    return text;
+}
+
+inline std::u16string toKeys(int typeIndex, std::u16string_view melody,
+                             IInteractive* ui = nullptr) {
+    melody::ParserState state;
+    RecordingInteractive quiet;
+    return convertToKeys(typeIndex, melody, state, ui ? *ui : quiet);
+}
+
+inline std::u16string fromKeys(int typeIndex, std::u16string_view keys,
+                               IInteractive* ui = nullptr) {
+    melody::ParserState state;
+    RecordingInteractive quiet;
+    return readKeys(typeIndex, keys, state, ui ? *ui : quiet);
+}
+
+// One sounding event of a melody: a pitch (nullopt for a rest) and its duration in ticks,
+// ties included.
+struct SoundEvent {
+    std::optional<int> midi;
+    int ticks = 0;
+    bool operator==(const SoundEvent&) const = default;
+};
+
+struct Sounding {
+    int ticks = 0;
+    std::vector<SoundEvent> events;
+    // The pitches in order, rests left out.
+    std::vector<int> pitches() const {
+        std::vector<int> out;
+        for (const SoundEvent& e : events)
+            if (e.midi)
+                out.push_back(*e.midi);
+        return out;
+    }
+};
+
+inline Sounding soundingOf(std::u16string_view melodyText) {
+    melody::ParserState state;
+    Sounding result;
+    state.readPos = 1;
+    for (state.currentNote.clearText(); melody::readNextNote(state, melodyText);
+         state.currentNote.clearText()) {
+        const melody::Note& note = state.currentNote;
+        const char16_t code = note.length[0];
+        const int ticks = melody::lengthTicks(code, note.dot == u".") * (note.tieCount + 1);
+        result.ticks += ticks;
+        std::optional<int> midi;
+        if (melody::isNoteCode(code))
+            midi = melody::midiNoteNumber(note.octave, note.pitch, note.sharp);
+        result.events.push_back({midi, ticks});
+    }
+    return result;
+}
+
+} // namespace sarvo::keyguide

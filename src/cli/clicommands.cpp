@@ -65,7 +65,8 @@ separated by tabs.
 // Prints messages for the user (such as a conversion error) on standard error.
 class StderrInteractive final : public IInteractive {
 public:
-    explicit StderrInteractive(std::ostream& err) : m_err(err) {}
+    explicit StderrInteractive(std::ostream& err)
+        : m_err(err) {}
     void showMessage(std::u16string_view text) override { m_err << toUtf8(text) << '\n'; }
 
 private:

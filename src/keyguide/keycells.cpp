@@ -15,7 +15,9 @@ std::u16string fullWidthNumber(int n) {
     return out;
 }
 
-std::u16string pressCount(int n) { return u"×" + fullWidthNumber(n); }
+std::u16string pressCount(int n) {
+    return u"×" + fullWidthNumber(n);
+}
 
 std::optional<int> parseCount(std::u16string_view text) {
     std::string narrow;

@@ -45,20 +45,17 @@ namespace {
 
 bool limitReached(const PhoneTypeRules& rules, int counter) {
     switch (rules.limitRule) {
-    case LimitRule::StopAtLimit:
-        return counter >= rules.limit;
-    case LimitRule::StopAfterLimit:
-        return counter > rules.limit;
-    case LimitRule::None:
-        break;
+    case LimitRule::StopAtLimit: return counter >= rules.limit;
+    case LimitRule::StopAfterLimit: return counter > rules.limit;
+    case LimitRule::None: break;
     }
     return false;
 }
 
 } // namespace
 
-std::u16string convertToKeys(int typeIndex, std::u16string_view melody,
-                             melody::ParserState& state, IInteractive& ui) {
+std::u16string convertToKeys(int typeIndex, std::u16string_view melody, melody::ParserState& state,
+                             IInteractive& ui) {
     const PhoneTypeRules* rules = rulesFor(typeIndex);
     if (!rules)
         return {};

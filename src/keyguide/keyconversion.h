@@ -23,9 +23,9 @@ struct KeyConversion {
     std::u16string octaveSuffix; // the press count after a note's digit key, e.g. "×２"
 
     // What the phone has seen so far, for the types whose keys depend on it.
-    std::u16string previousKey;          // the key of the last press group typed
-    std::u16string octaveState = u"中";  // the octave the last note left the phone in
-    std::array<bool, 7> sharpState{};    // per note name ド to シ, for phones keeping a sharp
+    std::u16string previousKey;         // the key of the last press group typed
+    std::u16string octaveState = u"中"; // the octave the last note left the phone in
+    std::array<bool, 7> sharpState{};   // per note name ド to シ, for phones keeping a sharp
     size_t lastCellOffset = std::u16string::npos; // where the last cell written starts
 
     void appendCell(std::u16string_view keys);
@@ -56,7 +56,7 @@ void emitUnits(KeyConversion& conversion, UnitPlan plan,
 // Converts a melody into the key text of a phone type. An index outside 2 to 40, or a type
 // whose rules are not written yet, gives an empty key text. Messages a type has for the user
 // (a length it cannot express) go to ui; the conversion goes on.
-std::u16string convertToKeys(int typeIndex, std::u16string_view melody,
-                             melody::ParserState& state, IInteractive& ui);
+std::u16string convertToKeys(int typeIndex, std::u16string_view melody, melody::ParserState& state,
+                             IInteractive& ui);
 
 } // namespace sarvo::keyguide

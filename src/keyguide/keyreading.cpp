@@ -21,7 +21,9 @@ bool KeyReading::readFixedFieldNote() {
     return true;
 }
 
-void KeyReading::skipCells(int count) { state.readPos += count * static_cast<int>(kCellWidth); }
+void KeyReading::skipCells(int count) {
+    state.readPos += count * static_cast<int>(kCellWidth);
+}
 
 void KeyReading::appendToken(std::u16string_view token) {
     if (!melody.empty() && melody.back() != u' ')
@@ -29,7 +31,9 @@ void KeyReading::appendToken(std::u16string_view token) {
     melody += token;
 }
 
-void KeyReading::appendNote() { appendToken(note.token()); }
+void KeyReading::appendNote() {
+    appendToken(note.token());
+}
 
 void KeyReading::conversionError() {
     ui.showMessage(kConversionError);

@@ -17,8 +17,8 @@ struct KeyConversion;
 struct KeyReading;
 
 enum class LimitRule {
-    None,         // no limit
-    StopAtLimit,  // stop before the next note once the counter has reached the limit
+    None,           // no limit
+    StopAtLimit,    // stop before the next note once the counter has reached the limit
     StopAfterLimit, // stop before the next note once the counter has exceeded the limit
 };
 

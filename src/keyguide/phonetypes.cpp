@@ -18,11 +18,19 @@ struct Row {
 };
 
 constexpr std::array<Row, kPhoneTypeCount> kRows = {{
-    {u"Type-A [P206,P205,P156,DP-145,521G,521GII,TH081,HD60P,HD61P,P3]", u"30音　低音なし",
-     u"Type-A [P206,P205,P156,DP-145,521G,521GII,TH081,HD60P,HD61P,P3,P3sw]", {}},
-    {u"Type-B [N206S,N206,M206,TH781,HD60N,N3(中国)]", u"50音 中音ド～高音ド ＃(半音上)なし", {}, {}},
+    {u"Type-A [P206,P205,P156,DP-145,521G,521GII,TH081,HD60P,HD61P,P3]",
+     u"30音　低音なし",
+     u"Type-A [P206,P205,P156,DP-145,521G,521GII,TH081,HD60P,HD61P,P3,P3sw]",
+     {}},
+    {u"Type-B [N206S,N206,M206,TH781,HD60N,N3(中国)]",
+     u"50音 中音ド～高音ド ＃(半音上)なし",
+     {},
+     {}},
     {u"Type-C [DP-194,528G,HD50DE,ND3,ND3sw]", u"200音　全てＯＫ", {}, {}},
-    {u"Type-D [529G,526G,TH181,TH18K,TH18S,HD80K,HD60K,HD61K,D201K,D202K]", u"32音　低音なし", {}, {}},
+    {u"Type-D [529G,526G,TH181,TH18K,TH18S,HD80K,HD60K,HD61K,D201K,D202K]",
+     u"32音　低音なし",
+     {},
+     {}},
     {u"Type-E [P207,P601ev,P157,P501i,J-P01,531G,537G,TH091/2,D101P,P4]", u"128音　全てＯＫ",
      u"Type-E [P207,P601ev,P157,P501i,J-P01,531G,537G,TH091/2,D101P,P4,EB-PD500S]",
      u"Type-E [P207,P601ev,P157,P501i,531G,537G,D101P,EB-PD500S]"},
@@ -46,7 +54,10 @@ constexpr std::array<Row, kPhoneTypeCount> kRows = {{
     {u"Type-W [SA207]", u"256音　低音ファ～高温ド", {}, {}},
     {u"Type-X [J80]", u"256音　低音なし", {}, {}},
     {u"Type-Y [AJ-32]", u"64音　低・中・高音全てOK", {}, {}},
-    {u"Type-Z [KX-PH23F,KX-PH923S,KX-PJ33S,KX-PH933S]", u"音数はメモリ制限　低・中・高音全てOK", {}, {}},
+    {u"Type-Z [KX-PH23F,KX-PH923S,KX-PJ33S,KX-PH933S]",
+     u"音数はメモリ制限　低・中・高音全てOK",
+     {},
+     {}},
     {u"Type-AA [N208,N208S,N502i]", u"256音　低・中・高音全てOK", {}, u"Type-AA [N208,N208S]"},
     {u"Type-AB [P208,P502i]", u"124音　低・中・高音全てOK", {}, u"Type-AB [P208]"},
     {u"Type-AC [D208,D502i,J-D02,TD01]", u"256音　低・中・高音全てOK", {}, u"Type-AC [D208,D502i]"},
@@ -74,7 +85,9 @@ std::array<PhoneType, kPhoneTypeCount> buildCatalogue() {
 
 const std::array<PhoneType, kPhoneTypeCount> kCatalogue = buildCatalogue();
 
-char16_t asciiUpper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
+char16_t asciiUpper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+}
 
 } // namespace
 
@@ -82,9 +95,13 @@ std::u16string_view shortNameOf(std::u16string_view label) {
     return label.substr(0, label.find(u' '));
 }
 
-std::u16string_view PhoneType::shortName() const { return shortNameOf(label); }
+std::u16string_view PhoneType::shortName() const {
+    return shortNameOf(label);
+}
 
-std::span<const PhoneType> phoneTypes() { return kCatalogue; }
+std::span<const PhoneType> phoneTypes() {
+    return kCatalogue;
+}
 
 const PhoneType* phoneTypeByIndex(int index) {
     if (index < kFirstPhoneType || index > kLastPhoneType)

@@ -8,7 +8,8 @@ namespace sarvo::melody {
 
 int tokenIndexAtCaret(const MelodyText& melody) {
     const size_t end = std::min(static_cast<size_t>(std::max(melody.caret, 0)), melody.text.size());
-    return static_cast<int>(std::count(melody.text.begin(), melody.text.begin() + static_cast<long>(end), u' '));
+    return static_cast<int>(
+        std::count(melody.text.begin(), melody.text.begin() + static_cast<long>(end), u' '));
 }
 
 void moveCaretToToken(MelodyText& melody, int n) {
@@ -68,7 +69,8 @@ TupletToggleResult toggleTuplet(MelodyText& melody, char16_t kind) {
 
     result.outcome = TupletToggleResult::Outcome::Changed;
     result.newCode = std::u16string(1, newCode);
-    result.tokenIndex = static_cast<int>(std::count(melody.text.begin(), melody.text.begin() + start, u' '));
+    result.tokenIndex =
+        static_cast<int>(std::count(melody.text.begin(), melody.text.begin() + start, u' '));
     return result;
 }
 

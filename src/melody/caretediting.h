@@ -25,9 +25,9 @@ void insertToken(MelodyText& melody, std::u16string_view token);
 struct TupletToggleResult {
     enum class Outcome { Nothing, Changed, Refused };
     Outcome outcome = Outcome::Nothing;
-    int tokenIndex = -1;        // the changed token, for the staff view
-    std::u16string newCode;     // its new length code
-    std::u16string refusal;     // the message of a refusal
+    int tokenIndex = -1;    // the changed token, for the staff view
+    std::u16string newCode; // its new length code
+    std::u16string refusal; // the message of a refusal
 };
 
 inline constexpr std::u16string_view kTupletAfterDotRefusal =

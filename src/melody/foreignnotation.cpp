@@ -5,7 +5,9 @@
 namespace sarvo::melody {
 namespace {
 
-char16_t charAt(std::u16string_view text, size_t pos) { return pos < text.size() ? text[pos] : 0; }
+char16_t charAt(std::u16string_view text, size_t pos) {
+    return pos < text.size() ? text[pos] : 0;
+}
 
 // A note letter without a pitch becomes the rest of the same length. A length the notation
 // left unchanged may already be a rest and stays one.

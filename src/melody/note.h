@@ -9,11 +9,11 @@
 namespace sarvo::melody {
 
 struct Note {
-    std::u16string length; // the length code character, or ""
-    std::u16string dot;    // "." or ""
-    std::u16string octave; // "低", "中", "高" or ""
-    std::u16string pitch;  // ド レ ミ フ ソ ラ シ, or "" for a rest
-    std::u16string sharp;  // "#" or ""
+    std::u16string length;    // the length code character, or ""
+    std::u16string dot;       // "." or ""
+    std::u16string octave;    // "低", "中", "高" or ""
+    std::u16string pitch;     // ド レ ミ フ ソ ラ シ, or "" for a rest
+    std::u16string sharp;     // "#" or ""
     uint16_t tieCount = 0;    // tie tokens "^" after the note
     uint16_t repeatCount = 0; // identical tokens merged after it (merging while playing only)
 

@@ -13,16 +13,24 @@ constexpr std::array<std::u16string_view, 3> kOctaveMarks = {u"低", u"中", u"�
 
 } // namespace
 
-bool isPlainNoteCode(char16_t code) { return code >= u'A' && code <= u'E'; }
-bool isPlainRestCode(char16_t code) { return code >= u'F' && code <= u'J'; }
+bool isPlainNoteCode(char16_t code) {
+    return code >= u'A' && code <= u'E';
+}
+bool isPlainRestCode(char16_t code) {
+    return code >= u'F' && code <= u'J';
+}
 bool isTupletNoteCode(char16_t code) {
     return code == u'2' || code == u'3' || code == u'5' || code == u'6';
 }
 bool isTupletRestCode(char16_t code) {
     return code == u'\\' || code == u']' || code == u'_' || code == u'`';
 }
-bool isNoteCode(char16_t code) { return isPlainNoteCode(code) || isTupletNoteCode(code); }
-bool isRestCode(char16_t code) { return isPlainRestCode(code) || isTupletRestCode(code); }
+bool isNoteCode(char16_t code) {
+    return isPlainNoteCode(code) || isTupletNoteCode(code);
+}
+bool isRestCode(char16_t code) {
+    return isPlainRestCode(code) || isTupletRestCode(code);
+}
 
 char16_t restCodeOf(char16_t noteCode) {
     if (isPlainNoteCode(noteCode))
@@ -43,13 +51,10 @@ char16_t noteCodeOf(char16_t restCode) {
 int tupletGroupSize(char16_t code) {
     switch (isTupletRestCode(code) ? noteCodeOf(code) : code) {
     case u'2':
-    case u'3':
-        return 3;
+    case u'3': return 3;
     case u'5':
-    case u'6':
-        return 6;
-    default:
-        return 0;
+    case u'6': return 6;
+    default: return 0;
     }
 }
 
@@ -93,7 +98,9 @@ std::optional<int> semitoneOf(std::u16string_view pitch, std::u16string_view sha
     return std::nullopt;
 }
 
-std::u16string_view pitchNameOf(int semitone) { return kChromaticNames.at(semitone); }
+std::u16string_view pitchNameOf(int semitone) {
+    return kChromaticNames.at(semitone);
+}
 std::u16string_view sharpMarkOf(int semitone) {
     return kChromaticSharp.at(semitone) ? u"#" : u"";
 }

@@ -21,7 +21,9 @@ std::u16string_view slice(std::u16string_view text, long pos, long count) {
     return text.substr(static_cast<size_t>(pos - 1), static_cast<size_t>(count));
 }
 
-bool isRestOrTieCode(char16_t c) { return (c >= u'F' && c <= u'J') || (c >= u'\\' && c <= u'`'); }
+bool isRestOrTieCode(char16_t c) {
+    return (c >= u'F' && c <= u'J') || (c >= u'\\' && c <= u'`');
+}
 
 } // namespace
 
@@ -32,7 +34,9 @@ bool readNextNote(ParserState& state, std::u16string_view text) {
     std::array<std::u16string, 5> window;
     for (long i = 0; i < 5; ++i)
         window[i] = charAt(text, pos + i);
-    auto windowAt = [&](size_t i) { return i < window.size() ? window[i] : std::u16string(); };
+    auto windowAt = [&](size_t i) {
+        return i < window.size() ? window[i] : std::u16string();
+    };
 
     if (pos > static_cast<long>(text.size()))
         return false;
@@ -94,9 +98,13 @@ bool isTokenStart(char16_t c) {
            (c >= u'\\' && c <= u'`');
 }
 
-bool isOctaveMark(char16_t c) { return c == u'低' || c == u'中' || c == u'高'; }
+bool isOctaveMark(char16_t c) {
+    return c == u'低' || c == u'中' || c == u'高';
+}
 
-void resetPreviousNote(ParserState& state) { state.previousNote = PreviousNote{}; }
+void resetPreviousNote(ParserState& state) {
+    state.previousNote = PreviousNote{};
+}
 
 void savePreviousNote(ParserState& state) {
     const Note& n = state.currentNote;

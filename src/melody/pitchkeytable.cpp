@@ -11,9 +11,18 @@ struct RowDefinition {
 
 // The sharp rows carry the digit of their natural: the phones type a sharp on the same key.
 constexpr std::array<RowDefinition, kPitchRows> kRows = {{
-    {u"ド", u"１", 0}, {u"レ", u"２", 2}, {u"ミ", u"３", 4}, {u"フ", u"４", 5},
-    {u"ソ", u"５", 7}, {u"ラ", u"６", 9}, {u"シ", u"７", 11}, {u"ド#", u"１", 1},
-    {u"レ#", u"２", 3}, {u"フ#", u"４", 6}, {u"ソ#", u"５", 8}, {u"ラ#", u"６", 10},
+    {u"ド", u"１", 0},
+    {u"レ", u"２", 2},
+    {u"ミ", u"３", 4},
+    {u"フ", u"４", 5},
+    {u"ソ", u"５", 7},
+    {u"ラ", u"６", 9},
+    {u"シ", u"７", 11},
+    {u"ド#", u"１", 1},
+    {u"レ#", u"２", 3},
+    {u"フ#", u"４", 6},
+    {u"ソ#", u"５", 8},
+    {u"ラ#", u"６", 10},
 }};
 
 constexpr std::array<std::u16string_view, kKeyMapCount> kKeyMapCaptions = {

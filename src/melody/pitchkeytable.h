@@ -18,9 +18,9 @@ inline constexpr std::array<uint16_t, 3> kColumnModifiers = {2, 0, 1};
 inline constexpr int kKeyMapCount = 3;
 
 struct PitchKeyRow {
-    uint16_t keyCode = 0;       // virtual key code ('1'..'7', 'Q'.. under the first map)
-    std::u16string name;        // "ド" ... "シ", "ド#" ... "ラ#"
-    std::u16string keyText;     // the keypad digit of the note, "１" for ド ... "７" for シ
+    uint16_t keyCode = 0;   // virtual key code ('1'..'7', 'Q'.. under the first map)
+    std::u16string name;    // "ド" ... "シ", "ド#" ... "ラ#"
+    std::u16string keyText; // the keypad digit of the note, "１" for ド ... "７" for シ
     std::array<int, 3> midiOffset{}; // 12 × column + semitone
 };
 

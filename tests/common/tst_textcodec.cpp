@@ -1,6 +1,5 @@
 #include "common/atomicfile.h"
 #include "common/textcodec.h"
-#include "common/textcodec.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +20,8 @@ TEST(TextCodec, Cp932RoundTripOfMelodyAndKeyCharacters) {
 
 TEST(TextCodec, RejectsWhatCannotBeConverted) {
     EXPECT_FALSE(toCp932(u"😀"));
-    EXPECT_FALSE(fromCp932("\x81"));      // a lead byte without its trail byte
-    EXPECT_FALSE(fromUtf8("\xC3\x28"));   // broken UTF-8
+    EXPECT_FALSE(fromCp932("\x81"));    // a lead byte without its trail byte
+    EXPECT_FALSE(fromUtf8("\xC3\x28")); // broken UTF-8
     EXPECT_EQ(fromUtf8("C中ド"), u"C中ド");
     EXPECT_EQ(toUtf8(u"C中ド"), "C中ド");
     // A lone surrogate cannot be written as UTF-8; it becomes the replacement character.

@@ -10,9 +10,11 @@ inline std::u16string randomMelody(std::mt19937& rng, int maxTokens = 40) {
     static constexpr std::u16string_view kNoteCodes = u"ABCDE2356";
     static constexpr std::u16string_view kRestCodes = u"FGHIJ\\]_`";
     static constexpr std::u16string_view kOctaves = u"低中高";
-    static const std::u16string_view kPitches[] = {u"ド", u"ド#", u"レ", u"レ#", u"ミ", u"フ",
-                                                   u"フ#", u"ソ", u"ソ#", u"ラ", u"ラ#", u"シ"};
-    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    static const std::u16string_view kPitches[] = {u"ド",  u"ド#", u"レ",  u"レ#", u"ミ",  u"フ",
+                                                   u"フ#", u"ソ",  u"ソ#", u"ラ",  u"ラ#", u"シ"};
+    auto pick = [&](int n) {
+        return std::uniform_int_distribution<int>(0, n - 1)(rng);
+    };
     std::u16string melody;
     const int tokens = pick(maxTokens + 1);
     for (int t = 0; t < tokens; ++t) {

@@ -21,8 +21,13 @@ TEST(KeyCells, Counts) {
         std::optional<int> count;
     };
     const Case cases[] = {
-        {u"５　　", 5}, {u"１２　", 12}, {u" 7 ", 7}, {u"　　　", std::nullopt},
-        {u"", std::nullopt}, {u"×５", std::nullopt}, {u"１ ２", std::nullopt},
+        {u"５　　", 5},
+        {u"１２　", 12},
+        {u" 7 ", 7},
+        {u"　　　", std::nullopt},
+        {u"", std::nullopt},
+        {u"×５", std::nullopt},
+        {u"１ ２", std::nullopt},
         {u"９９９９９９９", std::nullopt},
     };
     for (const Case& c : cases)

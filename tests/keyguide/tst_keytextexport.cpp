@@ -19,8 +19,9 @@ std::string readFile(const std::filesystem::path& path) {
 class KeyTextExport : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_root = std::filesystem::temp_directory_path() /
-                 ("sarvo-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        m_root =
+            std::filesystem::temp_directory_path() /
+            ("sarvo-export-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
         std::filesystem::remove_all(m_root);
     }
     void TearDown() override { std::filesystem::remove_all(m_root); }
@@ -53,7 +54,8 @@ TEST_F(KeyTextExport, ReportsAFolderThatCannotBeMade) {
     melody::ParserState state;
     RecordingInteractive ui;
     const std::vector<int> types = {2};
-    const ExportResult result = exportKeyTexts(m_root / "blocker", u"song", types, u"C中ド ", state, ui);
+    const ExportResult result =
+        exportKeyTexts(m_root / "blocker", u"song", types, u"C中ド ", state, ui);
     EXPECT_NE(result.error, "");
     EXPECT_EQ(result.filesWritten, 0);
 }

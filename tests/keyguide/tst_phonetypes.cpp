@@ -36,7 +36,8 @@ TEST(PhoneTypes, LabelsAndCapacityTexts) {
     };
     const Case cases[] = {
         {2, u"Type-A [P206,P205,P156,DP-145,521G,521GII,TH081,HD60P,HD61P,P3]", u"30音　低音なし"},
-        {3, u"Type-B [N206S,N206,M206,TH781,HD60N,N3(中国)]", u"50音 中音ド～高音ド ＃(半音上)なし"},
+        {3, u"Type-B [N206S,N206,M206,TH781,HD60N,N3(中国)]",
+         u"50音 中音ド～高音ド ＃(半音上)なし"},
         {24, u"Type-W [SA207]", u"256音　低音ファ～高温ド"},
         {29, u"Type-AB [P208,P502i]", u"124音　低・中・高音全てOK"},
         {35, u"Type-AH [DL-S100]", u"200音(半音=2音)　中音ド～高温ミ"},

@@ -11,8 +11,12 @@ namespace {
 
 constexpr int kTypeA = 2;
 
-std::u16string toKeys(std::u16string_view melody) { return keyguide::toKeys(kTypeA, melody); }
-std::u16string fromKeys(std::u16string_view keys) { return keyguide::fromKeys(kTypeA, keys); }
+std::u16string toKeys(std::u16string_view melody) {
+    return keyguide::toKeys(kTypeA, melody);
+}
+std::u16string fromKeys(std::u16string_view keys) {
+    return keyguide::fromKeys(kTypeA, keys);
+}
 
 struct ConversionCase {
     const char* name;
@@ -24,8 +28,7 @@ TEST(TypeAConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"quarters take two units", u"C中ミ C中ミ ", cells({u"３", u"０", u"３", u"０"})},
-        {"same key again is ended by the cursor key", u"D中ミ D中ミ ",
-         cells({u"３", u"→", u"３"})},
+        {"same key again is ended by the cursor key", u"D中ミ D中ミ ", cells({u"３", u"→", u"３"})},
         {"sharp and high presses", u"D中ソ# D高ソ D高ソ# D高ミ D高シ ",
          cells({u"５×２", u"→", u"５×３", u"→", u"５×４", u"３×２", u"７×２"})},
         {"sixteenths and tuplets are one eighth each", u"E中ド 3中レ 6中ミ 2中フ 5中ソ ",
@@ -37,8 +40,8 @@ TEST(TypeAConverter, KeyTexts) {
         {"two ties", u"D中ド ^ ^ ", cells({u"１", u"０", u"０"})},
         {"low notes become rests", u"D低ド C低ミ ", cells({u"０", u"０", u"０"})},
         {"rests of every length", u"F I. J ] ` H. ",
-         cells({u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０",
-                u"０", u"０", u"０", u"０"})},
+         cells({u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０", u"０",
+                u"０", u"０", u"０"})},
         {"a rest between equal notes needs no cursor key", u"D中ラ I D中ラ ",
          cells({u"６", u"０", u"６"})},
         {"the previous note is compared by name, not by octave", u"D中レ D高レ ",
@@ -61,8 +64,8 @@ TEST(TypeAConverter, StopsAfterTheNoteThatReachesThirtyUnits) {
     melody += u"A中ミ D中フ ";
     const std::u16string keys = toKeys(melody);
     EXPECT_EQ(keys.size(), (29 + 8) * kCellWidth);
-    EXPECT_EQ(keys.substr(29 * kCellWidth), cells({u"３", u"０", u"０", u"０", u"０", u"０",
-                                                  u"０", u"０"}));
+    EXPECT_EQ(keys.substr(29 * kCellWidth),
+              cells({u"３", u"０", u"０", u"０", u"０", u"０", u"０", u"０"}));
 
     // Exactly 30 units: nothing more is converted.
     std::u16string thirty;

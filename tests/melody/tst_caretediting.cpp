@@ -1,5 +1,5 @@
-#include "melody/caretediting.h"
 #include "common/textcodec.h"
+#include "melody/caretediting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "melody/foreignnotation.h"
 #include "common/textcodec.h"
+#include "melody/foreignnotation.h"
 
 #include <gtest/gtest.h>
 
@@ -51,16 +51,9 @@ TEST(ReadCodePairNote, Notation) {
         std::u16string melody;
     };
     const std::vector<Case> cases = {
-        {u"9d", u"C低ラ "},
-        {u":d", u"C低ラ# "},
-        {u"<p", u"A中ド "},
-        {u"=l", u"B.中ド# "},
-        {u"Gh", u"B中シ "},
-        {u"Hf", u"C.高ド "},
-        {u"Sa", u"E高シ "},
-        {u" d", u"H "},
-        {u" c", u"I. "},
-        {u"<b@b", u"D中ド D中ミ "},
+        {u"9d", u"C低ラ "}, {u":d", u"C低ラ# "},        {u"<p", u"A中ド "}, {u"=l", u"B.中ド# "},
+        {u"Gh", u"B中シ "}, {u"Hf", u"C.高ド "},        {u"Sa", u"E高シ "}, {u" d", u"H "},
+        {u" c", u"I. "},    {u"<b@b", u"D中ド D中ミ "},
     };
     for (const Case& c : cases)
         EXPECT_EQ(convert(c.input, readCodePairNote), c.melody) << toUtf8(c.input);

@@ -1,5 +1,5 @@
-#include "melody/noteparser.h"
 #include "common/textcodec.h"
+#include "melody/noteparser.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +109,9 @@ TEST(ReadNextNote, MergesRepeatsOnlyWhilePlaying) {
     ParserState playing;
     playing.isPlaying = playing.mergeRepeats = true;
     std::vector<std::pair<int, int>> shown;
-    playing.noteShown = [&](int start, int length) { shown.emplace_back(start, length); };
+    playing.noteShown = [&](int start, int length) {
+        shown.emplace_back(start, length);
+    };
 
     ASSERT_TRUE(readNextNote(playing, text));
     EXPECT_EQ(playing.currentNote.token(), u"D中ミ");
@@ -146,12 +148,9 @@ TEST(AppendNote, WritesTokenAndTurnsPitchlessLettersIntoRests) {
         std::u16string length, dot, octave, pitch, sharp, expected;
     };
     const std::vector<Case> cases = {
-        {u"C", u"", u"中", u"ド", u"", u"C中ド "},
-        {u"D", u".", u"高", u"ソ", u"#", u"D.高ソ# "},
-        {u"C", u"", u"", u"", u"", u"H "},
-        {u"E", u".", u"", u"", u"", u"J. "},
-        {u"A", u"", u"", u"", u"", u"F "},
-        {u"3", u"", u"", u"", u"", u"] "},
+        {u"C", u"", u"中", u"ド", u"", u"C中ド "}, {u"D", u".", u"高", u"ソ", u"#", u"D.高ソ# "},
+        {u"C", u"", u"", u"", u"", u"H "},         {u"E", u".", u"", u"", u"", u"J. "},
+        {u"A", u"", u"", u"", u"", u"F "},         {u"3", u"", u"", u"", u"", u"] "},
         {u"H", u"", u"", u"", u"", u"H "},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,5 @@
-#include "melody/transpose.h"
 #include "common/textcodec.h"
+#include "melody/transpose.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@ TEST(Transpose, OneSemitoneEachWay) {
         std::u16string expected;
     };
     const std::vector<Case> cases = {
-        {u"C低ド ", -1, u"C低ド "},   // the bottom of the range stays
-        {u"C高シ ", +1, u"C高シ "},   // the top stays
+        {u"C低ド ", -1, u"C低ド "}, // the bottom of the range stays
+        {u"C高シ ", +1, u"C高シ "}, // the top stays
         {u"C中シ ", +1, u"C高ド "},
         {u"C中ド ", -1, u"C低シ "},
         {u"C中ミ ", +1, u"C中フ "},

@@ -19,19 +19,28 @@ UnitPlan planUnits(const Note& note) {
     const char16_t code = note.length.empty() ? char16_t{0} : note.length[0];
     const bool dotted = note.dot == u".";
     UnitPlan plan{1, code, false, u'I'};
-    auto eighths = [&](int plain, int withDot) { plan.units = dotted ? withDot : plain; };
+    auto eighths = [&](int plain, int withDot) {
+        plan.units = dotted ? withDot : plain;
+    };
     switch (melody::isRestCode(code) ? melody::noteCodeOf(code) : code) {
     case u'A': eighths(8, 12); break;
     case u'B': eighths(4, 6); break;
     case u'C': eighths(2, 3); break;
-    case u'D': case u'E': case u'2': case u'3': case u'5': case u'6': break;
+    case u'D':
+    case u'E':
+    case u'2':
+    case u'3':
+    case u'5':
+    case u'6': break;
     default: return plan; // one unit that types nothing
     }
     plan.workingCode = melody::isRestCode(code) ? u'I' : u'D';
     return plan;
 }
 
-bool hasNoSharpKey(std::u16string_view name) { return name == u"ミ" || name == u"シ"; }
+bool hasNoSharpKey(std::u16string_view name) {
+    return name == u"ミ" || name == u"シ";
+}
 
 void emitUnit(KeyConversion& conversion) {
     Note& note = conversion.state.currentNote;

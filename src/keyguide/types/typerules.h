@@ -14,5 +14,6 @@ std::u16string_view digitKeyOf(std::u16string_view pitchName);
 std::u16string_view pitchNameOfDigitKey(std::u16string_view key);
 
 const PhoneTypeRules& typeARules();
+const PhoneTypeRules& typeSRules();
 
 } // namespace sarvo::keyguide

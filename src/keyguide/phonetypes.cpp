@@ -83,7 +83,11 @@ std::array<PhoneType, kPhoneTypeCount> buildCatalogue() {
     return types;
 }
 
-const std::array<PhoneType, kPhoneTypeCount> kCatalogue = buildCatalogue();
+// Built on first use, so that the catalogue is ready even for other files' static objects.
+const std::array<PhoneType, kPhoneTypeCount>& catalogue() {
+    static const std::array<PhoneType, kPhoneTypeCount> types = buildCatalogue();
+    return types;
+}
 
 char16_t asciiUpper(char16_t c) {
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
@@ -100,17 +104,17 @@ std::u16string_view PhoneType::shortName() const {
 }
 
 std::span<const PhoneType> phoneTypes() {
-    return kCatalogue;
+    return catalogue();
 }
 
 const PhoneType* phoneTypeByIndex(int index) {
     if (index < kFirstPhoneType || index > kLastPhoneType)
         return nullptr;
-    return &kCatalogue[index - kFirstPhoneType];
+    return &catalogue()[index - kFirstPhoneType];
 }
 
 const PhoneType* phoneTypeByShortName(std::u16string_view name) {
-    for (const PhoneType& type : kCatalogue) {
+    for (const PhoneType& type : catalogue()) {
         std::u16string_view shortName = type.shortName();
         if (shortName.size() != name.size())
             continue;
@@ -126,7 +130,7 @@ const PhoneType* phoneTypeByShortName(std::u16string_view name) {
 std::vector<std::u16string> viewSelectorEntries() {
     std::vector<std::u16string> entries{std::u16string(kNoteInputEntry),
                                         std::u16string(kStaffInputEntry)};
-    for (const PhoneType& type : kCatalogue)
+    for (const PhoneType& type : catalogue())
         entries.emplace_back(type.label);
     return entries;
 }

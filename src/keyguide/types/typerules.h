@@ -15,5 +15,6 @@ std::u16string_view pitchNameOfDigitKey(std::u16string_view key);
 
 const PhoneTypeRules& typeARules();
 const PhoneTypeRules& typeSRules();
+const PhoneTypeRules& typeTRules();
 
 } // namespace sarvo::keyguide

@@ -2,6 +2,7 @@
 
 #include "melody/notecodes.h"
 
+#include <algorithm>
 #include <array>
 
 namespace sarvo::melody {
@@ -76,8 +77,12 @@ bool readNextNote(ParserState& state, std::u16string_view text) {
         }
     }
 
-    if (state.isPlaying && state.noteShown)
-        state.noteShown(static_cast<int>(pos - 1), static_cast<int>(index));
+    if (state.isPlaying && state.noteShown) {
+        // A token cut off at the end of the text is highlighted up to the end, not past it.
+        const long selection =
+            std::min(static_cast<long>(index), static_cast<long>(text.size()) - pos + 1);
+        state.noteShown(static_cast<int>(pos - 1), static_cast<int>(selection));
+    }
 
     state.readPos = static_cast<int>(pos + static_cast<long>(index) + 1);
     return true;

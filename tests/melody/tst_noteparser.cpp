@@ -133,6 +133,17 @@ TEST(ReadNextNote, MergesRepeatsOnlyWhilePlaying) {
     EXPECT_EQ(walk(text, mergeOnly).size(), 4u);
 }
 
+TEST(ReadNextNote, HighlightOfATokenCutOffAtTheEndStaysInsideTheText) {
+    ParserState state;
+    state.isPlaying = true;
+    std::pair<int, int> shown{-1, -1};
+    state.noteShown = [&](int start, int length) {
+        shown = {start, length};
+    };
+    ASSERT_TRUE(readNextNote(state, u"C "));
+    EXPECT_EQ(shown, std::make_pair(0, 2));
+}
+
 TEST(ReadNextNote, MergeComparesSharpAndTies) {
     ParserState state;
     state.isPlaying = state.mergeRepeats = true;

@@ -16,5 +16,9 @@ std::u16string_view pitchNameOfDigitKey(std::u16string_view key);
 const PhoneTypeRules& typeARules();
 const PhoneTypeRules& typeSRules();
 const PhoneTypeRules& typeTRules();
+const PhoneTypeRules& typeAARules();
+const PhoneTypeRules& typeABRules();
+const PhoneTypeRules& typeACRules();
+const PhoneTypeRules& typeADRules();
 
 } // namespace sarvo::keyguide

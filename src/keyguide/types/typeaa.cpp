@@ -1,0 +1,44 @@
+// Type-AA: 255 units, all three octaves. A note's digit key pressed again and again steps through
+// its pitches; "＊" and "９" then set the length: "＊" pressed n times picks from the plain
+// lengths, "９" from the dotted ones, and a quarter needs no length key.
+
+#include "keyguide/types/steppedpitchkeys.h"
+#include "keyguide/types/typerules.h"
+
+#include <array>
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr std::array<std::u16string_view, 5> kPlainLengths = {u"C", u"D", u"E", u"A", u"B"};
+// The dotted lengths are numbered from 1.
+constexpr std::array<std::u16string_view, 4> kDottedLengths = {u"", u"C.", u"D.", u"B."};
+constexpr std::array<KeyedLengthList, 2> kLengthKeys = {
+    KeyedLengthList{u"＊", kPlainLengths},
+    KeyedLengthList{u"９", kDottedLengths},
+};
+
+void convertNote(KeyConversion& conversion) {
+    convertSteppedNote(conversion, kLengthKeys);
+}
+
+void readCell(KeyReading& reading) {
+    readSteppedCell(reading, kLengthKeys);
+}
+
+} // namespace
+
+const PhoneTypeRules& typeAARules() {
+    static const PhoneTypeRules rules{
+        .index = 28,
+        .limit = 255,
+        .limitRule = LimitRule::StopAfterLimit,
+        .mergeRepeats = false,
+        .convertNote = convertNote,
+        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
+        .readCell = readCell,
+    };
+    return rules;
+}
+
+} // namespace sarvo::keyguide

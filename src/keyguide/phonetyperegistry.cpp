@@ -16,8 +16,8 @@ const melody::PitchKeyTable& pitchKeys() {
 // One entry per phone type, in catalogue order; nullptr where the rules are not written yet.
 std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
-    for (const PhoneTypeRules* rules : {&typeARules(), &typeSRules(), &typeTRules(), &typeAARules(),
-                                        &typeABRules(), &typeACRules(), &typeADRules()})
+    for (const PhoneTypeRules* rules :
+         {&typeARules(), &typeSRules(), &typeTRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeYRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;
 }

@@ -20,5 +20,6 @@ const PhoneTypeRules& typeAARules();
 const PhoneTypeRules& typeABRules();
 const PhoneTypeRules& typeACRules();
 const PhoneTypeRules& typeADRules();
+const PhoneTypeRules& typeYRules();
 
 } // namespace sarvo::keyguide

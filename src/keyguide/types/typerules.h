@@ -14,6 +14,7 @@ std::u16string_view digitKeyOf(std::u16string_view pitchName);
 std::u16string_view pitchNameOfDigitKey(std::u16string_view key);
 
 const PhoneTypeRules& typeARules();
+const PhoneTypeRules& typeCRules();
 const PhoneTypeRules& typeBRules();
 const PhoneTypeRules& typeSRules();
 const PhoneTypeRules& typeTRules();

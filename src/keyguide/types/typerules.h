@@ -14,8 +14,9 @@ std::u16string_view digitKeyOf(std::u16string_view pitchName);
 std::u16string_view pitchNameOfDigitKey(std::u16string_view key);
 
 const PhoneTypeRules& typeARules();
-const PhoneTypeRules& typeCRules();
 const PhoneTypeRules& typeBRules();
+const PhoneTypeRules& typeCRules();
+const PhoneTypeRules& typeERules();
 const PhoneTypeRules& typeSRules();
 const PhoneTypeRules& typeTRules();
 const PhoneTypeRules& typeAARules();

@@ -17,7 +17,8 @@ const melody::PitchKeyTable& pitchKeys() {
 std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
     for (const PhoneTypeRules* rules :
-         {&typeARules(), &typeBRules(), &typeCRules(), &typeERules(), &typeSRules(), &typeTRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeYRules()})
+         {&typeARules(), &typeBRules(), &typeCRules(), &typeERules(), &typeSRules(), &typeTRules(),
+          &typeYRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;
 }

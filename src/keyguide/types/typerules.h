@@ -19,10 +19,10 @@ const PhoneTypeRules& typeCRules();
 const PhoneTypeRules& typeERules();
 const PhoneTypeRules& typeSRules();
 const PhoneTypeRules& typeTRules();
+const PhoneTypeRules& typeYRules();
 const PhoneTypeRules& typeAARules();
 const PhoneTypeRules& typeABRules();
 const PhoneTypeRules& typeACRules();
 const PhoneTypeRules& typeADRules();
-const PhoneTypeRules& typeYRules();
 
 } // namespace sarvo::keyguide

@@ -1,4 +1,4 @@
-// libFuzzer target over the melody walk, the Type-A key guide (conversion and read-back), the
+// libFuzzer target over the melody walk, the key guides (conversion and read-back), the
 // transposition and the caret edits. Every check below is a property the program relies on; a
 // violated one aborts, so that libFuzzer keeps the input as a crash.
 //
@@ -17,6 +17,7 @@
 #include "common/textcodec.h"
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
+#include "keyguide/phonetypes.h"
 #include "melody/caretediting.h"
 #include "melody/foreignnotation.h"
 #include "melody/notecodes.h"
@@ -41,7 +42,6 @@ namespace {
 using namespace sarvo;
 using melody::ParserState;
 
-constexpr int kTypeA = 2;
 
 constexpr std::u16string_view kAlphabet =
     u"ABCDEFGHIJ2356\\]_`^.#  低中高ドレミフソラシ０１２３４５６７８９→×＃＊　";
@@ -141,11 +141,7 @@ std::vector<WalkedNote> walk(std::u16string_view text, bool playing) {
             check(start == expectedStart, "the selection starts at the token read");
             check(start >= 0 && start < size, "the selection starts inside the text");
             check(length >= 1, "the selection is not empty");
-            // A note token whose octave and pitch positions lie past the end of a cut-off
-            // text is counted as if they were there: the selection may overhang the end by
-            // those two characters, never more.
-            check(static_cast<long>(start) + length <= size + 2,
-                  "the selection ends at most two characters past the text");
+            check(static_cast<long>(start) + length <= size, "the selection ends inside the text");
             lastEnd = static_cast<long>(start) + length;
         };
     }
@@ -167,7 +163,10 @@ std::vector<WalkedNote> walk(std::u16string_view text, bool playing) {
         check(state.readPos > before, "readPos strictly increases");
         if (playing) {
             check(shown == shownBefore + 1, "every read while playing shows its note once");
-            check(state.readPos == lastEnd + 2, "readPos stops after the shown token's separator");
+            // The selection covers the token up to its separator, or up to the end of a text
+            // whose last token is cut off.
+            check(state.readPos == lastEnd + 2 || (lastEnd == size && state.readPos > size),
+                  "readPos stops after the shown token's separator");
         }
         const melody::Note& n = state.currentNote;
         notes.push_back({n.length, n.dot, n.octave, n.pitch, n.sharp, n.tieCount});
@@ -247,40 +246,30 @@ bool isKeyText(std::u16string_view keys) {
     return keys.size() % 5 == 0;
 }
 
-// Whether every five-character cell starts with a key of the Type-A keypad: a digit key
-// "１" to "７", the rest "０" or the same-key separator "→".
-bool startsWithKnownKeys(std::u16string_view keyText) {
-    static constexpr std::u16string_view kKeys = u"０１２３４５６７→";
-    for (size_t at = 0; at < keyText.size(); at += 5)
-        if (kKeys.find(keyText[at]) == std::u16string_view::npos)
-            return false;
-    return true;
-}
-
 // Melody → keys → melody → keys → melody → keys: after one read-back the key text is a fixed
-// point of read-back and conversion.
-void checkTypeA(std::u16string_view text) {
+// point of read-back and conversion, for every phone type with rules.
+void checkPhoneType(int typeIndex, std::u16string_view text) {
     RecordingInteractive ui;
     ParserState state;
-    const std::u16string keys = keyguide::convertToKeys(kTypeA, text, state, ui);
-    check(isKeyText(keys), "a Type-A key text is a whole number of five-character cells");
+    const std::u16string keys = keyguide::convertToKeys(typeIndex, text, state, ui);
+    check(isKeyText(keys), "a key text is a whole number of five-character cells");
 
     // A conversion never depends on what the state held before.
     ParserState used;
     used.readPos = 7;
     used.currentNote = {u"D", u".", u"高", u"ソ", u"#", 3, 2};
     used.previousNote = {u"C", u"低", u"ミ", u"", u""};
-    check(keyguide::convertToKeys(kTypeA, text, used, ui) == keys,
+    check(keyguide::convertToKeys(typeIndex, text, used, ui) == keys,
           "a conversion does not depend on an earlier walk");
 
     auto roundTrip = [&](std::u16string_view keyText) {
         ParserState s;
-        const std::u16string melodyBack = keyguide::readKeys(kTypeA, keyText, s, ui);
+        const std::u16string melodyBack = keyguide::readKeys(typeIndex, keyText, s, ui);
         check(!melodyBack.empty() && melodyBack.back() == u' ', "a read-back ends with a blank");
         walk(melodyBack, false);
         ParserState s2;
-        const std::u16string keysAgain = keyguide::convertToKeys(kTypeA, melodyBack, s2, ui);
-        check(isKeyText(keysAgain), "a Type-A key text is a whole number of cells");
+        const std::u16string keysAgain = keyguide::convertToKeys(typeIndex, melodyBack, s2, ui);
+        check(isKeyText(keysAgain), "a key text is a whole number of cells");
         return keysAgain;
     };
     auto checkFixedPoint = [&](std::u16string_view keyText) {
@@ -291,15 +280,8 @@ void checkTypeA(std::u16string_view text) {
     };
     checkFixedPoint(keys);
 
-    // The raw text read as a key text, as a key file of any content would be. The Type-A
-    // reader still writes a token with an octave and no pitch ("D中") for a cell whose first
-    // key it does not know, which shifts the parse of every later token; until it rejects such
-    // cells, the fixed point is checked only for key texts whose cells start with keys it
-    // knows. The read-back itself runs on every text.
-    if (startsWithKnownKeys(text))
-        checkFixedPoint(text);
-    else
-        roundTrip(text);
+    // The raw text read as a key text, as a key file of any content would be.
+    checkFixedPoint(text);
 }
 
 // Caret edits at carets taken from the input, including ones outside the text.
@@ -378,7 +360,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     walk(text, true);
     walkForeign(text);
 
-    checkTypeA(text);
+    for (const keyguide::PhoneType& type : keyguide::phoneTypes())
+        if (keyguide::rulesFor(type.index))
+            checkPhoneType(type.index, text);
 
     checkTranspose(text, notes, +1);
     checkTranspose(text, notes, -1);

@@ -1,6 +1,7 @@
 #include "keyguide/keyreading.h"
 
 #include "keyguide/keycells.h"
+#include "melody/notecodes.h"
 #include "melody/noteparser.h"
 
 namespace sarvo::keyguide {
@@ -32,6 +33,13 @@ void KeyReading::appendToken(std::u16string_view token) {
 }
 
 void KeyReading::appendNote() {
+    // A cell whose key names no pitch still stands for the time of a note. It is written as the
+    // rest of that length, as decoders append a note without a pitch, so that the melody keeps
+    // a valid token and every note after it reads as typed.
+    if (note.pitch.empty() && !note.length.empty()) {
+        appendToken(std::u16string(1, melody::restCodeOf(note.length[0])) + note.dot);
+        return;
+    }
     appendToken(note.token());
 }
 

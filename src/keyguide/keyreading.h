@@ -30,7 +30,8 @@ struct KeyReading {
     void skipCells(int count);
     // Appends one note token, separated by a blank from what is already there.
     void appendToken(std::u16string_view token);
-    // Appends the rebuilt note: length, dot, octave, name and sharp as one token.
+    // Appends the rebuilt note: length, dot, octave, name and sharp as one token; a note
+    // without a name as the rest of its length.
     void appendNote();
     // A key where the type's sequence requires another: tell the user and stop reading.
     void conversionError();

@@ -93,7 +93,7 @@ TEST(TypeAReader, Cells) {
         {"a rest with a count", u"I I I I I ", cells({u"０×５"})},
         {"a bad count is one rest", u"I ", cells({u"０×Ｘ"})},
         {"cursor keys are skipped", u"D中ド D中ド ", cells({u"１", u"→", u"１"})},
-        {"an unknown key gives a note without a name", u"D中 D中レ ", cells({u"＃", u"２"})},
+        {"an unknown key gives a rest of the note's length", u"I D中レ ", cells({u"＃", u"２"})},
         {"a short last cell", u"D中ラ ", u"６"},
     };
     for (const ConversionCase& c : cases)

@@ -106,7 +106,7 @@ TEST(TypeAAReader, Cells) {
         {"a number the list lacks keeps the quarter", cells({u"１", u"＊×５", u"２", u"９×４"}),
          u"C中ド C中レ "},
         {"cursor keys are skipped", cells({u"１", u"→", u"１", u"＊"}), u"C中ド D中ド "},
-        {"an unknown key gives a note without a name", cells({u"＃", u"＊", u"２"}), u"D中 C中レ "},
+        {"an unknown key gives a rest of the note's length", cells({u"＃", u"＊", u"２"}), u"I C中レ "},
         {"a bad count is one press", cells({u"２×Ｘ"}), u"C中レ "},
         {"a length key where a note belongs", cells({u"１", u"＊", u"＊", u"２"}), u"D中ド ", true},
         {"a length key first", cells({u"９×２", u"１"}), u" ", true},

@@ -92,8 +92,8 @@ TEST(TypeABReader, Cells) {
          u"H H. F "},
         {"a number the list lacks keeps the quarter", cells({u"１", u"＊×８"}), u"C中ド "},
         {"cursor keys are skipped", cells({u"→", u"１", u"→", u"１"}), u"C中ド C中ド "},
-        {"nine is not a key of this phone", cells({u"１", u"９×２"}), u"C中ド C中 "},
-        {"an unknown key gives a note without a name", cells({u"＃", u"＊×２"}), u"D中 "},
+        {"nine is not a key of this phone", cells({u"１", u"９×２"}), u"C中ド H "},
+        {"an unknown key gives a rest of the note's length", cells({u"＃", u"＊×２"}), u"I "},
         {"a length key where a note belongs", cells({u"３", u"＊", u"＊×３", u"２"}), u"D.中ミ ",
          true},
     };

@@ -107,7 +107,7 @@ TEST(TypeACReader, Cells) {
         {"rests leave the octave", cells({u"１×２", u"９×２", u"０", u"２"}), u"D低ド J E低レ "},
         {"sharp key, then octave key", cells({u"６×３", u"８", u"９"}), u"C高ラ# "},
         {"cursor keys are skipped", cells({u"１", u"→", u"１"}), u"E中ド E中ド "},
-        {"an unknown key gives a note without a name", cells({u"＃", u"２×２"}), u"E中 D中レ "},
+        {"an unknown key gives a rest of the note's length", cells({u"＃", u"２×２"}), u"J D中レ "},
         {"a sharp key with no note before it", cells({u"１", u"０", u"８", u"２"}), u"E中ド J ",
          true},
         {"a second octave key", cells({u"１", u"９", u"９"}), u"E高ド ", true},

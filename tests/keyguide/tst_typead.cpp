@@ -102,7 +102,7 @@ TEST(TypeADReader, Cells) {
         {"ミ takes no sharp", cells({u"３", u"文字"}), u"D中ミ "},
         {"rests", cells({u"０", u"０", u"９×２", u"０", u"８"}), u"I F I. "},
         {"cursor keys are skipped", cells({u"１", u"→", u"１"}), u"D中ド D中ド "},
-        {"an unknown key gives a note without a name", cells({u"＃", u"文字", u"８×２"}), u"C中 "},
+        {"an unknown key gives a rest of the note's length", cells({u"＃", u"文字", u"８×２"}), u"H "},
         {"the character key after a rest", cells({u"０", u"文字", u"１"}), u"I ", true},
         {"a length key where a note belongs", cells({u"１", u"８", u"９"}), u"D.中ド ", true},
         {"the character key first", cells({u"文字"}), u" ", true},

@@ -110,7 +110,7 @@ TEST(TypeBReader, Cells) {
         {"a two-digit count", u"J J J J J J J J J J J J ", cells({u"＃×１２"})},
         {"a count that cannot be read is one press", u"E中ソ ", cells({u"５×Ｘ"})},
         {"cursor keys are skipped", u"E中ド J E中ド ", cells({u"１", u"→", u"＃", u"１"})},
-        {"an unknown key gives a note code without a name", u"E E中レ ", cells({u"９", u"２"})},
+        {"an unknown key gives a rest of the note's length", u"J E中レ ", cells({u"９", u"２"})},
         {"a short last cell", u"E中ラ ", u"６"},
     };
     for (const ConversionCase& c : cases)

@@ -115,7 +115,7 @@ TEST(TypeCReader, Cells) {
         {"rests keep the octave", u"D高ド I D高レ ",
          cells({u"１", u"９", u"＃", u"＃", u"２", u"＃"})},
         {"cursor keys are skipped", u"D中ド D中ド ", cells({u"１", u"＃", u"→", u"１", u"＃"})},
-        {"an unknown first key gives a note code without a name", u"D中 D中レ ",
+        {"an unknown first key gives a rest of the note's length", u"I D中レ ",
          cells({u"Ｘ", u"２", u"＃"})},
     };
     for (const ConversionCase& c : cases)

@@ -112,9 +112,9 @@ TEST(TypeEReader, Cells) {
          cells({u"０", u"０", u"＊", u"０", u"＊×２", u"０", u"＊×３", u"０", u"＊×４"})},
         {"cursor keys are skipped", u"C中ド C中ド H H ",
          cells({u"１", u"→", u"１", u"０", u"→", u"０"})},
-        {"an unknown first key gives a note code without a name", u"C中 D中レ ",
+        {"an unknown first key gives a rest of the note's length", u"H D中レ ",
          cells({u"Ｘ", u"２", u"＊"})},
-        {"a length key with no note before it is an unknown first key", u"C中 ", cells({u"＊×２"})},
+        {"a length key with no note before it is an unknown first key", u"H ", cells({u"＊×２"})},
     };
     for (const ConversionCase& c : cases)
         EXPECT_EQ(fromKeys(c.keys), c.melody) << c.name;

@@ -22,8 +22,9 @@ using namespace sarvo;
 // 256 notes and rests over the three octaves, with dots, sharps, ties and tuplets.
 std::u16string melodyOf256Notes() {
     static constexpr std::array<std::u16string_view, 16> kMix = {
-        u"C中ド ", u"D.高ソ# ", u"D中ミ ", u"H ",      u"3中ミ ", u"3中フ# ", u"3中ソ ", u"E低ラ# ",
-        u"B.中シ ", u"G. ",     u"A高レ ", u"6中ド# ", u"] ",     u"C.低ソ# ", u"D中ミ ", u"I "};
+        u"C中ド ", u"D.高ソ# ", u"D中ミ ",  u"H ",  u"3中ミ ", u"3中フ# ",
+        u"3中ソ ", u"E低ラ# ",  u"B.中シ ", u"G. ", u"A高レ ", u"6中ド# ",
+        u"] ",     u"C.低ソ# ", u"D中ミ ",  u"I "};
     std::u16string text;
     for (int i = 0; i < 256; ++i) {
         text += kMix[i % kMix.size()];

@@ -42,7 +42,6 @@ namespace {
 using namespace sarvo;
 using melody::ParserState;
 
-
 constexpr std::u16string_view kAlphabet =
     u"ABCDEFGHIJ2356\\]_`^.#  低中高ドレミフソラシ０１２３４５６７８９→×＃＊　";
 constexpr std::u16string_view kAsciiMelodyChars = u"ABCDEFGHIJ2356\\]_`^.# ";

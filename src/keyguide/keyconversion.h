@@ -27,6 +27,7 @@ struct KeyConversion {
     std::u16string octaveState = u"中"; // the octave the last note left the phone in
     std::array<bool, 7> sharpState{};   // per note name ド to シ, for phones keeping a sharp
     size_t lastCellOffset = std::u16string::npos; // where the last cell written starts
+    int lastNotePresses = 0; // presses of the last note, for types that take some back later
 
     void appendCell(std::u16string_view keys);
     // Writes the cell again in place of the last one (a note whose count changes afterwards).

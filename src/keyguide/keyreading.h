@@ -24,6 +24,10 @@ struct KeyReading {
     melody::Note note;                       // the note being rebuilt from the cell
     bool stopped = false;
 
+    // What the phone keeps between notes, for the readers of types whose keys depend on it.
+    std::u16string octaveState = u"中"; // the octave the last note left the phone in
+    std::array<bool, 7> sharpState{};   // per note name ド to シ, for phones keeping a sharp
+
     // Fills keys and lookahead from readPos and moves it one cell on; false past the end.
     bool readFixedFieldNote();
     // Skips look-ahead cells that the reader has consumed.

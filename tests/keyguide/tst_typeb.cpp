@@ -167,8 +167,9 @@ TEST(TypeBProperty, KeyTextIsAFixedPointAndKeepsPitchesAndSixteenths) {
         const std::u16string again = toKeys(readBack);
         ASSERT_EQ(fromKeys(again), firstTokens(readBack, kNoteLimit));
         ASSERT_EQ(toKeys(fromKeys(again)), again);
-        if (back.events.size() <= kNoteLimit)
+        if (back.events.size() <= kNoteLimit) {
             ASSERT_EQ(again, keys);
+        }
 
         // Of the first fifty notes, the pitches the phone plays come back in order, and every
         // length comes back in sixteenths (tuplets and dotted sixteenths as the grid makes them).

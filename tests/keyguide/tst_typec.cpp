@@ -183,8 +183,9 @@ TEST(TypeCProperty, KeyTextIsAFixedPointAndKeepsPitchesAndDurations) {
         ASSERT_EQ(keys.substr(0, again.size()), again);
         ASSERT_EQ(toKeys(fromKeys(again)), again);
         const bool complete = tokens.size() < static_cast<size_t>(kUnitLimit);
-        if (complete)
+        if (complete) {
             ASSERT_EQ(again, keys);
+        }
 
         // The phone plays every pitch: they all come back in order (a prefix when the limit
         // cut the melody). Lengths come back on the sixteenth grid: a quarter-note triplet as

@@ -106,13 +106,6 @@ void convertNote(KeyConversion& conversion) {
     emitUnits(conversion, planUnits(conversion.state.currentNote), emitUnit);
 }
 
-// The sharp the phone keeps for a name is the one the last note of that name was read with.
-bool keptSharp(std::u16string_view melody, std::u16string_view pitch) {
-    const size_t at = melody.rfind(pitch);
-    return at != std::u16string_view::npos && at + pitch.size() < melody.size() &&
-           melody[at + pitch.size()] == u'#';
-}
-
 void readCell(KeyReading& reading) {
     if (reading.keys[0] == u"→")
         return;
@@ -133,8 +126,10 @@ void readCell(KeyReading& reading) {
         reading.appendNote();
         return;
     }
-    bool sharp = keptSharp(reading.melody, note.pitch);
-    std::u16string_view octave = reading.state.previousNote.octave;
+    // The phone keeps a sharp per name and the octave of the last note until a key changes them.
+    const size_t name = static_cast<size_t>(group.key[0] - u'１');
+    bool sharp = reading.sharpState[name];
+    std::u16string_view octave = reading.octaveState;
     int consumed = 0;
     PressGroup next = pressGroupOf(reading.lookahead[0]);
     if (next.key == kSharpKey) {
@@ -150,7 +145,8 @@ void readCell(KeyReading& reading) {
     reading.skipCells(consumed);
     note.octave = octave;
     note.sharp = sharp && hasSharp(note.pitch) ? u"#" : u"";
-    reading.state.previousNote.octave = note.octave;
+    reading.sharpState[name] = sharp;
+    reading.octaveState = note.octave;
     reading.appendNote();
 }
 

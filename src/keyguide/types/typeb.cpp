@@ -84,15 +84,6 @@ void takeSeparatorFromEarlierNote(KeyConversion& conversion, std::u16string_view
     }
 }
 
-// The presses of the last note typed are kept as the count written after its key, so that the
-// next note on the same key knows whether the earlier note can spare a sixteenth. A cell may
-// hold more presses than its last note: sixteenths typed side by side share one cell.
-int earlierNotePresses(const KeyConversion& conversion) {
-    if (conversion.octaveSuffix.empty())
-        return 1;
-    return parseCount(std::u16string_view(conversion.octaveSuffix).substr(1)).value_or(1);
-}
-
 void convertNote(KeyConversion& conversion) {
     ++conversion.unitCounter; // the limit counts notes, whatever their length
     const Note& note = conversion.state.currentNote;
@@ -106,7 +97,7 @@ void convertNote(KeyConversion& conversion) {
         addPresses(conversion, key, presses, sameKey); // rests in a row need no separator
     } else if (!sameKey) {
         addPresses(conversion, key, presses, false);
-    } else if (earlierNotePresses(conversion) > 1) {
+    } else if (conversion.lastNotePresses > 1) {
         takeSeparatorFromEarlierNote(conversion, key);
         addPresses(conversion, key, presses, false);
     } else if (presses > 1) {
@@ -116,7 +107,9 @@ void convertNote(KeyConversion& conversion) {
         addPresses(conversion, key, presses, true); // two sixteenths side by side
     }
     conversion.previousKey = key;
-    conversion.octaveSuffix = pressGroup(u"", presses);
+    // Whether the next note on the same key can take its separator from this one. A cell may
+    // hold more presses than its last note: sixteenths typed side by side share one cell.
+    conversion.lastNotePresses = presses;
 }
 
 void readCell(KeyReading& reading) {

@@ -165,8 +165,7 @@ void readCell(KeyReading& reading) {
     }
     if (takeNextCell(reading, kSharpKey))
         note.sharp = u"#";
-    // The octave the last note left the phone in is kept as the previous note's octave.
-    std::u16string& octave = reading.state.previousNote.octave;
+    std::u16string& octave = reading.octaveState;
     if (takeNextCell(reading, kOctaveKey)) {
         const int steps = currentPressGroup(reading).count;
         octave = melody::octaveMark((melody::octaveIndex(octave).value_or(1) + steps) % 3);

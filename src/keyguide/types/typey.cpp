@@ -113,7 +113,7 @@ std::optional<int> lengthNumberOf(std::u16string_view cell) {
 // false when the cell is not closed with "Ｆ" as it must be.
 bool readPitchCell(KeyReading& reading) {
     Note& note = reading.note;
-    std::u16string& octave = reading.state.previousNote.octave; // where the last note left it
+    std::u16string& octave = reading.octaveState;
     int steps = 0;
     size_t at = 1;
     for (; at < reading.keys.size() && reading.keys[at] == kOctaveKey; ++at)

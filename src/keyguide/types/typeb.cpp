@@ -124,7 +124,7 @@ void readCell(KeyReading& reading) {
         note.octave = u"中";
         note.pitch = name;
     } else if (key != kRestKey) {
-        reading.appendNote(); // a key this phone does not have: a note code without a name
+        reading.appendNote(); // a key this phone does not have: read as a rest of the note's length
         return;
     }
     const std::u16string token = key == kRestKey ? std::u16string(u"J") : note.token();

@@ -160,7 +160,7 @@ void readCell(KeyReading& reading) {
     }
     note.pitch = pitchNameOfDigitKey(key);
     if (note.pitch.empty()) {
-        reading.appendNote(); // a key this phone does not have: a note code without a name
+        reading.appendNote(); // a key this phone does not have: read as a rest of the note's length
         return;
     }
     if (takeNextCell(reading, kSharpKey))

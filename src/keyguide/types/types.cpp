@@ -135,7 +135,7 @@ void readCell(KeyReading& reading) {
     const bool rest = keys[0] == kRestKey;
     if (!rest) {
         note.pitch = pitchNameOfDigitKey(keys[0]);
-        if (note.pitch.empty()) { // an unknown key: a note without a name, and nothing more
+        if (note.pitch.empty()) { // an unknown key: a rest of the note's length, and nothing more
             reading.appendNote();
             return;
         }

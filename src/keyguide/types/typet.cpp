@@ -97,7 +97,7 @@ void readCell(KeyReading& reading) {
         return;
     Note& note = reading.note;
     if (!isDigitKey(keys[0]) || !isDigitKey(keys[1])) {
-        reading.appendNote(); // an unknown key: a note without a name
+        reading.appendNote(); // an unknown key: a rest of the note's length
         return;
     }
     const int pitchNumber = 10 * (keys[0][0] - u'０') + (keys[1][0] - u'０');

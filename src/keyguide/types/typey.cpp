@@ -143,7 +143,7 @@ void readCell(KeyReading& reading) {
         }
     } else {
         note.pitch = pitchNameOfDigitKey(key);
-        if (note.pitch.empty()) { // an unknown key: a note without a name, and nothing more
+        if (note.pitch.empty()) { // an unknown key: a rest of the note's length, and nothing more
             reading.appendNote();
             return;
         }

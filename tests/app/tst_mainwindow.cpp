@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "common/interaction.h"
+#include "keyguide/keyconversion.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -184,35 +185,42 @@ TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnce) {
 }
 
 // Types whose rules are not written yet give an empty guide, but their capacity still shows.
-struct UnwrittenTypeCase {
+struct TypeViewCase {
     int index;
     const char16_t* capacity;
 };
 
-void PrintTo(const UnwrittenTypeCase& testCase, std::ostream* out) {
+void PrintTo(const TypeViewCase& testCase, std::ostream* out) {
     *out << "type index " << testCase.index;
 }
 
-class MainWindowUnwrittenTypeTest : public MainWindowTest,
-                                    public ::testing::WithParamInterface<UnwrittenTypeCase> {};
+// Each phone type replaces the previous type's keys with its own guide and shows its capacity.
+class MainWindowTypeViewTest : public MainWindowTest,
+                               public ::testing::WithParamInterface<TypeViewCase> {};
 
-TEST_P(MainWindowUnwrittenTypeTest, ShowsAnEmptyGuideAndTheCapacity) {
-    typeMelody(QStringLiteral("D中ミ D中ミ "));
+TEST_P(MainWindowTypeViewTest, ShowsTheTypesGuideAndCapacity) {
+    const QString melodyText = QStringLiteral("D中ミ C高ソ# H D低ド ");
+    typeMelody(melodyText);
     choose(2);
     ASSERT_FALSE(m_pnl->toPlainText().isEmpty());
     choose(GetParam().index);
     EXPECT_TRUE(m_pnl->isVisible());
     EXPECT_FALSE(m_txt->isVisible());
-    EXPECT_TRUE(m_pnl->toPlainText().isEmpty()) << "the previous type's keys were left";
+    sarvo::melody::ParserState state;
+    RecordingInteractive ui;
+    const std::u16string expected =
+        sarvo::keyguide::convertToKeys(GetParam().index, melodyText.toStdU16String(), state, ui);
+    EXPECT_EQ(m_pnl->toPlainText().toStdU16String(), expected);
     EXPECT_EQ(m_panel->text(), QString::fromUtf16(GetParam().capacity));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, MainWindowUnwrittenTypeTest,
-    ::testing::Values(UnwrittenTypeCase{3, u"50音 中音ド～高音ド ＃(半音上)なし"},
-                      UnwrittenTypeCase{9, u"30音　＃(半音上)なし"},
-                      UnwrittenTypeCase{40, u"256音　低・中・高音全てOK"}),
-    [](const auto& testInfo) { return "Index" + std::to_string(testInfo.param.index); });
+INSTANTIATE_TEST_SUITE_P(Types, MainWindowTypeViewTest,
+                         ::testing::Values(TypeViewCase{3, u"50音 中音ド～高音ド ＃(半音上)なし"},
+                                           TypeViewCase{9, u"30音　＃(半音上)なし"},
+                                           TypeViewCase{40, u"256音　低・中・高音全てOK"}),
+                         [](const auto& testInfo) {
+                             return "Index" + std::to_string(testInfo.param.index);
+                         });
 
 // Both input views show the melody, unchanged, with an empty status panel.
 class MainWindowInputViewTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -58,6 +60,31 @@ TEST(Cli, AllTypesOneLineEach) {
     EXPECT_EQ(seen[38].substr(0, 8), "Type-AM\t");
 }
 
+TEST(Cli, ConvertOneTypeToAll) {
+    // [GIVEN] the Type-A key text of two eighths of ミ
+    // [WHEN] converting it to every type
+    const Result r = runCli({"convert", "--from", "Type-A"}, kTwoEighthsOfMi + "\n");
+    // [THEN] one line per type, the same as converting the melody it reads back as
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, runCli({"keys", "--type", "all"}, "D中ミ D中ミ \n").out);
+}
+
+TEST(Cli, ExportWritesKeyAndMacroFiles) {
+    const auto dir = std::filesystem::temp_directory_path() / "sarvo-cli-export-test";
+    std::filesystem::remove_all(dir);
+    const Result r =
+        runCli({"export", "--dir", dir.string(), "--types", "Type-A,Type-E"}, "D中ミ D中ミ \n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* name :
+         {"Type-A.txt", "Type-AMac.txt", "Type-E.txt", "Type-EMac.txt", "Type-EMac2.txt"})
+        EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
+    std::ifstream in(dir / "Type-A.txt", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, *toCp932(u"３　　　　→　　　　３　　　　") + "\r\n");
+    EXPECT_EQ(runCli({"export", "--dir", dir.string(), "--types", "Type-A,Nope"}, "").status, 2);
+    std::filesystem::remove_all(dir);
+}
+
 TEST(Cli, TypesTable) {
     const Result r = runCli({"types"});
     ASSERT_EQ(r.status, 0);
@@ -88,6 +115,12 @@ TEST(Cli, UsageErrorsExitWithTwo) {
         {"transpose"},
         {"transpose", "--up", "--down"},
         {"types", "--type", "Type-A"},
+        {"convert"},
+        {"convert", "--from", "Type-ZZ"},
+        {"convert", "--type", "Type-A"},
+        {"export", "--types", "Type-A"},
+        {"export", "--dir", "/tmp/x"},
+        {"export", "--dir"},
     };
     for (const auto& args : cases) {
         const Result r = runCli(args, "C中ド ");
@@ -98,7 +131,7 @@ TEST(Cli, UsageErrorsExitWithTwo) {
 }
 
 TEST(Cli, HelpOnEveryCommand) {
-    for (const char* command : {"keys", "read", "transpose", "types"}) {
+    for (const char* command : {"keys", "read", "convert", "export", "transpose", "types"}) {
         const Result r = runCli({command, "--help"});
         EXPECT_EQ(r.status, 0);
         EXPECT_NE(r.out.find(std::string("usage: sarvo-cli ") + command), std::string::npos);

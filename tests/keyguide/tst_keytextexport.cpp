@@ -2,6 +2,9 @@
 #include "common/textcodec.h"
 #include "keyguide/keyconversion.h"
 #include "keyguide/keytextexport.h"
+#include "keyguide/macrotexts.h"
+#include "keyguide/phonetypes.h"
+#include "keyguidetesting.h"
 
 #include <gtest/gtest.h>
 
@@ -28,24 +31,39 @@ protected:
     std::filesystem::path m_root;
 };
 
-TEST_F(KeyTextExport, WritesOneLinePerTypeInCodePage932) {
-    // [GIVEN] a song and two owned types, one of them without rules yet
+TEST_F(KeyTextExport, WritesKeyAndMacroTextsOneLineEachInCodePage932) {
+    // [GIVEN] a song and three owned types: Type-A and Type-E have macro texts, Type-B none
     const std::u16string melody = u"C中ミ D高ソ# ";
-    const std::vector<int> types = {2, 5};
+    const std::vector<int> types = {2, 3, 6};
     melody::ParserState state;
     RecordingInteractive ui;
-    // [WHEN] exporting its key texts
-    const ExportResult result = exportKeyTexts(m_root, u"春の歌", types, melody, state, ui);
-    // [THEN] one file per type, in the song's folder, the key text as one CRLF line
-    ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.filesWritten, 2);
     const auto folder = m_root / std::filesystem::path(u8"春の歌");
-    const std::string typeA = readFile(folder / "Type-A.txt");
-    const std::u16string expected = convertToKeys(2, melody, state, ui);
-    EXPECT_EQ(typeA, *toCp932(expected) + "\r\n");
-    EXPECT_EQ(fromCp932(typeA.substr(0, typeA.size() - 2)), expected);
-    EXPECT_EQ(readFile(folder / "Type-D.txt"), "\r\n");
+    // [WHEN] exporting its key texts into the song's folder
+    const ExportResult result = exportKeyTexts(folder, types, melody, state, ui);
+    // [THEN] the key text of each type and the macro texts of the types that have them
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(result.filesWritten, 6);
+    for (int index : types) {
+        const std::u16string name(phoneTypeByIndex(index)->shortName());
+        const std::u16string expected = convertToKeys(index, melody, state, ui);
+        const std::string bytes = readFile(folder / toUtf8(keyTextFileName(name)));
+        EXPECT_EQ(bytes, *toCp932(expected) + "\r\n") << toUtf8(name);
+        EXPECT_EQ(fromCp932(bytes.substr(0, bytes.size() - 2)), expected);
+    }
+    EXPECT_EQ(readFile(folder / "Type-AMac.txt"), "3R0R5555R\r\n");
+    EXPECT_EQ(readFile(folder / "Type-EMac.txt"),
+              toUtf8(macroText(convertToKeys(6, melody, state, ui), MacroForm::Repeated)) + "\r\n");
+    EXPECT_TRUE(std::filesystem::exists(folder / "Type-EMac2.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Type-BMac.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "Type-AMac2.txt"));
+    // Nothing but the finished files is left in the folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 6);
+}
+
+TEST_F(KeyTextExport, FileNames) {
     EXPECT_EQ(keyTextFileName(u"Type-AB"), u"Type-AB.txt");
+    EXPECT_EQ(macroFileName(u"Type-A"), u"Type-AMac.txt");
+    EXPECT_EQ(secondMacroFileName(u"Type-E"), u"Type-EMac2.txt");
 }
 
 TEST_F(KeyTextExport, ReportsAFolderThatCannotBeMade) {
@@ -55,9 +73,40 @@ TEST_F(KeyTextExport, ReportsAFolderThatCannotBeMade) {
     RecordingInteractive ui;
     const std::vector<int> types = {2};
     const ExportResult result =
-        exportKeyTexts(m_root / "blocker", u"song", types, u"C中ド ", state, ui);
+        exportKeyTexts(m_root / "blocker" / "song", types, u"C中ド ", state, ui);
     EXPECT_NE(result.error, "");
     EXPECT_EQ(result.filesWritten, 0);
+}
+
+TEST(MacroTexts, Forms) {
+    struct Case {
+        std::u16string keys;
+        MacroForm form;
+        std::u16string macro;
+    };
+    const std::vector<Case> cases = {
+        {cells({u"３", u"→", u"５×４"}), MacroForm::Repeated, u"3RQ5555R"},
+        {cells({u"３", u"→", u"５×４"}), MacroForm::Counted, u"3,Q,5@4"},
+        {cells({u"０", u"＊×２", u"１×３", u"＃"}), MacroForm::Repeated, u"0RZZR111RWR"},
+        {cells({u"▲", u"８×２", u"▼×１２"}), MacroForm::Counted, u"Y,8@2,T@12"},
+        {cells({u"５Ｆ", u"文字", u"クリア"}), MacroForm::Repeated, u"5NRLRXR"},
+        // Cells of keys without a macro letter are left out, so are blank cells.
+        {cells({u"１", u"Ａ", u"", u"２"}), MacroForm::Repeated, u"1R2R"},
+        {u"", MacroForm::Repeated, u""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(macroText(c.keys, c.form), c.macro) << toUtf8(c.macro);
+}
+
+TEST(MacroTexts, TypesThatHaveThem) {
+    for (const PhoneType& type : phoneTypes()) {
+        const std::u16string_view name = type.shortName();
+        const bool repeated = name == u"Type-A" || name == u"Type-D" || name == u"Type-E" ||
+                              name == u"Type-G" || name == u"Type-J" || name == u"Type-O" ||
+                              name == u"Type-S" || name == u"Type-W";
+        EXPECT_EQ(hasMacroText(type.index, MacroForm::Repeated), repeated) << type.index;
+        EXPECT_EQ(hasMacroText(type.index, MacroForm::Counted), name == u"Type-E") << type.index;
+    }
 }
 
 } // namespace

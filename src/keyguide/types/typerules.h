@@ -16,13 +16,19 @@ std::u16string_view pitchNameOfDigitKey(std::u16string_view key);
 const PhoneTypeRules& typeARules();
 const PhoneTypeRules& typeBRules();
 const PhoneTypeRules& typeCRules();
+const PhoneTypeRules& typeDRules();
 const PhoneTypeRules& typeERules();
+const PhoneTypeRules& typeGRules();
+const PhoneTypeRules& typeLRules();
 const PhoneTypeRules& typeSRules();
 const PhoneTypeRules& typeTRules();
+const PhoneTypeRules& typeURules();
 const PhoneTypeRules& typeYRules();
 const PhoneTypeRules& typeAARules();
 const PhoneTypeRules& typeABRules();
 const PhoneTypeRules& typeACRules();
 const PhoneTypeRules& typeADRules();
+const PhoneTypeRules& typeAERules();
+const PhoneTypeRules& typeAGRules();
 
 } // namespace sarvo::keyguide

@@ -20,6 +20,7 @@ const PhoneTypeRules& typeDRules();
 const PhoneTypeRules& typeERules();
 const PhoneTypeRules& typeGRules();
 const PhoneTypeRules& typeLRules();
+const PhoneTypeRules& typeMRules();
 const PhoneTypeRules& typeSRules();
 const PhoneTypeRules& typeTRules();
 const PhoneTypeRules& typeURules();

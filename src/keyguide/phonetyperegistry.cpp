@@ -17,7 +17,7 @@ const melody::PitchKeyTable& pitchKeys() {
 std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
     for (const PhoneTypeRules* rules :
-         {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeGRules(), &typeLRules(), &typeMRules(), &typeSRules(), &typeTRules(), &typeURules(),
+         {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeGRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typePRules(), &typeSRules(), &typeTRules(), &typeURules(),
           &typeYRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAGRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;

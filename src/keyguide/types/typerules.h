@@ -21,6 +21,8 @@ const PhoneTypeRules& typeERules();
 const PhoneTypeRules& typeGRules();
 const PhoneTypeRules& typeLRules();
 const PhoneTypeRules& typeMRules();
+const PhoneTypeRules& typeNRules();
+const PhoneTypeRules& typePRules();
 const PhoneTypeRules& typeSRules();
 const PhoneTypeRules& typeTRules();
 const PhoneTypeRules& typeURules();

@@ -18,7 +18,7 @@ std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
     for (const PhoneTypeRules* rules :
          {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeGRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typePRules(), &typeSRules(), &typeTRules(), &typeURules(),
-          &typeYRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAGRules()})
+          &typeYRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAGRules(), &typeAHRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;
 }

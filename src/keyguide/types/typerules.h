@@ -33,5 +33,6 @@ const PhoneTypeRules& typeACRules();
 const PhoneTypeRules& typeADRules();
 const PhoneTypeRules& typeAERules();
 const PhoneTypeRules& typeAGRules();
+const PhoneTypeRules& typeAHRules();
 
 } // namespace sarvo::keyguide

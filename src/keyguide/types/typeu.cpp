@@ -1,0 +1,41 @@
+// Type-U: 96 notes and rests (the guide stops once more have been typed), all three octaves and
+// sharps. "↑" steps the octave up from the last note's (high wraps round to low), the note key
+// pressed twice gives its sharp, "０" is a rest, and "↓" pressed n times picks the n-th length.
+
+#include "keyguide/types/cursorkeys.h"
+#include "keyguide/types/typerules.h"
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr CursorKeyPhone kPhone{
+    .octaveKey = u"↑",
+    .lengthKey = u"↓",
+    .restKey = u"０",
+    .sharpPresses = 2,
+};
+
+void convertNote(KeyConversion& conversion) {
+    convertCursorKeyNote(conversion, kPhone);
+}
+
+void readCell(KeyReading& reading) {
+    readCursorKeyCell(reading, kPhone);
+}
+
+} // namespace
+
+const PhoneTypeRules& typeURules() {
+    static const PhoneTypeRules rules{
+        .index = 22,
+        .limit = 96,
+        .limitRule = LimitRule::StopAfterLimit,
+        .mergeRepeats = false,
+        .convertNote = convertNote,
+        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
+        .readCell = readCell,
+    };
+    return rules;
+}
+
+} // namespace sarvo::keyguide

@@ -1,0 +1,97 @@
+#include "countednoteroundtrip.h"
+#include "eighthgrid.h"
+#include "keyguidetesting.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr int kTypeD = 5;
+
+struct Case {
+    const char* name;
+    std::u16string melody;
+    std::u16string keys;
+};
+
+std::u16string repeated(std::u16string_view token, int times) {
+    std::u16string text;
+    for (int i = 0; i < times; ++i)
+        text += token;
+    return text;
+}
+
+TEST(TypeDConverter, KeyTexts) {
+    const std::vector<Case> cases = {
+        {"empty melody", u"", u""},
+        {"one press is shown as ×１", u"D中ド ", cells({u"１×１"})},
+        {"presses step through middle sharp, high and high sharp",
+         u"D中ド# D高ド D高ド# D中ラ# D高ラ ",
+         cells({u"１×２", u"１×３", u"１×４", u"６×２", u"６×３"})},
+        {"ミ and シ go straight to high", u"D中ミ D高ミ D中シ D高シ ",
+         cells({u"３×１", u"３×２", u"７×１", u"７×２"})},
+        {"a quarter is the note and an eighth rest", u"C中ド ", cells({u"１×１", u"＃×１"})},
+        {"a whole note goes on as seven eighth rests, four to a group", u"A中レ ",
+         cells({u"２×１", u"＃×４", u"＃×３"})},
+        {"dotted half and dotted quarter", u"B.中ミ C.中フ ",
+         cells({u"３×１", u"＃×４", u"＃×１", u"４×１", u"＃×２"})},
+        {"sixteenths, dotted eighths and tuplets are one eighth",
+         u"E中ド E.中レ D.中ミ 2中フ 3中ソ 5中ラ 6中シ ",
+         cells({u"１×１", u"２×１", u"３×１", u"４×１", u"５×１", u"６×１", u"７×１"})},
+        {"rests in a row share a group", u"I H G ", cells({u"＃×４", u"＃×３"})},
+        {"tuplet rests are eighth rests", u"\\ ] _ ` J ", cells({u"＃×４", u"＃×１"})},
+        {"the same key again needs nothing between", u"D中ド D中ド D中ド# ",
+         cells({u"１×１", u"１×１", u"１×２"})},
+        {"a low note becomes a rest", u"D低ソ C低ラ# D中ド ", cells({u"＃×３", u"１×１"})},
+        {"a tie goes on as rests of the note's length", u"C中ド ^ ^ D中レ ",
+         cells({u"１×１", u"＃×４", u"＃×１", u"２×１"})},
+        {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
+         cells({u"１×１"})},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(toKeys(kTypeD, c.melody), c.keys) << c.name;
+}
+
+TEST(TypeDConverter, StopsOnceThirtyTwoNotesAreTyped) {
+    EXPECT_EQ(toKeys(kTypeD, repeated(u"D中ド ", 40)).size(), 32 * kCellWidth);
+    // The thirty-second note is typed in full, however long; a tie belongs to its note.
+    const std::u16string melody = repeated(u"D中ド ", 31) + u"A中レ ^ D中ミ ";
+    EXPECT_EQ(toKeys(kTypeD, melody),
+              repeated(cells({u"１×１"}), 31) +
+                  cells({u"２×１", u"＃×４", u"＃×４", u"＃×４", u"＃×３"}));
+}
+
+TEST(TypeDReader, Cells) {
+    const std::vector<Case> cases = {
+        {"empty key text gives the trailing blank", u" ", u""},
+        {"counts", u"D中ド D中ド# D高ド D高ド# D高ミ D高シ ",
+         cells({u"１×１", u"１×２", u"１×３", u"１×４", u"３×２", u"７×２"})},
+        {"a key without a count is one press", u"D中ソ ", cells({u"５"})},
+        {"a rest group is one rest of its eighths", u"H. D中レ I G I ",
+         cells({u"＃×３", u"２×１", u"＃", u"＃×５"})},
+        {"a count the key does not have leaves the middle natural", u"D中ミ D中ラ ",
+         cells({u"３×４", u"６×５"})},
+        {"cursor keys are skipped", u"D中ド D中ド ", cells({u"１×１", u"→", u"１×１"})},
+        {"an unknown key gives a rest of the note's length", u"I D中レ ", cells({u"９", u"２×１"})},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fromKeys(kTypeD, c.keys), c.melody) << c.name;
+}
+
+// Every length becomes whole eighths (the note and eighth rests; shorter notes an eighth); low
+// notes become rests; every other pitch, sharps included, comes back.
+TEST(TypeDProperty, KeyTextIsAFixedPointAndKeepsPitchesAndEighths) {
+    const CountedNoteRoundTrip type{
+        .typeIndex = kTypeD,
+        .limit = 32,
+        .played = [](int midi) { return midi < 72 ? std::nullopt : std::optional<int>(midi); },
+        .ticks = ticksInEighths,
+    };
+    expectCountedNoteRoundTrips(type, 20270105);
+}
+
+} // namespace
+} // namespace sarvo::keyguide

@@ -17,7 +17,7 @@ const melody::PitchKeyTable& pitchKeys() {
 std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
     for (const PhoneTypeRules* rules :
-         {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeGRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typePRules(), &typeSRules(), &typeTRules(), &typeURules(), &typeVRules(), &typeWRules(), &typeXRules(),
+         {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeFRules(), &typeGRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typeORules(), &typePRules(), &typeQRules(), &typeRRules(), &typeSRules(), &typeTRules(), &typeURules(), &typeVRules(), &typeWRules(), &typeXRules(),
           &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAGRules(), &typeAHRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;

@@ -18,7 +18,7 @@ std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
     for (const PhoneTypeRules* rules :
          {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeFRules(), &typeGRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typeORules(), &typePRules(), &typeQRules(), &typeRRules(), &typeSRules(), &typeTRules(), &typeURules(), &typeVRules(), &typeWRules(), &typeXRules(),
-          &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAGRules(), &typeAHRules()})
+          &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAGRules(), &typeAHRules(), &typeAIRules(), &typeAJRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;
 }

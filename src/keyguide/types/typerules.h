@@ -42,5 +42,7 @@ const PhoneTypeRules& typeADRules();
 const PhoneTypeRules& typeAERules();
 const PhoneTypeRules& typeAGRules();
 const PhoneTypeRules& typeAHRules();
+const PhoneTypeRules& typeAIRules();
+const PhoneTypeRules& typeAJRules();
 
 } // namespace sarvo::keyguide

@@ -1,0 +1,43 @@
+// Type-X: 256 notes and rests (the guide stops once more have been typed), no low octave. The note
+// key pressed once gives the middle note and five times the high note; "＊" after it is the sharp,
+// "０" is a rest and "＃" pressed n times picks the n-th length. Low notes become rests.
+
+#include "keyguide/types/cursorkeys.h"
+#include "keyguide/types/typerules.h"
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr CursorKeyPhone kPhone{
+    .lengthKey = u"＃",
+    .restKey = u"０",
+    .sharpKey = u"＊",
+    .highPresses = 5,
+    .lowestMidi = 72,
+    .outOfRange = OutOfRange::Rest,
+};
+
+void convertNote(KeyConversion& conversion) {
+    convertCursorKeyNote(conversion, kPhone);
+}
+
+void readCell(KeyReading& reading) {
+    readCursorKeyCell(reading, kPhone);
+}
+
+} // namespace
+
+const PhoneTypeRules& typeXRules() {
+    static const PhoneTypeRules rules{
+        .index = 25,
+        .limit = 256,
+        .limitRule = LimitRule::StopAfterLimit,
+        .mergeRepeats = false,
+        .convertNote = convertNote,
+        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
+        .readCell = readCell,
+    };
+    return rules;
+}
+
+} // namespace sarvo::keyguide

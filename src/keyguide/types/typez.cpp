@@ -1,0 +1,41 @@
+// Type-Z: as many notes as the phone's memory holds, all three octaves and sharps. Typed as Type-W
+// over the whole range, with "８" for a rest: "▲" before a note steps the octave up, "▲" right
+// after the note key is its sharp and "▼" pressed n times picks the n-th length.
+
+#include "keyguide/types/cursorkeys.h"
+#include "keyguide/types/typerules.h"
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr CursorKeyPhone kPhone{
+    .octaveKey = u"▲",
+    .lengthKey = u"▼",
+    .restKey = u"８",
+    .sharpKey = u"▲",
+};
+
+void convertNote(KeyConversion& conversion) {
+    convertCursorKeyNote(conversion, kPhone);
+}
+
+void readCell(KeyReading& reading) {
+    readCursorKeyCell(reading, kPhone);
+}
+
+} // namespace
+
+const PhoneTypeRules& typeZRules() {
+    static const PhoneTypeRules rules{
+        .index = 27,
+        .limit = 0,
+        .limitRule = LimitRule::None,
+        .mergeRepeats = false,
+        .convertNote = convertNote,
+        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
+        .readCell = readCell,
+    };
+    return rules;
+}
+
+} // namespace sarvo::keyguide

@@ -1,0 +1,96 @@
+#include "cursorkeyroundtrip.h"
+#include "keyguidetesting.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr int kTypeX = 25;
+
+struct ConversionCase {
+    const char* name;
+    std::u16string melody;
+    std::u16string keys;
+};
+
+TEST(TypeXConverter, KeyTexts) {
+    const std::vector<ConversionCase> cases = {
+        {"empty melody", u"", u""},
+        {"a middle quarter: the note key and ＃ five times", u"C中ド ", cells({u"１", u"＃×５"})},
+        {"every length, whole note first", u"A中ミ B.中ミ B中ミ C.中ミ D.中ミ D中ミ E中ミ ",
+         cells({u"３", u"＃", u"３", u"＃×２", u"３", u"＃×３", u"３", u"＃×４", u"３", u"＃×６",
+                u"３", u"＃×７", u"３", u"＃×８"})},
+        {"five presses reach the high octave; ＊ is the sharp", u"D高ド D高ラ# D中ラ# ",
+         cells({u"１×５", u"＃×７", u"６×５", u"＊", u"＃×７", u"６", u"＊", u"＃×７"})},
+        {"the same key again needs nothing between", u"E中ミ E中ミ ",
+         cells({u"３", u"＃×８", u"３", u"＃×８"})},
+        {"low notes become rests of their length", u"C低ド D.低ソ# ^ ",
+         cells({u"０", u"＃×５", u"０", u"＃×６", u"０", u"＃×６"})},
+        {"zero is the rest key", u"G. J ", cells({u"０", u"＃×２", u"０", u"＃×８"})},
+        {"a dotted whole note is a whole note and a half rest", u"A.高シ ",
+         cells({u"７×５", u"＃", u"０", u"＃×３"})},
+        {"tuplets", u"2中ド 6中レ \\ ", cells({u"１", u"＃×６", u"２", u"＃×８", u"０", u"＃×６"})},
+        {"a tie continues the note as rests of its length", u"C中ソ ^ ",
+         cells({u"５", u"＃×５", u"０", u"＃×５"})},
+    };
+    for (const ConversionCase& c : cases)
+        EXPECT_EQ(toKeys(kTypeX, c.melody), c.keys) << c.name;
+}
+
+TEST(TypeXConverter, StopsOnceMoreThan256NotesAreTyped) {
+    std::u16string melody;
+    for (int i = 0; i < 256; ++i)
+        melody += u"C低ド ";
+    // Low notes, typed as rests, still count.
+    const std::u16string keys = toKeys(kTypeX, melody + u"A.中ミ C中フ ");
+    EXPECT_EQ(keys.size(), (256 * 2 + 4) * kCellWidth);
+    EXPECT_EQ(keys.substr(256 * 2 * kCellWidth), cells({u"３", u"＃", u"０", u"＃×３"}));
+}
+
+struct ReaderCase {
+    const char* name;
+    std::u16string keys;
+    std::u16string melody;
+    bool error = false;
+};
+
+TEST(TypeXReader, Cells) {
+    const std::vector<ReaderCase> cases = {
+        {"empty key text gives the trailing blank", u"", u" "},
+        {"middle and high notes, sharps",
+         cells({u"４", u"＃×５", u"４×５", u"＊", u"＃×７", u"４", u"＊", u"＃×８"}),
+         u"C中フ D高フ# E中フ# "},
+        {"a count the key does not have is one press", cells({u"５×６", u"＃×５"}), u"C中ソ "},
+        {"rests", cells({u"０", u"＃×４", u"０", u"＃×３"}), u"H. G "},
+        {"cursor keys are skipped", cells({u"→", u"１", u"＃×５"}), u"C中ド "},
+        {"an unknown first key is a rest of a quarter", cells({u"９", u"１", u"＃×５"}),
+         u"H C中ド "},
+        {"a length key first stops the reading", cells({u"＃×２", u"１", u"＃"}), u" ", true},
+        {"a sharp without its length key stops the reading",
+         cells({u"１", u"＃×５", u"２", u"＊", u"３", u"＃"}), u"C中ド ", true},
+    };
+    for (const ReaderCase& c : cases) {
+        RecordingInteractive ui;
+        EXPECT_EQ(fromKeys(kTypeX, c.keys, &ui), c.melody) << c.name;
+        EXPECT_EQ(ui.messages(), c.error
+                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
+                                     : std::vector<std::u16string>{})
+            << c.name;
+    }
+}
+
+TEST(TypeXProperty, KeyTextIsAFixedPointAndTurnsLowNotesIntoRests) {
+    // The middle and high pitches come back in order; the low ones (below MIDI 72) are typed as
+    // rests of their length, so the duration is kept all the same.
+    expectCursorKeyRoundTrips({kTypeX, 256,
+                               [](int midi) {
+                                   return midi < 72 ? std::nullopt : std::optional<int>(midi);
+                               }},
+                              25001);
+}
+
+} // namespace
+} // namespace sarvo::keyguide

@@ -17,8 +17,8 @@ const melody::PitchKeyTable& pitchKeys() {
 std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
     for (const PhoneTypeRules* rules :
-         {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeFRules(), &typeGRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typeORules(), &typePRules(), &typeQRules(), &typeRRules(), &typeSRules(), &typeTRules(), &typeURules(), &typeVRules(), &typeWRules(), &typeXRules(),
-          &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAGRules(), &typeAHRules(), &typeAIRules(), &typeAJRules()})
+         {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeFRules(), &typeGRules(), &typeHRules(), &typeIRules(), &typeJRules(), &typeKRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typeORules(), &typePRules(), &typeQRules(), &typeRRules(), &typeSRules(), &typeTRules(), &typeURules(), &typeVRules(), &typeWRules(), &typeXRules(),
+          &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAFRules(), &typeAGRules(), &typeAHRules(), &typeAIRules(), &typeAJRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;
 }

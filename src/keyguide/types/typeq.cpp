@@ -1,0 +1,41 @@
+// Type-Q: fifty notes, the middle octave, no sharps. Every press is an eighth: a note is its
+// digit key, a rest "０" pressed twice, and a longer note goes on as eighth rests. Low notes
+// become rests; high notes are typed in the middle octave and sharps as the natural.
+
+#include "keyguide/types/fixedlengthkeys.h"
+#include "keyguide/types/typerules.h"
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr FixedLengthPhone kPhone{
+    .pitchPresses = false,
+    .restKey = u"０×２",
+    .cursorBeforeSameKey = false,
+    .longNotes = LongNotes::NoteThenRests,
+};
+
+void convertNote(KeyConversion& conversion) {
+    convertFixedLengthNote(conversion, kPhone);
+}
+
+void readCell(KeyReading& reading) {
+    readFixedLengthCell(reading, kPhone);
+}
+
+} // namespace
+
+const PhoneTypeRules& typeQRules() {
+    static const PhoneTypeRules rules{
+        .index = 18,
+        .limit = 50,
+        .limitRule = LimitRule::StopAtLimit,
+        .mergeRepeats = false,
+        .convertNote = convertNote,
+        .readerDefault = melody::Note{.length = u"D", .octave = u"中"},
+        .readCell = readCell,
+    };
+    return rules;
+}
+
+} // namespace sarvo::keyguide

@@ -1,0 +1,42 @@
+// Type-R: thirty-six notes, no low octave. Every note plays an eighth and is typed once: its
+// digit key pressed once gives the middle natural, again the middle sharp, the high natural and
+// the high sharp (ミ and シ: middle, high). The phone has no rest key: rests are left out, and
+// low notes are typed an octave up.
+
+#include "keyguide/types/fixedlengthkeys.h"
+#include "keyguide/types/typerules.h"
+
+namespace sarvo::keyguide {
+namespace {
+
+constexpr FixedLengthPhone kPhone{
+    .pitchPresses = true,
+    .restKey = u"",
+    .cursorBeforeSameKey = false,
+    .longNotes = LongNotes::OneEighth,
+};
+
+void convertNote(KeyConversion& conversion) {
+    convertFixedLengthNote(conversion, kPhone);
+}
+
+void readCell(KeyReading& reading) {
+    readFixedLengthCell(reading, kPhone);
+}
+
+} // namespace
+
+const PhoneTypeRules& typeRRules() {
+    static const PhoneTypeRules rules{
+        .index = 19,
+        .limit = 36,
+        .limitRule = LimitRule::StopAtLimit,
+        .mergeRepeats = false,
+        .convertNote = convertNote,
+        .readerDefault = melody::Note{.length = u"D", .octave = u"中"},
+        .readCell = readCell,
+    };
+    return rules;
+}
+
+} // namespace sarvo::keyguide

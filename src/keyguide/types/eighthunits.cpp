@@ -57,14 +57,6 @@ void appendRest(KeyConversion& conversion, const EighthUnitKeys& keys) {
     conversion.previousKey = keys.restKey;
 }
 
-// Presses of a note's key: the middle natural, middle sharp, high natural, high sharp.
-int pitchPresses(const Note& note) {
-    const bool sharp = note.sharp == u"#" && pitchHasSharp(note.pitch);
-    if (note.octave == u"高")
-        return pitchHasSharp(note.pitch) ? (sharp ? 4 : 3) : 2;
-    return sharp ? 2 : 1;
-}
-
 void emitUnit(KeyConversion& conversion, const EighthUnitKeys& keys) {
     Note& note = conversion.state.currentNote;
     const char16_t code = note.length[0];
@@ -77,7 +69,7 @@ void emitUnit(KeyConversion& conversion, const EighthUnitKeys& keys) {
     const std::u16string_view key = digitKeyOf(note.pitch);
     if (!melody::isPlainNoteCode(code) || key.empty() || !melody::octaveIndex(note.octave))
         return; // nothing the phone can type; the unit still counts
-    const std::u16string cell = group(keys, key, pitchPresses(note));
+    const std::u16string cell = group(keys, key, middleHighPresses(note));
     if (keys.cursorBeforeRepeat) {
         appendAfterCursorIfRepeated(conversion, key, cell);
     } else {
@@ -87,6 +79,25 @@ void emitUnit(KeyConversion& conversion, const EighthUnitKeys& keys) {
 }
 
 } // namespace
+
+int middleHighPresses(const Note& note) {
+    const bool sharp = note.sharp == u"#" && pitchHasSharp(note.pitch);
+    if (note.octave == u"高")
+        return pitchHasSharp(note.pitch) ? (sharp ? 4 : 3) : 2;
+    return sharp ? 2 : 1;
+}
+
+void setMiddleHighPitch(Note& note, int presses) {
+    const bool hasSharp = pitchHasSharp(note.pitch);
+    if (presses == 2 && !hasSharp)
+        note.octave = u"高";
+    else if (presses == 2)
+        note.sharp = u"#";
+    else if (presses == 3 && hasSharp)
+        note.octave = u"高";
+    else if (presses == 4 && hasSharp)
+        note.octave = u"高", note.sharp = u"#";
+}
 
 void convertEighthUnitNote(KeyConversion& conversion, const EighthUnitKeys& keys) {
     emitUnitsCountingNote(conversion, planUnits(conversion.state.currentNote),
@@ -107,18 +118,8 @@ void readEighthUnitCell(KeyReading& reading, const EighthUnitKeys& keys) {
     }
     Note& note = reading.note;
     note.pitch = pitchNameOfDigitKey(presses.key);
-    if (!note.pitch.empty()) {
-        const bool hasSharp = pitchHasSharp(note.pitch);
-        // A count the key does not have leaves the middle natural.
-        if (presses.count == 2 && !hasSharp)
-            note.octave = u"高";
-        else if (presses.count == 2)
-            note.sharp = u"#";
-        else if (presses.count == 3 && hasSharp)
-            note.octave = u"高";
-        else if (presses.count == 4 && hasSharp)
-            note.octave = u"高", note.sharp = u"#";
-    }
+    if (!note.pitch.empty())
+        setMiddleHighPitch(note, presses.count);
     reading.appendNote();
 }
 

@@ -24,6 +24,13 @@ struct EighthUnitKeys {
     bool lowOctaveUp = false;
 };
 
+// Presses of a note's digit key for the middle and high octaves: 1 middle natural, 2 middle
+// sharp, 3 high natural, 4 high sharp; ミ and シ 1 middle, 2 high. A low note counts as middle.
+int middleHighPresses(const melody::Note& note);
+// The pitch a number of presses gives a note whose name is set; a count the key does not have
+// leaves the middle natural.
+void setMiddleHighPitch(melody::Note& note, int presses);
+
 void convertEighthUnitNote(KeyConversion& conversion, const EighthUnitKeys& keys);
 void readEighthUnitCell(KeyReading& reading, const EighthUnitKeys& keys);
 

@@ -18,7 +18,7 @@ std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
     for (const PhoneTypeRules* rules :
          {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeFRules(), &typeGRules(), &typeHRules(), &typeIRules(), &typeJRules(), &typeKRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typeORules(), &typePRules(), &typeQRules(), &typeRRules(), &typeSRules(), &typeTRules(), &typeURules(), &typeVRules(), &typeWRules(), &typeXRules(),
-          &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAFRules(), &typeAGRules(), &typeAHRules(), &typeAIRules(), &typeAJRules()})
+          &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAFRules(), &typeAGRules(), &typeAHRules(), &typeAIRules(), &typeAJRules(), &typeAKRules(), &typeALRules(), &typeAMRules()})
         table[rules->index - kFirstPhoneType] = rules;
     return table;
 }

@@ -49,5 +49,8 @@ const PhoneTypeRules& typeAGRules();
 const PhoneTypeRules& typeAHRules();
 const PhoneTypeRules& typeAIRules();
 const PhoneTypeRules& typeAJRules();
+const PhoneTypeRules& typeAKRules();
+const PhoneTypeRules& typeALRules();
+const PhoneTypeRules& typeAMRules();
 
 } // namespace sarvo::keyguide

@@ -41,6 +41,13 @@ void emitUnits(KeyConversion& conversion, UnitPlan plan,
     }
 }
 
+void emitNoteUnits(KeyConversion& conversion, UnitPlan plan,
+                   const std::function<void(KeyConversion&)>& emitUnit) {
+    const int counted = conversion.unitCounter + 1;
+    emitUnits(conversion, plan, emitUnit);
+    conversion.unitCounter = counted;
+}
+
 namespace {
 
 bool limitReached(const PhoneTypeRules& rules, int counter) {

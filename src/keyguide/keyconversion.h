@@ -54,8 +54,13 @@ UnitPlan singleUnit(const melody::Note& note);
 void emitUnits(KeyConversion& conversion, UnitPlan plan,
                const std::function<void(KeyConversion&)>& emitUnit);
 
-// Converts a melody into the key text of a phone type. An index outside 2 to 40, or a type
-// whose rules are not written yet, gives an empty key text. Messages a type has for the user
+// Emits the units of a plan as emitUnits does, for the phones whose limit counts the melody's
+// notes: the note counts once, however many units its length and its ties are typed as.
+void emitNoteUnits(KeyConversion& conversion, UnitPlan plan,
+                   const std::function<void(KeyConversion&)>& emitUnit);
+
+// Converts a melody into the key text of a phone type. An index outside 2 to 40 gives an empty
+// key text. Messages a type has for the user
 // (a length it cannot express) go to ui; the conversion goes on.
 std::u16string convertToKeys(int typeIndex, std::u16string_view melody, melody::ParserState& state,
                              IInteractive& ui);

@@ -51,7 +51,7 @@ void KeyReading::conversionError() {
 std::u16string readKeys(int typeIndex, std::u16string_view keyText, melody::ParserState& state,
                         IInteractive& ui) {
     KeyReading reading{state, ui, keyText};
-    if (const PhoneTypeRules* rules = rulesFor(typeIndex); rules && rules->readCell) {
+    if (const PhoneTypeRules* rules = rulesFor(typeIndex); rules) {
         state.readPos = 1;
         melody::resetPreviousNote(state);
         while (!reading.stopped && reading.readFixedFieldNote()) {

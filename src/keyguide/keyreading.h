@@ -42,7 +42,7 @@ struct KeyReading {
 };
 
 // Rebuilds a melody from the key text of a phone type. The result always ends with a blank. An
-// index outside 2 to 40, or a type whose reader is not written yet, gives just that blank.
+// index outside 2 to 40 gives just that blank.
 std::u16string readKeys(int typeIndex, std::u16string_view keyText, melody::ParserState& state,
                         IInteractive& ui);
 

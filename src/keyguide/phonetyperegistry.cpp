@@ -13,12 +13,20 @@ const melody::PitchKeyTable& pitchKeys() {
     return table;
 }
 
-// One entry per phone type, in catalogue order; nullptr where the rules are not written yet.
+// One entry per phone type, in catalogue order.
 std::array<const PhoneTypeRules*, kPhoneTypeCount> buildRegistry() {
     std::array<const PhoneTypeRules*, kPhoneTypeCount> table{};
-    for (const PhoneTypeRules* rules :
-         {&typeARules(), &typeBRules(), &typeCRules(), &typeDRules(), &typeERules(), &typeFRules(), &typeGRules(), &typeHRules(), &typeIRules(), &typeJRules(), &typeKRules(), &typeLRules(), &typeMRules(), &typeNRules(), &typeORules(), &typePRules(), &typeQRules(), &typeRRules(), &typeSRules(), &typeTRules(), &typeURules(), &typeVRules(), &typeWRules(), &typeXRules(),
-          &typeYRules(), &typeZRules(), &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(), &typeAERules(), &typeAFRules(), &typeAGRules(), &typeAHRules(), &typeAIRules(), &typeAJRules(), &typeAKRules(), &typeALRules(), &typeAMRules()})
+    const PhoneTypeRules* const all[] = {
+        &typeARules(),  &typeBRules(),  &typeCRules(),  &typeDRules(),  &typeERules(),
+        &typeFRules(),  &typeGRules(),  &typeHRules(),  &typeIRules(),  &typeJRules(),
+        &typeKRules(),  &typeLRules(),  &typeMRules(),  &typeNRules(),  &typeORules(),
+        &typePRules(),  &typeQRules(),  &typeRRules(),  &typeSRules(),  &typeTRules(),
+        &typeURules(),  &typeVRules(),  &typeWRules(),  &typeXRules(),  &typeYRules(),
+        &typeZRules(),  &typeAARules(), &typeABRules(), &typeACRules(), &typeADRules(),
+        &typeAERules(), &typeAFRules(), &typeAGRules(), &typeAHRules(), &typeAIRules(),
+        &typeAJRules(), &typeAKRules(), &typeALRules(), &typeAMRules(),
+    };
+    for (const PhoneTypeRules* rules : all)
         table[rules->index - kFirstPhoneType] = rules;
     return table;
 }

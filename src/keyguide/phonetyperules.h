@@ -37,7 +37,7 @@ struct PhoneTypeRules {
     void (*readCell)(KeyReading&) = nullptr;
 };
 
-// nullptr for an index outside 2 to 40 and for the types whose rules are not written yet.
+// nullptr for an index outside 2 to 40.
 const PhoneTypeRules* rulesFor(int typeIndex);
 
 } // namespace sarvo::keyguide

@@ -184,7 +184,6 @@ TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnce) {
     EXPECT_EQ(changes.count(), changesOfOneConversion);
 }
 
-// Types whose rules are not written yet give an empty guide, but their capacity still shows.
 struct TypeViewCase {
     int index;
     const char16_t* capacity;

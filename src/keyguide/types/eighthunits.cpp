@@ -1,7 +1,7 @@
 #include "keyguide/types/eighthunits.h"
 
 #include "keyguide/keycells.h"
-#include "keyguide/types/notecounting.h"
+#include "keyguide/keyconversion.h"
 #include "keyguide/types/pressgroups.h"
 #include "keyguide/types/steppedpitchkeys.h"
 #include "keyguide/types/typerules.h"
@@ -100,8 +100,8 @@ void setMiddleHighPitch(Note& note, int presses) {
 }
 
 void convertEighthUnitNote(KeyConversion& conversion, const EighthUnitKeys& keys) {
-    emitUnitsCountingNote(conversion, planUnits(conversion.state.currentNote),
-                          [&keys](KeyConversion& c) { emitUnit(c, keys); });
+    emitNoteUnits(conversion, planUnits(conversion.state.currentNote),
+                  [&keys](KeyConversion& c) { emitUnit(c, keys); });
 }
 
 void readEighthUnitCell(KeyReading& reading, const EighthUnitKeys& keys) {

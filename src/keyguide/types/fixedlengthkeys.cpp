@@ -79,7 +79,7 @@ void convertFixedLengthNote(KeyConversion& conversion, const FixedLengthPhone& p
         note.tieCount = 0;
         break;
     }
-    emitUnitsOfOneNote(conversion, plan, [&phone](KeyConversion& c) { emitUnit(c, phone); });
+    emitNoteUnits(conversion, plan, [&phone](KeyConversion& c) { emitUnit(c, phone); });
     note.tieCount = ties;
 }
 

@@ -1,11 +1,11 @@
 #include "keyguide/types/lengthdigitkeys.h"
 
 #include "keyguide/keycells.h"
+#include "keyguide/keyconversion.h"
 #include "keyguide/types/lengthlists.h"
 #include "keyguide/types/pressgroups.h"
 #include "keyguide/types/steppedpitchkeys.h"
 #include "keyguide/types/typerules.h"
-#include "keyguide/types/wholenotecount.h"
 #include "melody/notecodes.h"
 
 #include <array>
@@ -56,8 +56,8 @@ void emitUnit(KeyConversion& conversion, const LengthDigitKeys& keys) {
 } // namespace
 
 void convertLengthDigitNote(KeyConversion& conversion, const LengthDigitKeys& keys) {
-    emitUnitsOfOneNote(conversion, listLengthUnits(conversion.state.currentNote),
-                       [&keys](KeyConversion& c) { emitUnit(c, keys); });
+    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote),
+                  [&keys](KeyConversion& c) { emitUnit(c, keys); });
 }
 
 void readLengthDigitCell(KeyReading& reading, const LengthDigitKeys& keys) {

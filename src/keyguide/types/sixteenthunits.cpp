@@ -48,11 +48,4 @@ UnitPlan listedSixteenthUnits(const melody::Note& note, std::span<const ListedLe
     return plan;
 }
 
-void emitUnitsOfOneNote(KeyConversion& conversion, UnitPlan plan,
-                        const std::function<void(KeyConversion&)>& emitUnit) {
-    const int counted = conversion.unitCounter + 1;
-    emitUnits(conversion, plan, emitUnit);
-    conversion.unitCounter = counted;
-}
-
 } // namespace sarvo::keyguide

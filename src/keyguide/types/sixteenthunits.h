@@ -24,8 +24,4 @@ int sixteenthsOnPhone(char16_t code, bool dotted);
 // neither note nor rest is one unit that types nothing.
 UnitPlan listedSixteenthUnits(const melody::Note& note, std::span<const ListedLength> lengths);
 
-// Emits the units of a plan as emitUnits does, but the note counts once toward the limit.
-void emitUnitsOfOneNote(KeyConversion& conversion, UnitPlan plan,
-                        const std::function<void(KeyConversion&)>& emitUnit);
-
 } // namespace sarvo::keyguide

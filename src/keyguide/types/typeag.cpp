@@ -11,7 +11,6 @@
 #include "keyguide/types/pitchsteps.h"
 #include "keyguide/types/pressgroups.h"
 #include "keyguide/types/typerules.h"
-#include "keyguide/types/wholenotecount.h"
 #include "melody/notecodes.h"
 
 #include <array>
@@ -57,7 +56,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitUnitsOfOneNote(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
+    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

@@ -10,7 +10,6 @@
 #include "keyguide/types/eighthentries.h"
 #include "keyguide/types/pitchsteps.h"
 #include "keyguide/types/typerules.h"
-#include "keyguide/types/wholenotecount.h"
 #include "melody/notecodes.h"
 
 #include <algorithm>
@@ -46,7 +45,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitUnitsOfOneNote(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
+    emitNoteUnits(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
 }
 
 // Presses of one key filling a cell; 0 when the cell holds any other key.

@@ -10,7 +10,6 @@
 #include "keyguide/types/pitchsteps.h"
 #include "keyguide/types/pressgroups.h"
 #include "keyguide/types/typerules.h"
-#include "keyguide/types/wholenotecount.h"
 #include "melody/notecodes.h"
 
 namespace sarvo::keyguide {
@@ -39,7 +38,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitUnitsOfOneNote(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
+    emitNoteUnits(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

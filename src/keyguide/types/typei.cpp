@@ -6,7 +6,6 @@
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/types/lengthlists.h"
-#include "keyguide/types/notecounting.h"
 #include "keyguide/types/pressgroups.h"
 #include "keyguide/types/typerules.h"
 #include "melody/notecodes.h"
@@ -47,7 +46,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitUnitsCountingNote(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
+    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

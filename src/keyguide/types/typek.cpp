@@ -7,7 +7,6 @@
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/types/lengthlists.h"
-#include "keyguide/types/notecounting.h"
 #include "keyguide/types/pressgroups.h"
 #include "keyguide/types/steppedpitchkeys.h"
 #include "keyguide/types/typerules.h"
@@ -77,7 +76,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitUnitsCountingNote(conversion, planUnits(conversion.state.currentNote), emitUnit);
+    emitNoteUnits(conversion, planUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

@@ -67,8 +67,8 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitUnitsOfOneNote(conversion, listedSixteenthUnits(conversion.state.currentNote, kLengthList),
-                       emitUnit);
+    emitNoteUnits(conversion, listedSixteenthUnits(conversion.state.currentNote, kLengthList),
+                  emitUnit);
 }
 
 // Moves the reader onto the next cell when that cell's key is the one given.

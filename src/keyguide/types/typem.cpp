@@ -51,7 +51,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitUnitsOfOneNote(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
+    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
 }
 
 // The number of a length digit "０" to "９"; nullopt for any other key.

@@ -9,6 +9,9 @@
 #include "melody/notecodes.h"
 #include "melody/noteparser.h"
 
+#include <gtest/gtest.h>
+
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -24,6 +27,14 @@ inline std::u16string cells(std::initializer_list<std::u16string_view> groups) {
     return text;
 }
 
+// The text repeated the given number of times.
+inline std::u16string repeated(std::u16string_view text, int times) {
+    std::u16string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 inline std::u16string toKeys(int typeIndex, std::u16string_view melody,
                              IInteractive* ui = nullptr) {
     melody::ParserState state;
@@ -36,6 +47,45 @@ inline std::u16string fromKeys(int typeIndex, std::u16string_view keys,
     melody::ParserState state;
     RecordingInteractive quiet;
     return readKeys(typeIndex, keys, state, ui ? *ui : quiet);
+}
+
+// A melody and the key text it goes with, named for the rule it shows.
+struct ConversionCase {
+    const char* name;
+    std::u16string melody;
+    std::u16string keys;
+};
+
+// A key text, the melody it reads back as, and how many conversion errors reading it reports.
+struct ReaderCase {
+    const char* name;
+    std::u16string keys;
+    std::u16string melody;
+    int messages = 0;
+};
+
+// Every case's melody converts to its key text.
+inline void expectKeyTexts(int typeIndex, const std::vector<ConversionCase>& cases) {
+    for (const ConversionCase& c : cases)
+        EXPECT_EQ(toKeys(typeIndex, c.melody), c.keys) << c.name;
+}
+
+// Every case's key text reads back as its melody.
+inline void expectMelodiesRead(int typeIndex, const std::vector<ConversionCase>& cases) {
+    for (const ConversionCase& c : cases)
+        EXPECT_EQ(fromKeys(typeIndex, c.keys), c.melody) << c.name;
+}
+
+// Every case's key text reads back as its melody and reports the conversion error as often as
+// the case says, and nothing else.
+inline void expectReaderCases(int typeIndex, const std::vector<ReaderCase>& cases) {
+    for (const ReaderCase& c : cases) {
+        RecordingInteractive ui;
+        EXPECT_EQ(fromKeys(typeIndex, c.keys, &ui), c.melody) << c.name;
+        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
+        for (const std::u16string& message : ui.messages())
+            EXPECT_EQ(message, kConversionError) << c.name;
+    }
 }
 
 // One sounding event of a melody: a pitch (nullopt for a rest) and its duration in ticks,

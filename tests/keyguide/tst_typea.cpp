@@ -18,12 +18,6 @@ std::u16string fromKeys(std::u16string_view keys) {
     return keyguide::fromKeys(kTypeA, keys);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -51,8 +45,7 @@ TEST(TypeAConverter, KeyTexts) {
         {"ties with no note before them type nothing", u"^ ^ D中ド ", cells({u"１"})},
         {"a tied rest continues as rests", u"H ^ ", cells({u"０", u"０", u"０", u"０"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeA, cases);
 }
 
 TEST(TypeAConverter, StopsAfterTheNoteThatReachesThirtyUnits) {
@@ -96,8 +89,7 @@ TEST(TypeAReader, Cells) {
         {"an unknown key gives a rest of the note's length", u"I D中レ ", cells({u"＃", u"２"})},
         {"a short last cell", u"D中ラ ", u"６"},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(fromKeys(c.keys), c.melody) << c.name;
+    expectMelodiesRead(kTypeA, cases);
 }
 
 // The pitches the phone plays: middle and high notes.

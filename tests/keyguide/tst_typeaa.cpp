@@ -14,12 +14,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAA, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAAConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -56,8 +50,7 @@ TEST(TypeAAConverter, KeyTexts) {
          cells({u"１", u"＊×３", u"０", u"＊×４", u"→", u"０", u"＊×３", u"→", u"０", u"＊×４"})},
         {"ties with no note before them type nothing", u"^ ^ D中ド ", cells({u"１", u"＊"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAA, cases);
 }
 
 TEST(TypeAAConverter, StopsOnceMoreThan255UnitsAreTyped) {

@@ -14,12 +14,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAB, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeABConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -47,8 +41,7 @@ TEST(TypeABConverter, KeyTexts) {
         {"a tie continues as a rest of the note's length", u"B.中ド ^ ^ ",
          cells({u"１", u"＊×５", u"０", u"＊×５", u"→", u"０", u"＊×５"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAB, cases);
 }
 
 TEST(TypeABConverter, StopsOnceMoreThan127UnitsAreTyped) {

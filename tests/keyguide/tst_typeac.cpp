@@ -14,12 +14,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAC, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeACConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -57,8 +51,7 @@ TEST(TypeACConverter, KeyTexts) {
          cells({u"１×３", u"０×２", u"→", u"０×３", u"→", u"０×２"})},
         {"ties with no note before them type nothing", u"^ D中ド ", cells({u"１×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAC, cases);
 }
 
 TEST(TypeACConverter, StopsOnceMoreThan256UnitsAreTyped) {

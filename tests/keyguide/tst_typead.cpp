@@ -14,12 +14,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAD, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeADConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -55,8 +49,7 @@ TEST(TypeADConverter, KeyTexts) {
          cells({u"１", u"０", u"→", u"０"})},
         {"a tied sharp quarter", u"C中レ# ^ ", cells({u"２", u"文字", u"８×２", u"０", u"８×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAD, cases);
 }
 
 TEST(TypeADConverter, StopsOnceMoreThan256UnitsAreTyped) {

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeAE = 32;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAEConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -28,8 +22,7 @@ TEST(TypeAEConverter, KeyTexts) {
         {"a tied whole note", u"A中ラ ^ ", cells({u"６", u"↓", u"９", u"↓"})},
         {"tuplets", u"2高ド 6中レ# ", cells({u"↑", u"１", u"↓×６", u"↑×２", u"２×３", u"↓×８"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeAE, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAE, cases);
 }
 
 TEST(TypeAEConverter, StopsOnceMoreThan128NotesAreTyped) {

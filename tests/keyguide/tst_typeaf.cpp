@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeAF = 33;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAFConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -50,8 +44,7 @@ TEST(TypeAFConverter, KeyTexts) {
         {"a tie continues the note as rests of its length", u"D中ソ ^ ",
          cells({u"５", u"３", u"クリア", u"クリア", u"３", u"クリア"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeAF, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAF, cases);
 }
 
 TEST(TypeAFConverter, StopsOnceMoreThan256NotesAreTyped) {

@@ -14,12 +14,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAG, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAGConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -45,8 +39,7 @@ TEST(TypeAGConverter, KeyTexts) {
         {"a tie continues as a rest of the note's length", u"C中ド ^ ^ ",
          cells({u"１", u"０×５", u"８", u"０×５", u"８", u"０×５"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAG, cases);
 }
 
 TEST(TypeAGConverter, StopsOnceMoreThan128NotesAreTyped) {

@@ -18,12 +18,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAH, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAHConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -44,8 +38,7 @@ TEST(TypeAHConverter, KeyTexts) {
          cells({u"５", u"５", u"５", u"５", u"５", u"５"})},
         {"a dotted sixteenth is one press", u"E.中ド J. ", cells({u"１", u"＊"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAH, cases);
 }
 
 TEST(TypeAHConverter, StopsAtTwoHundredNotesASharpCountingTwo) {
@@ -67,12 +60,6 @@ TEST(TypeAHConverter, SetsMergeRepeatsAndReportsNothing) {
     EXPECT_TRUE(state.mergeRepeats);
     EXPECT_TRUE(ui.messages().empty());
 }
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-};
 
 TEST(TypeAHReader, Cells) {
     const std::vector<ReaderCase> cases = {

@@ -14,12 +14,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAI, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAIConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -38,8 +32,7 @@ TEST(TypeAIConverter, KeyTexts) {
          cells({u"１", u"▼", u"２", u"▼", u"３", u"▼", u"４", u"▼", u"▼"})},
         {"a tie continues as rests", u"D中ソ ^ ^ ", cells({u"５", u"▼", u"▼", u"▼"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAI, cases);
 }
 
 TEST(TypeAIConverter, StopsOnceMoreThan64NotesAreTyped) {

@@ -14,12 +14,6 @@ std::u16string toKeys(std::u16string_view melody) {
     return keyguide::toKeys(kTypeAJ, melody);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeAJConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -35,8 +29,7 @@ TEST(TypeAJConverter, KeyTexts) {
          cells({u"１", u"９", u"２", u"９", u"３", u"９", u"９"})},
         {"a tie continues as rests", u"D高ソ ^ ", cells({u"５", u"９", u"＊×２", u"９"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeAJ, cases);
 }
 
 TEST(TypeAJConverter, StopsOnceMoreThan64NotesAreTyped) {

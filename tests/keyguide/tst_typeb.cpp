@@ -20,19 +20,6 @@ std::u16string fromKeys(std::u16string_view keys) {
     return keyguide::fromKeys(kTypeB, keys);
 }
 
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string out;
-    for (int i = 0; i < times; ++i)
-        out += token;
-    return out;
-}
-
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeBConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -77,8 +64,7 @@ TEST(TypeBConverter, KeyTexts) {
          u"A.中ソ " + repeated(u"^ ", 41) + u"D中ソ ",
          cells({u"５×９９９", u"５×８", u"＃", u"５×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeB, cases);
 }
 
 TEST(TypeBConverter, CountsNotesNotSixteenths) {
@@ -113,8 +99,7 @@ TEST(TypeBReader, Cells) {
         {"an unknown key gives a rest of the note's length", u"J E中レ ", cells({u"９", u"２"})},
         {"a short last cell", u"E中ラ ", u"６"},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(fromKeys(c.keys), c.melody) << c.name;
+    expectMelodiesRead(kTypeB, cases);
 }
 
 // The pitch the phone plays for a note: middle notes as their natural, high ド; none else.

@@ -21,19 +21,6 @@ std::u16string fromKeys(std::u16string_view keys, IInteractive* ui = nullptr) {
     return keyguide::fromKeys(kTypeC, keys, ui);
 }
 
-std::u16string repeated(std::u16string_view text, int times) {
-    std::u16string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
-}
-
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeCConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -74,8 +61,7 @@ TEST(TypeCConverter, KeyTexts) {
          cells({u"１", u"０×４", u"＃", u"０×４", u"＃", u"０×４", u"＃", u"０×４", u"＃"})},
         {"ties and unknown codes type nothing", u"^ K中ド D中ド ", cells({u"１", u"＃"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeC, cases);
 }
 
 TEST(TypeCConverter, StopsAfterTheNoteThatReachesTwoHundredUnits) {
@@ -118,8 +104,7 @@ TEST(TypeCReader, Cells) {
         {"an unknown first key gives a rest of the note's length", u"I D中レ ",
          cells({u"Ｘ", u"２", u"＃"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(fromKeys(c.keys), c.melody) << c.name;
+    expectMelodiesRead(kTypeC, cases);
 }
 
 TEST(TypeCReader, AMissingEnterKeyStopsReading) {
@@ -152,53 +137,14 @@ bool isOneUnitLength(const std::u16string& token) {
     return lengths.contains(token.substr(0, end));
 }
 
-std::vector<std::u16string> tokensOf(std::u16string_view melody) {
-    std::vector<std::u16string> tokens;
-    for (size_t start = 0, end; (end = melody.find(u' ', start)) != melody.npos; start = end + 1)
-        if (end > start)
-            tokens.emplace_back(melody.substr(start, end - start));
-    return tokens;
-}
-
+// Lengths come back on the sixteenth grid: a quarter-note triplet as a dotted eighth, the other
+// tuplets and a dotted sixteenth as a sixteenth.
 TEST(TypeCProperty, KeyTextIsAFixedPointAndKeepsPitchesAndDurations) {
-    std::mt19937 rng(20261207);
-    for (int round = 0; round < 2500; ++round) {
-        // Every fourth melody is long enough to reach the limit now and then.
-        const std::u16string melody = randomMelody(rng, round % 4 == 0 ? 220 : 40);
-        SCOPED_TRACE(toUtf8(melody));
-        const std::u16string keys = toKeys(melody);
-        ASSERT_EQ(keys.size() % kCellWidth, 0u);
-        RecordingInteractive ui;
-        const std::u16string readBack = fromKeys(keys, &ui);
-        ASSERT_TRUE(ui.messages().empty());
-
-        // One token per unit, each a length with a key of its own.
-        const std::vector<std::u16string> tokens = tokensOf(readBack);
-        for (const std::u16string& token : tokens)
-            ASSERT_TRUE(isOneUnitLength(token)) << toUtf8(token);
-
-        // Converting again gives the key text back; where the last note carried it past the
-        // limit, the part up to the limit, which is then a fixed point.
-        const std::u16string again = toKeys(readBack);
-        ASSERT_EQ(keys.substr(0, again.size()), again);
-        ASSERT_EQ(toKeys(fromKeys(again)), again);
-        const bool complete = tokens.size() < static_cast<size_t>(kUnitLimit);
-        if (complete) {
-            ASSERT_EQ(again, keys);
-        }
-
-        // The phone plays every pitch: they all come back in order (a prefix when the limit
-        // cut the melody). Lengths come back on the sixteenth grid: a quarter-note triplet as
-        // a dotted eighth, the other tuplets and a dotted sixteenth as a sixteenth.
-        const std::vector<int> pitches = soundingOf(melody).pitches();
-        const std::vector<int> backPitches = soundingOf(readBack).pitches();
-        ASSERT_LE(backPitches.size(), pitches.size());
-        ASSERT_TRUE(std::equal(backPitches.begin(), backPitches.end(), pitches.begin()));
-        if (complete) {
-            ASSERT_EQ(backPitches.size(), pitches.size());
-            ASSERT_EQ(soundingOf(readBack).ticks, ticksOnGrid(melody));
-        }
-    }
+    expectSixteenthUnitRoundTrips({.typeIndex = kTypeC,
+                                   .unitLimit = kUnitLimit,
+                                   .longMelody = 220,
+                                   .isUnit = isOneUnitLength},
+                                  20261207);
 }
 
 } // namespace

@@ -11,21 +11,8 @@ namespace {
 
 constexpr int kTypeD = 5;
 
-struct Case {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += token;
-    return text;
-}
-
 TEST(TypeDConverter, KeyTexts) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"one press is shown as ×１", u"D中ド ", cells({u"１×１"})},
         {"presses step through middle sharp, high and high sharp",
@@ -51,8 +38,7 @@ TEST(TypeDConverter, KeyTexts) {
         {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
          cells({u"１×１"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(toKeys(kTypeD, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeD, cases);
 }
 
 TEST(TypeDConverter, StopsOnceThirtyTwoNotesAreTyped) {
@@ -65,7 +51,7 @@ TEST(TypeDConverter, StopsOnceThirtyTwoNotesAreTyped) {
 }
 
 TEST(TypeDReader, Cells) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty key text gives the trailing blank", u" ", u""},
         {"counts", u"D中ド D中ド# D高ド D高ド# D高ミ D高シ ",
          cells({u"１×１", u"１×２", u"１×３", u"１×４", u"３×２", u"７×２"})},
@@ -77,8 +63,7 @@ TEST(TypeDReader, Cells) {
         {"cursor keys are skipped", u"D中ド D中ド ", cells({u"１×１", u"→", u"１×１"})},
         {"an unknown key gives a rest of the note's length", u"I D中レ ", cells({u"９", u"２×１"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(fromKeys(kTypeD, c.keys), c.melody) << c.name;
+    expectMelodiesRead(kTypeD, cases);
 }
 
 // Every length becomes whole eighths (the note and eighth rests; shorter notes an eighth); low

@@ -22,19 +22,6 @@ std::u16string fromKeys(std::u16string_view keys, IInteractive* ui = nullptr) {
     return keyguide::fromKeys(kTypeE, keys, ui);
 }
 
-std::u16string repeated(std::u16string_view text, int times) {
-    std::u16string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
-}
-
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeEConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -75,8 +62,7 @@ TEST(TypeEConverter, KeyTexts) {
          u"D中ド ^ K中レ D中レ I K中ド J ",
          cells({u"１", u"＊", u"０", u"＊", u"２", u"＊", u"０", u"＊", u"→", u"０", u"＊×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeE, cases);
 }
 
 TEST(TypeEConverter, StopsAfterTheNoteThatReachesTheLimit) {
@@ -116,8 +102,7 @@ TEST(TypeEReader, Cells) {
          cells({u"Ｘ", u"２", u"＊"})},
         {"a length key with no note before it is an unknown first key", u"H ", cells({u"＊×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(fromKeys(c.keys), c.melody) << c.name;
+    expectMelodiesRead(kTypeE, cases);
 }
 
 TEST(TypeEReader, ALengthKeyPressedTooOftenStopsReading) {
@@ -133,54 +118,15 @@ bool isPlainUndotted(std::u16string_view token) {
            token.find(u'.') == token.npos;
 }
 
-std::vector<std::u16string> tokensOf(std::u16string_view melody) {
-    std::vector<std::u16string> tokens;
-    for (size_t start = 0, end; (end = melody.find(u' ', start)) != melody.npos; start = end + 1)
-        if (end > start)
-            tokens.emplace_back(melody.substr(start, end - start));
-    return tokens;
-}
-
+// Lengths come back on the sixteenth grid: a dotted length as the length and the rest one
+// shorter, a quarter-note triplet as an eighth and a sixteenth rest, the other tuplets and a
+// dotted sixteenth as a sixteenth.
 TEST(TypeEProperty, KeyTextIsAFixedPointAndKeepsPitchesAndDurations) {
-    std::mt19937 rng(20261208);
-    for (int round = 0; round < 2500; ++round) {
-        // Every fourth melody is long enough to reach the limit now and then.
-        const std::u16string melody = randomMelody(rng, round % 4 == 0 ? 140 : 40);
-        SCOPED_TRACE(toUtf8(melody));
-        const std::u16string keys = toKeys(melody);
-        ASSERT_EQ(keys.size() % kCellWidth, 0u);
-        RecordingInteractive ui;
-        const std::u16string readBack = fromKeys(keys, &ui);
-        ASSERT_TRUE(ui.messages().empty());
-
-        // One token per unit, each a whole note or rest length.
-        const std::vector<std::u16string> tokens = tokensOf(readBack);
-        for (const std::u16string& token : tokens)
-            ASSERT_TRUE(isPlainUndotted(token)) << toUtf8(token);
-
-        // Converting again gives the key text back; where the last note carried it past the
-        // limit, the part up to the limit, which is then a fixed point.
-        const std::u16string again = toKeys(readBack);
-        ASSERT_EQ(keys.substr(0, again.size()), again);
-        ASSERT_EQ(toKeys(fromKeys(again)), again);
-        const bool complete = tokens.size() < static_cast<size_t>(kUnitLimit);
-        if (complete) {
-            ASSERT_EQ(again, keys);
-        }
-
-        // The phone plays every pitch: they all come back in order (a prefix when the limit
-        // cut the melody). Lengths come back on the sixteenth grid: a dotted length as the
-        // length and the rest one shorter, a quarter-note triplet as an eighth and a sixteenth
-        // rest, the other tuplets and a dotted sixteenth as a sixteenth.
-        const std::vector<int> pitches = soundingOf(melody).pitches();
-        const std::vector<int> backPitches = soundingOf(readBack).pitches();
-        ASSERT_LE(backPitches.size(), pitches.size());
-        ASSERT_TRUE(std::equal(backPitches.begin(), backPitches.end(), pitches.begin()));
-        if (complete) {
-            ASSERT_EQ(backPitches.size(), pitches.size());
-            ASSERT_EQ(soundingOf(readBack).ticks, ticksOnGrid(melody));
-        }
-    }
+    expectSixteenthUnitRoundTrips({.typeIndex = kTypeE,
+                                   .unitLimit = kUnitLimit,
+                                   .longMelody = 140,
+                                   .isUnit = isPlainUndotted},
+                                  20261208);
 }
 
 } // namespace

@@ -11,21 +11,8 @@ namespace {
 
 constexpr int kTypeF = 7;
 
-struct Case {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += token;
-    return text;
-}
-
 TEST(TypeFConverter, KeyTexts) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"pitch, then length", u"C中ド ", cells({u"１", u"４"})},
         {"presses step through middle sharp, high and high sharp",
@@ -50,8 +37,7 @@ TEST(TypeFConverter, KeyTexts) {
         {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
          cells({u"１", u"２"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(toKeys(kTypeF, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeF, cases);
 }
 
 TEST(TypeFConverter, StopsOnce128NotesAreTyped) {
@@ -61,13 +47,6 @@ TEST(TypeFConverter, StopsOnce128NotesAreTyped) {
     EXPECT_EQ(keys.size(), 2 * 128 * kCellWidth);
     EXPECT_EQ(keys.substr(2 * 127 * kCellWidth), cells({u"２", u"６×４"}));
 }
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
 
 TEST(TypeFReader, Cells) {
     const std::vector<ReaderCase> cases = {
@@ -90,13 +69,7 @@ TEST(TypeFReader, Cells) {
          cells({u"１", u"２", u"３", u"→", u"４", u"４"}), u"D中ド ", 1},
         {"a pitch cut off before its length", cells({u"１", u"２", u"３"}), u"D中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeF, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
+    expectReaderCases(kTypeF, cases);
 }
 
 // Every plain and dotted length is kept and ties hold the note; a dotted sixteenth becomes a

@@ -11,21 +11,8 @@ namespace {
 
 constexpr int kTypeG = 8;
 
-struct Case {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += token;
-    return text;
-}
-
 TEST(TypeGConverter, KeyTexts) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"an eighth is the key pressed once", u"D中ド ", cells({u"１"})},
         {"presses step through middle sharp, high and high sharp", u"D中ド# D高レ D高フ# ",
@@ -52,8 +39,7 @@ TEST(TypeGConverter, KeyTexts) {
         {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
          cells({u"１"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(toKeys(kTypeG, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeG, cases);
 }
 
 TEST(TypeGConverter, StopsOnceThirtyTwoNotesAreTyped) {
@@ -65,7 +51,7 @@ TEST(TypeGConverter, StopsOnceThirtyTwoNotesAreTyped) {
 }
 
 TEST(TypeGReader, Cells) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty key text gives the trailing blank", u" ", u""},
         {"counts", u"D中ド D中ド# D高ド D高ド# D高ミ D高シ D中シ ",
          cells({u"１", u"１×２", u"１×３", u"１×４", u"３×２", u"７×２", u"７"})},
@@ -76,8 +62,7 @@ TEST(TypeGReader, Cells) {
          cells({u"３×３", u"６×６"})},
         {"an unknown key gives a rest of the note's length", u"I D中レ ", cells({u"０", u"２"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(fromKeys(kTypeG, c.keys), c.melody) << c.name;
+    expectMelodiesRead(kTypeG, cases);
 }
 
 // Every length becomes whole eighths (the note and eighth rests; shorter notes an eighth); a low

@@ -11,27 +11,8 @@ namespace {
 
 constexpr int kTypeH = 9;
 
-struct Case {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-};
-
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += token;
-    return text;
-}
-
 TEST(TypeHConverter, KeyTexts) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"one press per sixteenth", u"C中ド ", cells({u"１×４"})},
         {"every length in sixteenths", u"A.中レ B中ミ D.中フ E.中ソ 2中ラ 3中シ 5中ド 6中レ ",
@@ -51,8 +32,7 @@ TEST(TypeHConverter, KeyTexts) {
         {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
          cells({u"１×２"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(toKeys(kTypeH, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeH, cases);
 }
 
 TEST(TypeHConverter, StopsOnceThirtyNotesAreTypedAndMergesRepeats) {

@@ -11,28 +11,8 @@ namespace {
 
 constexpr int kTypeI = 10;
 
-struct Case {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
-
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += token;
-    return text;
-}
-
 TEST(TypeIConverter, KeyTexts) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"a quarter needs no length presses", u"C中ド ", cells({u"１", u"→"})},
         {"the key pressed twice is high, four times low", u"C高レ C低ミ ",
@@ -54,8 +34,7 @@ TEST(TypeIConverter, KeyTexts) {
         {"→ enters each note, so the same key needs nothing more", u"C中ド C中ド ",
          cells({u"１", u"→", u"１", u"→"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(toKeys(kTypeI, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeI, cases);
 }
 
 TEST(TypeIConverter, StopsOnceNinetySixNotesAreTypedAndMergesRepeats) {
@@ -83,13 +62,7 @@ TEST(TypeIReader, Cells) {
          cells({u"１", u"→", u"２", u"０", u"３"}), u"C中ド ", 1},
         {"a rest not entered with →", cells({u"０", u"１", u"→"}), u" ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeI, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
+    expectReaderCases(kTypeI, cases);
 }
 
 // Every plain and dotted length is kept (a dotted whole as a whole and a half rest, a tie as a

@@ -11,28 +11,8 @@ namespace {
 
 constexpr int kTypeJ = 11;
 
-struct Case {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
-
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += token;
-    return text;
-}
-
 TEST(TypeJConverter, KeyTexts) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"one press per sixteenth", u"C中ド E.中レ 2中ミ ", cells({u"１×４", u"２", u"３×３"})},
         {"９ after the presses makes the note sharp", u"D中ド# C高フ# ",
@@ -46,8 +26,7 @@ TEST(TypeJConverter, KeyTexts) {
          u"E中ソ E中ソ E中ソ# E中ソ# ", cells({u"５×２", u"８×３", u"５", u"９", u"５", u"９"})},
         {"rests and ties", u"H C中ド ^ ", cells({u"０×４", u"１×８"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(toKeys(kTypeJ, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeJ, cases);
 }
 
 TEST(TypeJConverter, Stops256NotesIn) {
@@ -67,13 +46,7 @@ TEST(TypeJReader, Cells) {
         {"a sharp key where a note belongs: stop, keeping what was read",
          cells({u"１", u"９", u"９", u"２"}), u"E中ド# ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeJ, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
+    expectReaderCases(kTypeJ, cases);
 }
 
 // Every plain and dotted length is kept, ties held; a dotted sixteenth becomes a sixteenth, a

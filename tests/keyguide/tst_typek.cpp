@@ -11,28 +11,8 @@ namespace {
 
 constexpr int kTypeK = 12;
 
-struct Case {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
-
-std::u16string repeated(std::u16string_view token, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i)
-        text += token;
-    return text;
-}
-
 TEST(TypeKConverter, KeyTexts) {
-    const std::vector<Case> cases = {
+    const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
         {"an eighth needs no length presses", u"D中ド ", cells({u"１", u"＃"})},
         {"８ presses for sharp, high, high sharp, low and low sharp",
@@ -54,8 +34,7 @@ TEST(TypeKConverter, KeyTexts) {
         {"＃ enters each note, so the same key needs nothing more", u"D中ド D中ド ",
          cells({u"１", u"＃", u"１", u"＃"})},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(toKeys(kTypeK, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeK, cases);
 }
 
 TEST(TypeKConverter, StopsOnceSixtyFourNotesAreTyped) {
@@ -81,13 +60,7 @@ TEST(TypeKReader, Cells) {
          cells({u"１", u"＃", u"２", u"０", u"３"}), u"D中ド ", 1},
         {"six length presses are no length", cells({u"１", u"０×６", u"＃"}), u" ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeK, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
+    expectReaderCases(kTypeK, cases);
 }
 
 // Every plain and dotted length is kept (a whole or a dotted half as a half and rests, a tie as a

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeL = 13;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeLConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -45,8 +39,7 @@ TEST(TypeLConverter, KeyTexts) {
          cells({u"１", u"０", u"＃", u"０", u"＃", u"０", u"＃"})},
         {"codes the phone has no length for type nothing", u"K中ド C中ド ", cells({u"１", u"＃"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeL, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeL, cases);
 }
 
 TEST(TypeLConverter, StopsOnceSixtyFourNotesAreTyped) {

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeM = 14;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeMConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -36,8 +30,7 @@ TEST(TypeMConverter, KeyTexts) {
          cells({u"１４", u"０４", u"０４"})},
         {"codes without a length type nothing", u"K中ド C中ド ", cells({u"１４"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeM, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeM, cases);
 }
 
 TEST(TypeMConverter, StopsOnceSixtyFourNotesAreTyped) {

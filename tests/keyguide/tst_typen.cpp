@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeN = 15;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeNConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -41,8 +35,7 @@ TEST(TypeNConverter, KeyTexts) {
          cells({u"１", u"０×５", u"０×５", u"０×５"})},
         {"codes without a length type nothing", u"K中ド C中ド ", cells({u"１", u"０×４"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeN, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeN, cases);
 }
 
 TEST(TypeNConverter, HasNoLimit) {

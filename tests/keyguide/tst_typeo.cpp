@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kTypeO = 16;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeOConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -36,8 +30,7 @@ TEST(TypeOConverter, KeyTexts) {
         {"a tie adds eighths of the same note", u"C中ド ^ ",
          cells({u"１", u"→", u"１", u"→", u"１", u"→", u"１"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeO, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeO, cases);
 }
 
 TEST(TypeOConverter, StopsOnceFiftyFourNotesAreTyped) {
@@ -56,12 +49,6 @@ TEST(TypeOConverter, SetsMergeRepeats) {
     EXPECT_TRUE(state.mergeRepeats);
     EXPECT_TRUE(ui.messages().empty());
 }
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-};
 
 TEST(TypeOReader, Cells) {
     const std::vector<ReaderCase> cases = {

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeP = 17;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypePConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -40,8 +34,7 @@ TEST(TypePConverter, KeyTexts) {
         {"a tie continues as rests of the note's length", u"D中ド ^ ",
          cells({u"１", u"０×２", u"０×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeP, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeP, cases);
 }
 
 TEST(TypePConverter, HasNoLimit) {

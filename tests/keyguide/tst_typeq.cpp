@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kTypeQ = 18;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeQConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -33,8 +27,7 @@ TEST(TypeQConverter, KeyTexts) {
          cells({u"１", u"２", u"３", u"０×２", u"０×２"})},
         {"a tie continues as rests", u"D中ド ^ ^ ", cells({u"１", u"０×２", u"０×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeQ, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeQ, cases);
 }
 
 TEST(TypeQConverter, StopsOnceFiftyNotesAreTyped) {

@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kTypeR = 19;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeRConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -29,8 +23,7 @@ TEST(TypeRConverter, KeyTexts) {
         {"low notes are typed an octave up", u"D低ソ# D低シ ", cells({u"５×２", u"７"})},
         {"a tie adds nothing", u"C中ド ^ ^ D中レ ", cells({u"１", u"２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeR, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeR, cases);
 }
 
 TEST(TypeRConverter, StopsOnceThirtySixNotesAreTyped) {
@@ -40,12 +33,6 @@ TEST(TypeRConverter, StopsOnceThirtySixNotesAreTyped) {
     // Ten rests count, so twenty-six notes are typed.
     EXPECT_EQ(toKeys(kTypeR, melody).size(), 26 * kCellWidth);
 }
-
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-};
 
 TEST(TypeRReader, Cells) {
     const std::vector<ReaderCase> cases = {

@@ -18,12 +18,6 @@ std::u16string fromKeys(std::u16string_view keys, IInteractive* ui = nullptr) {
     return keyguide::fromKeys(kTypeS, keys, ui);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeSConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -65,8 +59,7 @@ TEST(TypeSConverter, KeyTexts) {
         {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
          cells({u"１", u"▲", u"８", u"→"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeS, cases);
 }
 
 TEST(TypeSConverter, StopsAfterTheNoteThatReachesSixtyUnits) {
@@ -95,13 +88,6 @@ TEST(TypeSConverter, ClearsMergeRepeatsAndReportsNothing) {
     EXPECT_TRUE(ui.messages().empty());
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
-
 TEST(TypeSReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -128,13 +114,7 @@ TEST(TypeSReader, Cells) {
          cells({u"１", u"→", u"▲", u"４", u"→", u"３", u"→"}), u"C中ド ", 1},
         {"▲ at the very end", cells({u"９", u"▲"}), u" ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
+    expectReaderCases(kTypeS, cases);
 }
 
 // What the phone makes of each token's duration: a quarter triplet becomes a dotted eighth and

@@ -89,13 +89,6 @@ TEST(TypeTConverter, ReportsEachNoteWithoutALengthOnce) {
                                                           std::u16string(kConversionError)}));
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
-
 TEST(TypeTReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -120,13 +113,7 @@ TEST(TypeTReader, Cells) {
          u"D中ド ", 1},
         {"a note cut off before its →", cells({u"１３", u"→", u"１５"}), u"D中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
+    expectReaderCases(kTypeT, cases);
 }
 
 // The lengths of the phone's list, for notes and rests of the same length.

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeU = 22;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeUConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -51,8 +45,7 @@ TEST(TypeUConverter, KeyTexts) {
         {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
          cells({u"１", u"↓×７"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeU, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeU, cases);
 }
 
 TEST(TypeUConverter, StopsOnceMoreThan96NotesAreTyped) {

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeV = 23;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeVConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -36,8 +30,7 @@ TEST(TypeVConverter, KeyTexts) {
         {"a tie continues the note as rests of its length", u"B中ソ# ^ ",
          cells({u"５×３", u"▼×３", u"９", u"▼×３"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeV, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeV, cases);
 }
 
 TEST(TypeVConverter, StopsOnceMoreThan128NotesAreTyped) {

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeW = 24;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeWConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -41,8 +35,7 @@ TEST(TypeWConverter, KeyTexts) {
         {"a tie continues the note as rests of its length", u"C中ソ ^ ^ ",
          cells({u"５", u"▼×５", u"＃", u"▼×５", u"＃", u"▼×５"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeW, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeW, cases);
 }
 
 TEST(TypeWConverter, StopsOnceMoreThan256NotesAreTyped) {

@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeX = 25;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeXConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -36,8 +30,7 @@ TEST(TypeXConverter, KeyTexts) {
         {"a tie continues the note as rests of its length", u"C中ソ ^ ",
          cells({u"５", u"＃×５", u"０", u"＃×５"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeX, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeX, cases);
 }
 
 TEST(TypeXConverter, StopsOnceMoreThan256NotesAreTyped) {

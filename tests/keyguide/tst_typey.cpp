@@ -18,12 +18,6 @@ std::u16string fromKeys(std::u16string_view keys, IInteractive* ui = nullptr) {
     return keyguide::fromKeys(kTypeY, keys, ui);
 }
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeYConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -59,8 +53,7 @@ TEST(TypeYConverter, KeyTexts) {
         {"ties with no note before them and unknown codes type nothing", u"^ K中ド D中ド ",
          cells({u"１Ｆ", u"３Ｆ"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeY, cases);
 }
 
 TEST(TypeYConverter, StopsOnceMoreThan64UnitsAreTyped) {
@@ -89,13 +82,6 @@ TEST(TypeYConverter, ClearsMergeRepeatsAndReportsNothing) {
     EXPECT_TRUE(ui.messages().empty());
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
-
 TEST(TypeYReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -123,13 +109,7 @@ TEST(TypeYReader, Cells) {
         {"a length number beyond the list", cells({u"１Ｆ", u"１１Ｆ"}), u" ", 1},
         {"a note cut off before its length", cells({u"１Ｆ", u"Ｆ", u"２Ｆ"}), u"C中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
+    expectReaderCases(kTypeY, cases);
 }
 
 // What the phone makes of each token's duration: a dotted sixteenth loses its dot, a quarter

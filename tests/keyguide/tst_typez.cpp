@@ -10,12 +10,6 @@ namespace {
 
 constexpr int kTypeZ = 27;
 
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
 TEST(TypeZConverter, KeyTexts) {
     const std::vector<ConversionCase> cases = {
         {"empty melody", u"", u""},
@@ -37,8 +31,7 @@ TEST(TypeZConverter, KeyTexts) {
         {"a tie continues the note as rests of its length", u"B.中ソ ^ ",
          cells({u"５", u"▼×２", u"８", u"▼×２"})},
     };
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(kTypeZ, c.melody), c.keys) << c.name;
+    expectKeyTexts(kTypeZ, cases);
 }
 
 TEST(TypeZConverter, HasNoLimit) {

@@ -49,6 +49,16 @@ inline std::u16string fromKeys(int typeIndex, std::u16string_view keys,
     return readKeys(typeIndex, keys, state, ui ? *ui : quiet);
 }
 
+// Converting the melody clears the merge-repeats flag of the walk state and reports nothing.
+inline void expectClearsMergeRepeatsQuietly(int typeIndex, std::u16string_view melody) {
+    melody::ParserState state;
+    state.mergeRepeats = true;
+    RecordingInteractive ui;
+    convertToKeys(typeIndex, melody, state, ui);
+    EXPECT_FALSE(state.mergeRepeats);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
 // A melody and the key text it goes with, named for the rule it shows.
 struct ConversionCase {
     const char* name;

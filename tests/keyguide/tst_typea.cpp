@@ -61,19 +61,12 @@ TEST(TypeAConverter, StopsAfterTheNoteThatReachesThirtyUnits) {
               cells({u"３", u"０", u"０", u"０", u"０", u"０", u"０", u"０"}));
 
     // Exactly 30 units: nothing more is converted.
-    std::u16string thirty;
-    for (int i = 0; i < 31; ++i)
-        thirty += u"I ";
+    std::u16string thirty = repeated(u"I ", 31);
     EXPECT_EQ(toKeys(thirty).size(), 30 * kCellWidth);
 }
 
 TEST(TypeAConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeA, u"C低ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeA, u"C低ド K中ド ");
 }
 
 TEST(TypeAReader, Cells) {

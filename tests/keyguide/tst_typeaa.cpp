@@ -67,12 +67,7 @@ TEST(TypeAAConverter, StopsOnceMoreThan255UnitsAreTyped) {
 }
 
 TEST(TypeAAConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeAA, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeAA, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

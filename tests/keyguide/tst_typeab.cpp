@@ -57,12 +57,7 @@ TEST(TypeABConverter, StopsOnceMoreThan127UnitsAreTyped) {
 }
 
 TEST(TypeABConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeAB, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeAB, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

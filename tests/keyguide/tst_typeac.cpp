@@ -68,12 +68,7 @@ TEST(TypeACConverter, StopsOnceMoreThan256UnitsAreTyped) {
 }
 
 TEST(TypeACConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeAC, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeAC, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

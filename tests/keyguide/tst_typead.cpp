@@ -66,12 +66,7 @@ TEST(TypeADConverter, StopsOnceMoreThan256UnitsAreTyped) {
 }
 
 TEST(TypeADConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeAD, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeAD, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

@@ -26,9 +26,7 @@ TEST(TypeAEConverter, KeyTexts) {
 }
 
 TEST(TypeAEConverter, StopsOnceMoreThan128NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 128; ++i)
-        melody += u"I ";
+    std::u16string melody = repeated(u"I ", 128);
     EXPECT_EQ(toKeys(kTypeAE, melody + u"C中ド ^ C中レ ").size(), (128 * 2 + 4) * kCellWidth);
 }
 

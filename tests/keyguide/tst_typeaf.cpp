@@ -48,9 +48,7 @@ TEST(TypeAFConverter, KeyTexts) {
 }
 
 TEST(TypeAFConverter, StopsOnceMoreThan256NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 256; ++i)
-        melody += u"C中ド ";
+    std::u16string melody = repeated(u"C中ド ", 256);
     // The 257th note is typed whole, its tie included; the 258th is not.
     const std::u16string keys = toKeys(kTypeAF, melody + u"C中ミ ^ C中フ ");
     EXPECT_EQ(keys.size(), (256 * 2 + 4) * kCellWidth);

@@ -43,9 +43,7 @@ TEST(TypeAGConverter, KeyTexts) {
 }
 
 TEST(TypeAGConverter, StopsOnceMoreThan128NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 127; ++i)
-        melody += u"C中ド ";
+    std::u16string melody = repeated(u"C中ド ", 127);
     // A note split into parts and continued by ties counts once: at 128 notes the limit is not
     // yet exceeded, so the note after it is typed too, and nothing after that.
     const std::u16string keys = toKeys(melody + u"A.中ミ ^ C中フ C中ソ ");
@@ -56,12 +54,7 @@ TEST(TypeAGConverter, StopsOnceMoreThan128NotesAreTyped) {
 }
 
 TEST(TypeAGConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeAG, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeAG, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

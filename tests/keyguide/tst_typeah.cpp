@@ -42,9 +42,7 @@ TEST(TypeAHConverter, KeyTexts) {
 }
 
 TEST(TypeAHConverter, StopsAtTwoHundredNotesASharpCountingTwo) {
-    std::u16string naturals;
-    for (int i = 0; i < 198; ++i)
-        naturals += u"E中ド ";
+    std::u16string naturals = repeated(u"E中ド ", 198);
     // 198 naturals and a sharp reach 200: nothing after them.
     EXPECT_EQ(toKeys(naturals + u"D中レ# E中ミ ").size(), (198 + 2) * kCellWidth);
     // 199 naturals leave room for a sharp, which takes the count to 201.

@@ -36,9 +36,7 @@ TEST(TypeAIConverter, KeyTexts) {
 }
 
 TEST(TypeAIConverter, StopsOnceMoreThan64NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 64; ++i)
-        melody += u"D中ド ";
+    std::u16string melody = repeated(u"D中ド ", 64);
     // A whole note counts once: at 64 notes the limit is not yet exceeded.
     const std::u16string keys = toKeys(melody + u"A中レ D中ミ ");
     EXPECT_EQ(keys.size(), (64 * 2 + 9) * kCellWidth);
@@ -46,12 +44,7 @@ TEST(TypeAIConverter, StopsOnceMoreThan64NotesAreTyped) {
 }
 
 TEST(TypeAIConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeAI, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeAI, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

@@ -33,20 +33,13 @@ TEST(TypeAJConverter, KeyTexts) {
 }
 
 TEST(TypeAJConverter, StopsOnceMoreThan64NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 64; ++i)
-        melody += u"D中ド ";
+    std::u16string melody = repeated(u"D中ド ", 64);
     EXPECT_EQ(toKeys(melody + u"C中レ D中ミ ").size(), (64 * 2 + 3) * kCellWidth);
     EXPECT_EQ(toKeys(melody + u"D中レ D中ミ ").size(), 65 * 2 * kCellWidth);
 }
 
 TEST(TypeAJConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeAJ, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeAJ, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

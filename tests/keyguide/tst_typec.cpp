@@ -75,12 +75,7 @@ TEST(TypeCConverter, StopsAfterTheNoteThatReachesTwoHundredUnits) {
 }
 
 TEST(TypeCConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeC, u"C低ド K中ド 6高シ ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeC, u"C低ド K中ド 6高シ ");
 }
 
 TEST(TypeCReader, Cells) {

@@ -76,12 +76,7 @@ TEST(TypeEConverter, StopsAfterTheNoteThatReachesTheLimit) {
 }
 
 TEST(TypeEConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeE, u"C低ド K中ド 6高シ ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeE, u"C低ド K中ド 6高シ ");
 }
 
 TEST(TypeEReader, Cells) {

@@ -43,26 +43,17 @@ TEST(TypeLConverter, KeyTexts) {
 }
 
 TEST(TypeLConverter, StopsOnceSixtyFourNotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 63; ++i)
-        melody += u"I ";
+    std::u16string melody = repeated(u"I ", 63);
     // The 64th note is typed whole, ties and split included; the one after it is not.
     const std::u16string keys = toKeys(kTypeL, melody + u"A.中ド ^ C中レ ");
     EXPECT_EQ(keys.substr(63 * 2 * kCellWidth),
               cells({u"１", u"０×４", u"＃", u"０×３", u"＃", u"０×４", u"＃", u"０×３", u"＃"}));
-    std::u16string many;
-    for (int i = 0; i < 70; ++i)
-        many += u"C中ド ";
+    std::u16string many = repeated(u"C中ド ", 70);
     EXPECT_EQ(toKeys(kTypeL, many).size(), 64 * 2 * kCellWidth);
 }
 
 TEST(TypeLConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeL, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeL, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

@@ -34,21 +34,14 @@ TEST(TypeMConverter, KeyTexts) {
 }
 
 TEST(TypeMConverter, StopsOnceSixtyFourNotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 63; ++i)
-        melody += u"I ";
+    std::u16string melody = repeated(u"I ", 63);
     const std::u16string keys = toKeys(kTypeM, melody + u"C中ド ^ D中レ ");
     EXPECT_EQ(keys.size(), (63 + 2) * kCellWidth);
     EXPECT_EQ(keys.substr(63 * kCellWidth), cells({u"１４", u"０４"}));
 }
 
 TEST(TypeMConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeM, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeM, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

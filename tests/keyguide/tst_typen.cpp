@@ -39,19 +39,12 @@ TEST(TypeNConverter, KeyTexts) {
 }
 
 TEST(TypeNConverter, HasNoLimit) {
-    std::u16string melody;
-    for (int i = 0; i < 1000; ++i)
-        melody += u"D中ド ";
+    std::u16string melody = repeated(u"D中ド ", 1000);
     EXPECT_EQ(toKeys(kTypeN, melody).size(), 2000 * kCellWidth);
 }
 
 TEST(TypeNConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeN, u"C低ド 3中ド K中ド ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeN, u"C低ド 3中ド K中ド ");
 }
 
 struct ReaderCase {

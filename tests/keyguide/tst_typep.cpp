@@ -38,9 +38,7 @@ TEST(TypePConverter, KeyTexts) {
 }
 
 TEST(TypePConverter, HasNoLimit) {
-    std::u16string melody;
-    for (int i = 0; i < 1000; ++i)
-        melody += u"C中ド ";
+    std::u16string melody = repeated(u"C中ド ", 1000);
     EXPECT_EQ(toKeys(kTypeP, melody).size(), 2000 * kCellWidth);
 }
 

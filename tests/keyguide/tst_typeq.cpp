@@ -31,9 +31,7 @@ TEST(TypeQConverter, KeyTexts) {
 }
 
 TEST(TypeQConverter, StopsOnceFiftyNotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 49; ++i)
-        melody += u"D中ド ";
+    std::u16string melody = repeated(u"D中ド ", 49);
     const std::u16string keys = toKeys(kTypeQ, melody + u"C中レ D中ミ ");
     EXPECT_EQ(keys.size(), (49 + 2) * kCellWidth);
     EXPECT_EQ(keys.substr(49 * kCellWidth), cells({u"２", u"０×２"}));

@@ -65,27 +65,18 @@ TEST(TypeSConverter, KeyTexts) {
 TEST(TypeSConverter, StopsAfterTheNoteThatReachesSixtyUnits) {
     // 59 quarters, then a dotted whole of three units: the limit is tested before each note, so
     // all three units are typed and the note after them is dropped.
-    std::u16string melody;
-    for (int i = 0; i < 59; ++i)
-        melody += u"H ";
+    std::u16string melody = repeated(u"H ", 59);
     melody += u"A.中ラ C中ド ";
     const std::u16string keys = toKeys(melody);
     EXPECT_EQ(keys.size(), (59 * 2 + 3 * 4) * kCellWidth);
     EXPECT_EQ(keys.substr(59 * 2 * kCellWidth, 4 * kCellWidth), cells({u"６", u"▲", u"２", u"→"}));
 
-    std::u16string sixtyOne;
-    for (int i = 0; i < 61; ++i)
-        sixtyOne += u"C中ド ";
+    std::u16string sixtyOne = repeated(u"C中ド ", 61);
     EXPECT_EQ(toKeys(sixtyOne).size(), 60 * 2 * kCellWidth);
 }
 
 TEST(TypeSConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeS, u"C低ド 5中ド A.高シ ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeS, u"C低ド 5中ド A.高シ ");
 }
 
 TEST(TypeSReader, Cells) {

@@ -65,17 +65,13 @@ TEST(TypeTConverter, KeyTexts) {
 TEST(TypeTConverter, StopsOnceMoreThan256NotesAreTyped) {
     // 256 rests reach the limit without passing it, so the tied note after them is typed in
     // full (three notes and rests) and the note after that is dropped.
-    std::u16string melody;
-    for (int i = 0; i < 256; ++i)
-        melody += u"I ";
+    std::u16string melody = repeated(u"I ", 256);
     melody += u"C中ド ^ ^ D中レ ";
     const std::u16string keys = toKeys(kTypeT, melody);
     EXPECT_EQ(keys.size(), (256 * 2 + 3 * 3) * kCellWidth);
     EXPECT_EQ(keys.substr(256 * 2 * kCellWidth, 3 * kCellWidth), cells({u"１３", u"０", u"→"}));
 
-    std::u16string many;
-    for (int i = 0; i < 300; ++i)
-        many += u"D中ド ";
+    std::u16string many = repeated(u"D中ド ", 300);
     EXPECT_EQ(toKeys(kTypeT, many).size(), 257 * 2 * kCellWidth);
 }
 

@@ -49,28 +49,19 @@ TEST(TypeUConverter, KeyTexts) {
 }
 
 TEST(TypeUConverter, StopsOnceMoreThan96NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 95; ++i)
-        melody += u"C中ド ";
+    std::u16string melody = repeated(u"C中ド ", 95);
     // A tied note is one note however many lengths it is typed with: after it the counter
     // stands at 96, not past the limit, so one more note is typed and the one after is not.
     const std::u16string keys = toKeys(kTypeU, melody + u"C中レ ^ ^ A.中ミ C中フ ");
     EXPECT_EQ(keys.size(), (95 * 2 + 3 * 2 + 2 * 2) * kCellWidth);
     EXPECT_EQ(keys.substr((95 * 2 + 3 * 2) * kCellWidth), cells({u"３", u"↓", u"０", u"↓×３"}));
 
-    std::u16string many;
-    for (int i = 0; i < 120; ++i)
-        many += u"D中ド ";
+    std::u16string many = repeated(u"D中ド ", 120);
     EXPECT_EQ(toKeys(kTypeU, many).size(), 97 * 2 * kCellWidth);
 }
 
 TEST(TypeUConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeU, u"C低ド 3中ド K中ド A.高シ ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeU, u"C低ド 3中ド K中ド A.高シ ");
 }
 
 struct ReaderCase {

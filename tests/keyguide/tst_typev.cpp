@@ -34,9 +34,7 @@ TEST(TypeVConverter, KeyTexts) {
 }
 
 TEST(TypeVConverter, StopsOnceMoreThan128NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 127; ++i)
-        melody += u"E中ド ";
+    std::u16string melody = repeated(u"E中ド ", 127);
     // The tied note is note 128, the next one 129, and nothing after that.
     const std::u16string keys = toKeys(kTypeV, melody + u"C中レ ^ C中ミ C中フ ");
     EXPECT_EQ(keys.size(), (127 * 2 + 4 + 2) * kCellWidth);

@@ -39,9 +39,7 @@ TEST(TypeWConverter, KeyTexts) {
 }
 
 TEST(TypeWConverter, StopsOnceMoreThan256NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 300; ++i)
-        melody += u"J ";
+    std::u16string melody = repeated(u"J ", 300);
     EXPECT_EQ(toKeys(kTypeW, melody).size(), 257 * 2 * kCellWidth);
 }
 

@@ -34,9 +34,7 @@ TEST(TypeXConverter, KeyTexts) {
 }
 
 TEST(TypeXConverter, StopsOnceMoreThan256NotesAreTyped) {
-    std::u16string melody;
-    for (int i = 0; i < 256; ++i)
-        melody += u"C低ド ";
+    std::u16string melody = repeated(u"C低ド ", 256);
     // Low notes, typed as rests, still count.
     const std::u16string keys = toKeys(kTypeX, melody + u"A.中ミ C中フ ");
     EXPECT_EQ(keys.size(), (256 * 2 + 4) * kCellWidth);

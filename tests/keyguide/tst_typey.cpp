@@ -59,27 +59,18 @@ TEST(TypeYConverter, KeyTexts) {
 TEST(TypeYConverter, StopsOnceMoreThan64UnitsAreTyped) {
     // 64 rests reach the limit without passing it, so the dotted whole after them is typed in
     // full (two units) and the note after it is dropped.
-    std::u16string melody;
-    for (int i = 0; i < 64; ++i)
-        melody += u"I ";
+    std::u16string melody = repeated(u"I ", 64);
     melody += u"A.中ド C中レ ";
     const std::u16string keys = toKeys(melody);
     EXPECT_EQ(keys.size(), (64 + 2) * 2 * kCellWidth);
     EXPECT_EQ(keys.substr(64 * 2 * kCellWidth), cells({u"１Ｆ", u"１０Ｆ", u"０Ｆ", u"８Ｆ"}));
 
-    std::u16string many;
-    for (int i = 0; i < 70; ++i)
-        many += u"C中ド ";
+    std::u16string many = repeated(u"C中ド ", 70);
     EXPECT_EQ(toKeys(many).size(), 65 * 2 * kCellWidth);
 }
 
 TEST(TypeYConverter, ClearsMergeRepeatsAndReportsNothing) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(kTypeY, u"5低ド A.高シ# ` ", state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
+    expectClearsMergeRepeatsQuietly(kTypeY, u"5低ド A.高シ# ` ");
 }
 
 TEST(TypeYReader, Cells) {

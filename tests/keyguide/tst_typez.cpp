@@ -35,9 +35,7 @@ TEST(TypeZConverter, KeyTexts) {
 }
 
 TEST(TypeZConverter, HasNoLimit) {
-    std::u16string melody;
-    for (int i = 0; i < 1000; ++i)
-        melody += u"E中ド ";
+    std::u16string melody = repeated(u"E中ド ", 1000);
     EXPECT_EQ(toKeys(kTypeZ, melody).size(), 1000 * 2 * kCellWidth);
 }
 

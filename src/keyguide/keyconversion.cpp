@@ -8,7 +8,9 @@ namespace sarvo::keyguide {
 
 void KeyConversion::appendCell(std::u16string_view keys) {
     lastCellOffset = keyText.size();
-    keyText += makeCell(keys);
+    const std::u16string_view group = keys.substr(0, kCellWidth);
+    keyText.append(group);
+    keyText.append(kCellWidth - group.size(), kCellPad);
 }
 
 void KeyConversion::replaceLastCell(std::u16string_view keys) {

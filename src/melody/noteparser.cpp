@@ -8,11 +8,11 @@
 namespace sarvo::melody {
 namespace {
 
-// The character at a 1-based position as a one-character string; "" outside the text.
-std::u16string charAt(std::u16string_view text, long pos) {
+// The character at a 1-based position as a one-character view; "" outside the text.
+std::u16string_view charAt(std::u16string_view text, long pos) {
     if (pos < 1 || pos > static_cast<long>(text.size()))
         return {};
-    return std::u16string(1, text[static_cast<size_t>(pos - 1)]);
+    return text.substr(static_cast<size_t>(pos - 1), 1);
 }
 
 // Up to count characters from a 1-based position, shorter at the end of the text.
@@ -32,11 +32,11 @@ bool readNextNote(ParserState& state, std::u16string_view text) {
     Note& note = state.currentNote;
     const long pos = state.readPos;
     note.tieCount = 0;
-    std::array<std::u16string, 5> window;
+    std::array<std::u16string_view, 5> window;
     for (long i = 0; i < 5; ++i)
         window[i] = charAt(text, pos + i);
     auto windowAt = [&](size_t i) {
-        return i < window.size() ? window[i] : std::u16string();
+        return i < window.size() ? window[i] : std::u16string_view();
     };
 
     if (pos > static_cast<long>(text.size()))
@@ -112,8 +112,15 @@ void resetPreviousNote(ParserState& state) {
 }
 
 void savePreviousNote(ParserState& state) {
+    // Field by field: every walk calls this once per note or unit, and the fields keep their
+    // storage.
     const Note& n = state.currentNote;
-    state.previousNote = PreviousNote{n.length, n.octave, n.pitch, n.sharp, n.dot};
+    PreviousNote& p = state.previousNote;
+    p.length = n.length;
+    p.octave = n.octave;
+    p.pitch = n.pitch;
+    p.sharp = n.sharp;
+    p.dot = n.dot;
 }
 
 } // namespace sarvo::melody

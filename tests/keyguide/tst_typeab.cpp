@@ -60,13 +60,6 @@ TEST(TypeABConverter, ClearsMergeRepeatsAndReportsNothing) {
     expectClearsMergeRepeatsQuietly(kTypeAB, u"C低ド 3中ド K中ド ");
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeABReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -85,14 +78,7 @@ TEST(TypeABReader, Cells) {
         {"a length key where a note belongs", cells({u"３", u"＊", u"＊×３", u"２"}), u"D.中ミ ",
          true},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeAB, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeAB, cases);
 }
 
 TEST(TypeABProperty, KeyTextIsAFixedPointAndKeepsPitchesAndLengths) {

@@ -69,13 +69,6 @@ TEST(TypeADConverter, ClearsMergeRepeatsAndReportsNothing) {
     expectClearsMergeRepeatsQuietly(kTypeAD, u"C低ド 3中ド K中ド ");
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeADReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -92,18 +85,11 @@ TEST(TypeADReader, Cells) {
         {"cursor keys are skipped", cells({u"１", u"→", u"１"}), u"D中ド D中ド "},
         {"an unknown key gives a rest of the note's length", cells({u"＃", u"文字", u"８×２"}),
          u"H "},
-        {"the character key after a rest", cells({u"０", u"文字", u"１"}), u"I ", true},
-        {"a length key where a note belongs", cells({u"１", u"８", u"９"}), u"D.中ド ", true},
-        {"the character key first", cells({u"文字"}), u" ", true},
+        {"the character key after a rest", cells({u"０", u"文字", u"１"}), u"I ", 1},
+        {"a length key where a note belongs", cells({u"１", u"８", u"９"}), u"D.中ド ", 1},
+        {"the character key first", cells({u"文字"}), u" ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeAD, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeAD, cases);
 }
 
 TEST(TypeADProperty, KeyTextIsAFixedPointAndKeepsPitchesAndLengths) {

@@ -30,13 +30,6 @@ TEST(TypeAEConverter, StopsOnceMoreThan128NotesAreTyped) {
     EXPECT_EQ(toKeys(kTypeAE, melody + u"C中ド ^ C中レ ").size(), (128 * 2 + 4) * kCellWidth);
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeAEReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -50,14 +43,7 @@ TEST(TypeAEReader, Cells) {
         {"a note without its length key", cells({u"１", u"↓×７", u"２", u"９", u"↓"}), u"D中ド ",
          true},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeAE, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeAE, cases);
 }
 
 TEST(TypeAEProperty, KeyTextIsAFixedPointAndKeepsPitchesAndLengths) {

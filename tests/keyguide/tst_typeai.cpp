@@ -47,13 +47,6 @@ TEST(TypeAIConverter, ClearsMergeRepeatsAndReportsNothing) {
     expectClearsMergeRepeatsQuietly(kTypeAI, u"C低ド 3中ド K中ド ");
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeAIReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -67,18 +60,11 @@ TEST(TypeAIReader, Cells) {
         {"cursor keys are skipped", cells({u"→", u"５", u"▼"}), u"D中ソ "},
         {"an unknown key gives an eighth rest", cells({u"＊", u"５", u"▼"}), u"I D中ソ "},
         {"a note not followed by the next-entry key", cells({u"１", u"▼", u"２", u"３", u"▼"}),
-         u"D中ド ", true},
-        {"another key inside a note's cell", cells({u"１２", u"▼"}), u" ", true},
-        {"a note at the end without its next-entry key", cells({u"１"}), u" ", true},
+         u"D中ド ", 1},
+        {"another key inside a note's cell", cells({u"１２", u"▼"}), u" ", 1},
+        {"a note at the end without its next-entry key", cells({u"１"}), u" ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeAI, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeAI, cases);
 }
 
 TEST(TypeAIProperty, KeyTextIsAFixedPointAndKeepsPitchesAndEighths) {

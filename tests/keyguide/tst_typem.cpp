@@ -44,13 +44,6 @@ TEST(TypeMConverter, ClearsMergeRepeatsAndReportsNothing) {
     expectClearsMergeRepeatsQuietly(kTypeM, u"C低ド 3中ド K中ド ");
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeMReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -60,17 +53,10 @@ TEST(TypeMReader, Cells) {
         {"cursor keys are skipped", cells({u"→", u"１４", u"→"}), u"C中ド "},
         {"an unknown key gives a rest of the note's length", cells({u"＊４", u"１４"}),
          u"H C中ド "},
-        {"８ is no length digit", cells({u"１４", u"２８", u"３４"}), u"C中ド ", true},
-        {"a pitch key without its length digit", cells({u"１４", u"２"}), u"C中ド ", true},
+        {"８ is no length digit", cells({u"１４", u"２８", u"３４"}), u"C中ド ", 1},
+        {"a pitch key without its length digit", cells({u"１４", u"２"}), u"C中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeM, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeM, cases);
 }
 
 TEST(TypeMProperty, KeyTextIsAFixedPointAndKeepsNamesAndLengths) {

@@ -42,13 +42,6 @@ TEST(TypePConverter, HasNoLimit) {
     EXPECT_EQ(toKeys(kTypeP, melody).size(), 2000 * kCellWidth);
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypePReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -60,17 +53,10 @@ TEST(TypePReader, Cells) {
         {"an unknown key gives a rest of the note's length", cells({u"＃", u"１", u"０×３"}),
          u"H C中ド "},
         {"a note must be closed by its length", cells({u"１", u"０×３", u"２", u"３", u"０×３"}),
-         u"C中ド ", true},
-        {"four presses are no length", cells({u"１", u"０×４"}), u" ", true},
+         u"C中ド ", 1},
+        {"four presses are no length", cells({u"１", u"０×４"}), u" ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeP, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeP, cases);
 }
 
 TEST(TypePProperty, KeyTextIsAFixedPointAndKeepsTheRangeAndLengths) {

@@ -64,13 +64,6 @@ TEST(TypeUConverter, ClearsMergeRepeatsAndReportsNothing) {
     expectClearsMergeRepeatsQuietly(kTypeU, u"C低ド 3中ド K中ド A.高シ ");
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeUReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -91,19 +84,12 @@ TEST(TypeUReader, Cells) {
         {"an unknown key before a length is a rest of that length", cells({u"＃", u"↓×７"}), u"I "},
         {"a length number the list lacks keeps the quarter", cells({u"１", u"↓×９"}), u"C中ド "},
         {"a length key where a note belongs stops the reading",
-         cells({u"１", u"↓×７", u"↓", u"２", u"↓"}), u"D中ド ", true},
+         cells({u"１", u"↓×７", u"↓", u"２", u"↓"}), u"D中ド ", 1},
         {"a note without its length key stops the reading",
-         cells({u"１", u"↓×７", u"２", u"３", u"↓"}), u"D中ド ", true},
-        {"a rest cut off before its length", cells({u"１", u"↓×７", u"０"}), u"D中ド ", true},
+         cells({u"１", u"↓×７", u"２", u"３", u"↓"}), u"D中ド ", 1},
+        {"a rest cut off before its length", cells({u"１", u"↓×７", u"０"}), u"D中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeU, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeU, cases);
 }
 
 TEST(TypeUProperty, KeyTextIsAFixedPointAndKeepsPitchesAndLengths) {

@@ -41,13 +41,6 @@ TEST(TypeVConverter, StopsOnceMoreThan128NotesAreTyped) {
     EXPECT_EQ(keys.substr((127 * 2 + 4) * kCellWidth), cells({u"３", u"▼×５"}));
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeVReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -59,18 +52,11 @@ TEST(TypeVReader, Cells) {
         {"rests", cells({u"９", u"▼×２", u"９", u"▼×７"}), u"G. I "},
         {"cursor keys are skipped", cells({u"→", u"７", u"▼×５"}), u"C中シ "},
         {"an unknown first key is a rest of a quarter", cells({u"↑", u"７", u"▼×５"}), u"H C中シ "},
-        {"a length key first stops the reading", cells({u"▼×２", u"１", u"▼"}), u" ", true},
+        {"a length key first stops the reading", cells({u"▼×２", u"１", u"▼"}), u" ", 1},
         {"a note without its length key stops the reading",
-         cells({u"７", u"▼×５", u"７", u"▲", u"７", u"▼"}), u"C中シ ", true},
+         cells({u"７", u"▼×５", u"７", u"▲", u"７", u"▼"}), u"C中シ ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeV, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeV, cases);
 }
 
 TEST(TypeVProperty, KeyTextIsAFixedPointAndKeepsPitchesAndLengths) {

@@ -43,13 +43,6 @@ TEST(TypeWConverter, StopsOnceMoreThan256NotesAreTyped) {
     EXPECT_EQ(toKeys(kTypeW, melody).size(), 257 * 2 * kCellWidth);
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeWReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -60,18 +53,11 @@ TEST(TypeWReader, Cells) {
         {"cursor keys are skipped", cells({u"→", u"１", u"▼×５"}), u"C中ド "},
         {"an unknown first key is a rest of a quarter", cells({u"０", u"１", u"▼×５"}),
          u"H C中ド "},
-        {"a length key first stops the reading", cells({u"▼", u"１", u"▼×５"}), u" ", true},
+        {"a length key first stops the reading", cells({u"▼", u"１", u"▼×５"}), u" ", 1},
         {"a sharp without its length key stops the reading",
-         cells({u"１", u"▼×５", u"２", u"▲", u"３"}), u"C中ド ", true},
+         cells({u"１", u"▼×５", u"２", u"▲", u"３"}), u"C中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeW, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeW, cases);
 }
 
 TEST(TypeWProperty, KeyTextIsAFixedPointAndFoldsPitchesIntoItsRange) {

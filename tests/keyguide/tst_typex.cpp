@@ -41,13 +41,6 @@ TEST(TypeXConverter, StopsOnceMoreThan256NotesAreTyped) {
     EXPECT_EQ(keys.substr(256 * 2 * kCellWidth), cells({u"３", u"＃", u"０", u"＃×３"}));
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeXReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -59,18 +52,11 @@ TEST(TypeXReader, Cells) {
         {"cursor keys are skipped", cells({u"→", u"１", u"＃×５"}), u"C中ド "},
         {"an unknown first key is a rest of a quarter", cells({u"９", u"１", u"＃×５"}),
          u"H C中ド "},
-        {"a length key first stops the reading", cells({u"＃×２", u"１", u"＃"}), u" ", true},
+        {"a length key first stops the reading", cells({u"＃×２", u"１", u"＃"}), u" ", 1},
         {"a sharp without its length key stops the reading",
-         cells({u"１", u"＃×５", u"２", u"＊", u"３", u"＃"}), u"C中ド ", true},
+         cells({u"１", u"＃×５", u"２", u"＊", u"３", u"＃"}), u"C中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeX, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeX, cases);
 }
 
 TEST(TypeXProperty, KeyTextIsAFixedPointAndTurnsLowNotesIntoRests) {

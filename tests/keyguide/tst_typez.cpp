@@ -39,13 +39,6 @@ TEST(TypeZConverter, HasNoLimit) {
     EXPECT_EQ(toKeys(kTypeZ, melody).size(), 1000 * 2 * kCellWidth);
 }
 
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    bool error = false;
-};
-
 TEST(TypeZReader, Cells) {
     const std::vector<ReaderCase> cases = {
         {"empty key text gives the trailing blank", u"", u" "},
@@ -56,18 +49,11 @@ TEST(TypeZReader, Cells) {
         {"cursor keys are skipped", cells({u"→", u"１", u"▼×５"}), u"C中ド "},
         {"an unknown first key is a rest of a quarter", cells({u"９", u"１", u"▼×５"}),
          u"H C中ド "},
-        {"a length key first stops the reading", cells({u"▼×３", u"１", u"▼"}), u" ", true},
+        {"a length key first stops the reading", cells({u"▼×３", u"１", u"▼"}), u" ", 1},
         {"a rest without its length key stops the reading",
-         cells({u"１", u"▼×５", u"８", u"１", u"▼"}), u"C中ド ", true},
+         cells({u"１", u"▼×５", u"８", u"１", u"▼"}), u"C中ド ", 1},
     };
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(kTypeZ, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages(), c.error
-                                     ? std::vector<std::u16string>{std::u16string(kConversionError)}
-                                     : std::vector<std::u16string>{})
-            << c.name;
-    }
+    expectReaderCases(kTypeZ, cases);
 }
 
 TEST(TypeZProperty, KeyTextIsAFixedPointAndKeepsPitchesAndLengths) {

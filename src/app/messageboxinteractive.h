@@ -1,5 +1,6 @@
 #pragma once
-// The program's message interface shown as a Qt message box titled "Sarvo" with an OK button.
+// The program's message interface shown as Qt message boxes titled "Sarvo": messages with an OK
+// button, questions with Yes and No (and Cancel when offered).
 
 #include "common/interaction.h"
 
@@ -16,6 +17,7 @@ public:
     void setParentWindow(QWidget* parentWindow);
 
     void showMessage(std::u16string_view text) override;
+    Answer askQuestion(std::u16string_view text, QuestionButtons buttons) override;
 
 private:
     QPointer<QWidget> m_parentWindow;

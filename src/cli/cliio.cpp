@@ -11,6 +11,15 @@ void StderrInteractive::showMessage(std::u16string_view text) {
     m_err << toUtf8(text) << '\n';
 }
 
+Answer StderrInteractive::askQuestion(std::u16string_view text, QuestionButtons buttons) {
+    m_err << toUtf8(text) << '\n';
+    if (m_answer)
+        return *m_answer;
+    m_unanswered = true;
+    m_err << "sarvo-cli: this needs an answer; give --yes or --no\n";
+    return declined(buttons);
+}
+
 std::optional<std::u16string> Io::readInput() {
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!bytes.empty() && bytes.back() == '\n')

@@ -15,14 +15,24 @@ inline constexpr int kUsageError = 2;
 inline constexpr int kInputError = 1;
 
 // Prints messages for the user (such as a conversion error) on standard error, one a line.
+// Questions are printed too and answered by the answer the command line gave (--yes or --no);
+// without one a question is declined and remembered, so the command can refuse instead of
+// guessing.
 class StderrInteractive final : public IInteractive {
 public:
-    explicit StderrInteractive(std::ostream& err)
-        : m_err(err) {}
+    explicit StderrInteractive(std::ostream& err, std::optional<Answer> answer = std::nullopt)
+        : m_err(err)
+        , m_answer(answer) {}
     void showMessage(std::u16string_view text) override;
+    Answer askQuestion(std::u16string_view text, QuestionButtons buttons) override;
+
+    // True when a question came without an answer from the command line.
+    bool unanswered() const { return m_unanswered; }
 
 private:
     std::ostream& m_err;
+    std::optional<Answer> m_answer;
+    bool m_unanswered = false;
 };
 
 struct Io {

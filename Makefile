@@ -30,8 +30,9 @@ test: build
 bench: build
 	$(BUILD_DIR)/bin/sarvo-bench
 
+# Ten minutes for each fuzz target.
 fuzz: deps
-	scripts/run-fuzz 600
+	@for corpus in fuzz/corpus/*/; do scripts/run-fuzz $$(basename $$corpus) 600 || exit 1; done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

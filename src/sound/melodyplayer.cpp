@@ -25,7 +25,26 @@ std::optional<int> pitchOf(const melody::Note& note) {
     return melody::midiNoteNumber(note.octave, note.pitch, note.sharp);
 }
 
+bool isNote(const melody::Note& note) {
+    return !note.length.empty() && melody::isNoteCode(note.length[0]);
+}
+
+// The note's length with its ties; ties do not lengthen rests.
+int playedTicks(const melody::Note& note) {
+    const char16_t code = note.length.empty() ? u'\0' : note.length[0];
+    const int ticks = melody::lengthTicks(code, note.dot == u".");
+    return isNote(note) ? ticks * (note.tieCount + 1) : ticks;
+}
+
 } // namespace
+
+Milliseconds melodyPlayingTime(std::u16string_view melody, const PlaybackTiming& timing) {
+    melody::ParserState state;
+    Milliseconds total{0};
+    while (melody::readNextNote(state, melody))
+        total += Milliseconds(timing.intervalMs(playedTicks(state.currentNote))) + kNoteGap;
+    return total;
+}
 
 MelodyPlayer::MelodyPlayer(melody::ParserState& state, IMidiOutput& output)
     : m_state(state)
@@ -77,18 +96,13 @@ Milliseconds MelodyPlayer::step() {
         return Milliseconds(0);
     }
     const melody::Note& note = m_state.currentNote;
-    const char16_t code = note.length.empty() ? u'\0' : note.length[0];
-    const bool isNote = melody::isNoteCode(code);
-    int ticks = melody::lengthTicks(code, note.dot == u".");
-    if (isNote)
-        ticks *= note.tieCount + 1;
     // A rest sends the note-off of the pitch the note fields still hold: it is silence.
     m_soundingNote = pitchOf(note);
     if (m_soundingNote)
-        m_output.sendShortMessage(isNote ? noteOnMessage(*m_soundingNote)
-                                         : noteOffMessage(*m_soundingNote));
+        m_output.sendShortMessage(isNote(note) ? noteOnMessage(*m_soundingNote)
+                                               : noteOffMessage(*m_soundingNote));
     m_sounding = true;
-    return Milliseconds(m_timing.intervalMs(ticks));
+    return Milliseconds(m_timing.intervalMs(playedTicks(note)));
 }
 
 } // namespace sarvo::sound

@@ -24,6 +24,9 @@ inline constexpr Milliseconds kNoteGap{1};
 // schedule again from the moment it calls instead of rushing through the missed notes.
 inline constexpr Milliseconds kMaxLateness{250};
 
+// How long one pass over the whole melody plays: every note and rest with the gap after it.
+Milliseconds melodyPlayingTime(std::u16string_view melody, const PlaybackTiming& timing);
+
 class MelodyPlayer final : public ITimedTask {
 public:
     // The walk state is shared with every other reader of the melody; the player sets its

@@ -1,0 +1,140 @@
+// Renders melodies with the embedded synthesizer, writes them to WAV files, reads them back and
+// measures the sound: the pitch of every note and when it starts and stops.
+
+#include "audioanalysis.h"
+#include "sound/melodyrender.h"
+#include "sound/voicelist.h"
+#include "soundtesting.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace sarvo::sound {
+namespace {
+
+struct ExpectedNote {
+    int midi;
+    double sixteenths;     // the note with its ties
+    double restSixteenths; // the rest after it
+};
+
+struct RenderCase {
+    const char* name;
+    std::u16string_view melody;
+    int tempo; // quarter notes per minute
+    int tempoBase;
+    int program;
+    std::vector<ExpectedNote> notes;
+};
+
+// The timer interval of a length, worked in floating point with the rounding mode of the
+// processor (to nearest, halves to even).
+double expectedIntervalMs(double sixteenths, int tempo, int k) {
+    const double unit = 60.0 / tempo / 4;
+    return std::nearbyint(std::nearbyint(sixteenths * unit * 1000) / (1 + 1.0 / (21 - k)));
+}
+
+constexpr double kOnsetToleranceMs = 4;
+constexpr double kEndToleranceMs = 5;
+constexpr double kPitchToleranceCents = 5;
+constexpr size_t kWindow = 11; // a quarter millisecond at 44.1 kHz
+
+class MelodyRenderTest : public ::testing::TestWithParam<RenderCase> {
+protected:
+    void SetUp() override {
+        m_dir =
+            std::filesystem::temp_directory_path() /
+            ("sarvo-render-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + GetParam().name);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::filesystem::path m_dir;
+};
+
+TEST_P(MelodyRenderTest, NotesSoundAtTheirPitchAndTime) {
+    const RenderCase& c = GetParam();
+    // [GIVEN] the melody rendered to a WAV file
+    const RenderedAudio rendered =
+        renderMelody(c.melody, PlaybackTiming::quarterNoteTempo(c.tempo, c.tempoBase), c.program);
+    ASSERT_TRUE(rendered.audio) << rendered.error;
+    const std::filesystem::path wav = m_dir / "melody.wav";
+    ASSERT_EQ(writeWavFile(wav, *rendered.audio), "");
+
+    // [WHEN] it is read back and measured
+    const std::optional<WavAudio> audio = readWavFile(wav);
+    ASSERT_TRUE(audio);
+    const std::vector<double> samples = monoSamples(*audio);
+    const std::vector<double> env = envelope(samples, kWindow);
+    const double windowMs = 1000.0 * kWindow / audio->sampleRate;
+    auto msToWindow = [&](double ms) {
+        return static_cast<size_t>(std::max(ms, 0.0) / windowMs);
+    };
+
+    // [THEN] every note starts, stops and sounds where the timing formula puts it
+    double onsetMs = 0;
+    for (const ExpectedNote& note : c.notes) {
+        const double lengthMs = expectedIntervalMs(note.sixteenths, c.tempo, c.tempoBase);
+        const double endMs = onsetMs + lengthMs;
+        const size_t from = msToWindow(onsetMs - 20);
+        const size_t to = std::min(env.size(), msToWindow(endMs + 40));
+        ASSERT_LT(from, to);
+        double peak = 0;
+        for (size_t i = from; i < to; ++i)
+            peak = std::max(peak, env[i]);
+        ASSERT_GT(peak, 0.01) << "note " << note.midi << " is silent";
+        const std::vector<Sounding> stretches = soundingStretches(
+            std::vector(env.begin() + static_cast<long>(from), env.begin() + static_cast<long>(to)),
+            windowMs, 0.3 * peak, 30);
+        ASSERT_EQ(stretches.size(), 1u) << "note " << note.midi;
+        const double offset = static_cast<double>(from) * windowMs;
+        EXPECT_NEAR(stretches[0].startMs + offset, onsetMs, kOnsetToleranceMs) << note.midi;
+        EXPECT_NEAR(stretches[0].endMs + offset, endMs, kEndToleranceMs) << note.midi;
+
+        const auto pitchFrom = static_cast<size_t>((onsetMs + 0.2 * lengthMs) / 1000 * 44100);
+        const auto pitchCount = static_cast<size_t>(0.6 * lengthMs / 1000 * 44100);
+        const double hz = strongestFrequency(samples, pitchFrom, pitchCount, audio->sampleRate,
+                                             midiNoteHz(note.midi));
+        EXPECT_NEAR(centsBetween(hz, midiNoteHz(note.midi)), 0, kPitchToleranceCents)
+            << "note " << note.midi << " measured " << hz << " Hz";
+
+        const double restMs = expectedIntervalMs(note.restSixteenths, c.tempo, c.tempoBase);
+        onsetMs = endMs + 1 + restMs + 1; // the 1 ms gap after the note and after the rest
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Melodies, MelodyRenderTest,
+                         ::testing::Values(RenderCase{"three_octaves_default_voice",
+                                                      u"C中ド H D高ラ I C低ミ H ",
+                                                      100,
+                                                      15,
+                                                      voiceList()[0].program,
+                                                      {{72, 4, 4}, {93, 2, 2}, {64, 4, 4}}},
+                                           RenderCase{
+                                               "range_ends_and_sharps",
+                                               u"D低ド I D高シ I D中ソ# I D低ラ# I ",
+                                               120,
+                                               10,
+                                               voiceList()[0].program,
+                                               {{60, 2, 2}, {95, 2, 2}, {80, 2, 2}, {70, 2, 2}}},
+                                           RenderCase{"ties_and_dots",
+                                                      u"C中レ ^ H C.中フ# I D.高ド# H ",
+                                                      90,
+                                                      20,
+                                                      voiceList()[0].program,
+                                                      {{74, 8, 4}, {78, 6, 2}, {85, 3, 4}}},
+                                           RenderCase{"triplet_at_tempo_60",
+                                                      u"3中ミ ] 2中レ I ",
+                                                      60,
+                                                      15,
+                                                      voiceList()[0].program,
+                                                      {{76, 4.0 / 3, 4.0 / 3}, {74, 8.0 / 3, 2}}}),
+                         CaseName());
+
+} // namespace
+} // namespace sarvo::sound

@@ -11,6 +11,7 @@ namespace sarvo::melody {
 struct MelodyText {
     std::u16string text;
     int caret = 0;
+    int selection = 0; // length of the text selected from the caret on
 };
 
 // Number of tokens before the caret (the spaces among its first caret characters).

@@ -1,0 +1,300 @@
+#include "melody/noteparser.h"
+#include "melodygenerator.h"
+#include "smftesting.h"
+#include "sound/mml2midi.h"
+#include "sound/mmlcompiler.h"
+#include "sound/mmlwriter.h"
+#include "sound/smfreader.h"
+#include "sound/smfwriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace sarvo::sound {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The notes of one track as (start tick, end tick, channel, key, velocity).
+struct CompiledNote {
+    uint32_t start;
+    uint32_t end;
+    int channel;
+    int key;
+    int velocity;
+    bool operator==(const CompiledNote&) const = default;
+};
+
+std::vector<CompiledNote> notesOf(const SmfTrack& track) {
+    std::vector<CompiledNote> notes;
+    for (const MidiEvent& e : track.events) {
+        if (e.isNoteOn()) {
+            notes.push_back({e.tick, 0, e.channel(), e.data1, e.data2});
+        } else if (e.isNoteOff()) {
+            for (CompiledNote& n : notes)
+                if (n.end == 0 && n.key == e.data1 && n.channel == e.channel())
+                    n.end = e.tick;
+        }
+    }
+    return notes;
+}
+
+SmfFile compiled(std::u16string_view text) {
+    MmlCompileResult result = compileMml(text);
+    EXPECT_TRUE(result.file) << result.error.text();
+    return result.file ? *result.file : SmfFile{};
+}
+
+TEST(MmlCompiler, ExampleLineGivesConductorAndOnePart) {
+    const SmfFile file = compiled(u"A C1 @1 t120 v127 o5 c4 >e8. r8\r\n");
+    EXPECT_EQ(file.format, 1);
+    EXPECT_EQ(file.division.ticksPerQuarter(), 480);
+    ASSERT_EQ(file.tracks.size(), 2u);
+    EXPECT_EQ(file.tracks[0].events, std::vector<MidiEvent>{MidiEvent::tempo(0, 500000)});
+    const SmfTrack& part = file.tracks[1];
+    EXPECT_EQ(part.name(), "A");
+    EXPECT_EQ(part.events.at(1), MidiEvent::channelMessage(0, kProgramChange, 0, 0));
+    const std::vector<CompiledNote> expected = {{0, 480, 0, 72, 127}, {480, 840, 0, 88, 127}};
+    EXPECT_EQ(notesOf(part), expected);
+    EXPECT_EQ(part.endTick, 1080u);
+}
+
+TEST(MmlCompiler, LengthsDotsTiesOctavesAndSharps) {
+    struct Case {
+        std::u16string cells;
+        std::vector<CompiledNote> notes;
+    };
+    const std::vector<Case> cases = {
+        {u"c1 c2 c4 c8 c16",
+         {{0, 1920, 0, 72, 100},
+          {1920, 2880, 0, 72, 100},
+          {2880, 3360, 0, 72, 100},
+          {3360, 3600, 0, 72, 100},
+          {3600, 3720, 0, 72, 100}}},
+        {u"c6 c12 c24 c3",
+         {{0, 320, 0, 72, 100},
+          {320, 480, 0, 72, 100},
+          {480, 560, 0, 72, 100},
+          {560, 1200, 0, 72, 100}}},
+        // Lengths that no melody token has still compile: 1/5 and 1/7 of a whole note.
+        {u"c5 c7", {{0, 384, 0, 72, 100}, {384, 658, 0, 72, 100}}},
+        {u"c4. c8. c", {{0, 720, 0, 72, 100}, {720, 1080, 0, 72, 100}, {1080, 1560, 0, 72, 100}}},
+        {u"c1&4 r2&8 d16.&24", {{0, 2400, 0, 72, 100}, {3600, 3860, 0, 74, 100}}},
+        {u"o4 c4 > c+4 < < b4 o0 c4 o9 g4",
+         {{0, 480, 0, 60, 100},
+          {480, 960, 0, 73, 100},
+          {960, 1440, 0, 59, 100},
+          {1440, 1920, 0, 12, 100},
+          {1920, 2400, 0, 127, 100}}},
+        {u"v1 e4 v64 f+4", {{0, 480, 0, 76, 1}, {480, 960, 0, 78, 64}}},
+        {u"C10 a4 C16 a4", {{0, 480, 10, 81, 100}, {480, 960, 0, 81, 100}}},
+        {u"  a4b4\tc4  ", {{0, 480, 0, 81, 100}, {480, 960, 0, 83, 100}, {960, 1440, 0, 72, 100}}},
+    };
+    for (const Case& c : cases) {
+        const SmfFile file = compiled(u"A" + c.cells);
+        ASSERT_EQ(file.tracks.size(), 2u);
+        EXPECT_EQ(notesOf(file.tracks[1]), c.notes) << std::string(c.cells.begin(), c.cells.end());
+    }
+}
+
+TEST(MmlCompiler, ChannelsGoRoundTheMelodicChannels) {
+    const std::vector<std::pair<int, int>> cases = {{1, 0},  {9, 8},  {10, 10}, {15, 15},
+                                                    {16, 0}, {24, 8}, {25, 10}, {26, 11}};
+    for (const auto& [mml, midi] : cases)
+        EXPECT_EQ(midiChannelOf(mml), midi) << mml;
+}
+
+TEST(MmlCompiler, PartsGetTracksAndChannelsInOrderOfTheirLetters) {
+    const SmfFile file = compiled(u"A c4\nB @20 d4\n\nA e4\n");
+    ASSERT_EQ(file.tracks.size(), 3u);
+    const std::vector<CompiledNote> a = {{0, 480, 0, 72, 100}, {480, 960, 0, 76, 100}};
+    const std::vector<CompiledNote> b = {{0, 480, 1, 74, 100}};
+    EXPECT_EQ(notesOf(file.tracks[1]), a);
+    EXPECT_EQ(notesOf(file.tracks[2]), b);
+    EXPECT_EQ(file.tracks[2].name(), "B");
+    EXPECT_EQ(file.tracks[2].events.at(1), MidiEvent::channelMessage(0, kProgramChange, 1, 19));
+}
+
+// A part of another tempo than the first keeps its own speed: at half the tempo its quarter
+// lasts two of the file's quarters.
+TEST(MmlCompiler, EveryPartKeepsItsOwnTempo) {
+    const SmfFile file = compiled(u"A t120 c4 c4 t240 c4 c4\nB t60 c4 c4\nC c4 t180 c4");
+    ASSERT_EQ(file.tracks.size(), 4u);
+    const std::vector<MidiEvent> conductor = {MidiEvent::tempo(0, 500000),
+                                              MidiEvent::tempo(960, 250000)};
+    EXPECT_EQ(file.tracks[0].events, conductor);
+    const std::vector<CompiledNote> b = {{0, 960, 0, 72, 100}, {960, 2880, 1, 72, 100}};
+    std::vector<CompiledNote> gotB = notesOf(file.tracks[2]);
+    for (CompiledNote& n : gotB)
+        n.channel = n.start == 0 ? 0 : 1;
+    EXPECT_EQ(gotB, b);
+    // Part C: a quarter at 120 per minute (no tempo of its own), 0.5 s; then one at 180 per
+    // minute, 1/3 s, which ends at 5/6 s, still in the file's first tempo: tick 800.
+    const std::vector<CompiledNote> c = {{0, 480, 2, 72, 100}, {480, 800, 2, 72, 100}};
+    EXPECT_EQ(notesOf(file.tracks[3]), c);
+}
+
+TEST(MmlCompiler, ErrorsNameLineAndColumn) {
+    struct Case {
+        std::u16string text;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {u"c4", "line 1, column 1: a line must begin with a part letter A to Z"},
+        {u"A c4\n  x", "line 2, column 3: a line must begin with a part letter A to Z"},
+        {u"A c4 h4", "line 1, column 6: unknown letter 'h'"},
+        {u"A c4 ド4", "line 1, column 6: unknown letter 'ド'"},
+        {u"A c25", "line 1, column 4: length 25 out of range 1-24"},
+        {u"A c0", "line 1, column 4: length 0 out of range 1-24"},
+        {u"A c4&", "line 1, column 6: '&' needs a length number"},
+        {u"A t", "line 1, column 4: tempo needs a number"},
+        {u"A t3", "line 1, column 4: tempo 3 out of range 4-999"},
+        {u"A @0", "line 1, column 4: program 0 out of range 1-128"},
+        {u"A @129", "line 1, column 4: program 129 out of range 1-128"},
+        {u"A C27", "line 1, column 4: channel 27 out of range 1-26"},
+        {u"A v0", "line 1, column 4: velocity 0 out of range 1-127"},
+        {u"A o10", "line 1, column 4: octave 10 out of range 0-9"},
+        {u"A o9 >", "line 1, column 6: octave above 9"},
+        {u"A\r\nB o0 <", "line 2, column 6: octave below 0"},
+        {u"A o9 g+4", "line 1, column 6: note above MIDI note 127"},
+        {u"A c99999999999", "line 1, column 4: length 2147483647 out of range 1-24"},
+    };
+    for (const Case& c : cases) {
+        const MmlCompileResult result = compileMml(c.text);
+        EXPECT_FALSE(result.file) << c.error;
+        EXPECT_EQ(result.error.text(), c.error);
+    }
+}
+
+TEST(MmlCompiler, EmptyTextGivesOnlyTheConductor) {
+    const SmfFile file = compiled(u"\r\n  \r\n");
+    ASSERT_EQ(file.tracks.size(), 1u);
+    EXPECT_EQ(file.tracks[0].events, std::vector<MidiEvent>{MidiEvent::tempo(0, 500000)});
+}
+
+// A chord of three songs compiles to the bytes of the reference file, which midicsv reads as
+// the intended events (see the cross-check tests).
+TEST(MmlCompiler, GoldenFileOfAThreePartChord) {
+    const std::u16string mml = u"A C1 @1 t120 v127 o5 c4 >e8. r8 <g2\r\n"
+                               u"B C2 @41 t120 v127 o5 <c2 g+6 g6 g6\r\n"
+                               u"C C3 @74 t60 v127 o5 r8 >>c16&24 <<<b1\r\n";
+    const std::string bytes = writeSmf(compiled(mml));
+    std::ifstream in(fs::path(SARVO_SOURCE_DIR) / "tests/sound/data/chord.mid", std::ios::binary);
+    const std::string golden((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(bytes, golden);
+}
+
+TEST(Mml2Midi, WritesTheFileAndNamesItInTheResult) {
+    const fs::path dir = fs::temp_directory_path() / ("sarvo-mml2midi-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path mml = dir / "Sarvo.mml";
+    const fs::path mid = dir / "Sarvo.mid";
+    struct Case {
+        std::string text;
+        bool succeeds;
+        std::string errorPart;
+    };
+    const std::vector<Case> cases = {
+        {"A C1 @1 t120 v127 o5 c4 >e8. r8\r\n", true, ""},
+        {"A C1 @1 t120 v127 o5 c4 >e8. r8 q\r\n", false, "Sarvo.mml: line 1, column 33"},
+        {"A \x82\xA0", false, "line 1, column 3: unknown letter '\xE3\x81\x82'"},
+        {"A \x82", false, "not code page 932 text"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(mid);
+        std::ofstream(mml, std::ios::binary) << c.text;
+        const Mml2MidiResult result = mml2midi(mml, mid);
+        EXPECT_EQ(resultNamesFile(result.result, mid), c.succeeds) << c.text;
+        EXPECT_EQ(fs::exists(mid), c.succeeds) << c.text;
+        EXPECT_NE(result.error.find(c.errorPart), std::string::npos) << result.error;
+        if (c.succeeds) {
+            EXPECT_TRUE(readSmfFile(mid).file);
+        }
+    }
+    EXPECT_FALSE(mml2midi(dir / "missing.mml", mid).error.empty());
+    fs::remove_all(dir);
+}
+
+TEST(Mml2Midi, ResultComparisonIgnoresCaseOnly) {
+    const fs::path mid = "/tmp/Sarvo.mid";
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"/tmp/Sarvo.mid", true},
+        {"/TMP/SARVO.MID", true},
+        {"/tmp/sarvo.mid and more", true},
+        {"/tmp/Sarvo.mi", false},
+        {"", false},
+        {"C:\\aaaaaaaaaaaa", false},
+    };
+    for (const auto& [result, names] : cases)
+        EXPECT_EQ(resultNamesFile(result, mid), names) << result;
+}
+
+} // namespace
+} // namespace sarvo::sound
+
+namespace sarvo::sound {
+namespace {
+
+// The melody's notes as the compiled file should hold them: start and end in file ticks (ten to
+// a melody tick), the key, the first channel, full velocity.
+std::vector<CompiledNote> expectedNotes(const std::u16string& text) {
+    std::vector<CompiledNote> notes;
+    melody::ParserState state;
+    uint32_t at = 0;
+    for (state.currentNote.clearText(); melody::readNextNote(state, text);
+         state.currentNote.clearText()) {
+        const melody::Note& n = state.currentNote;
+        const int ticks = melody::lengthTicks(n.length[0], n.dot == u".") * (n.tieCount + 1);
+        const uint32_t end = at + static_cast<uint32_t>(ticks * 10);
+        if (auto key = melody::midiNoteNumber(n.octave, n.pitch, n.sharp);
+            key && melody::isNoteCode(n.length[0]))
+            notes.push_back({at, end, 0, *key, 127});
+        at = end;
+    }
+    return notes;
+}
+
+TEST(MmlRoundTrip, WrittenMelodiesCompileToTheirNotes) {
+    std::mt19937 random(42);
+    for (int round = 0; round < 200; ++round) {
+        const std::u16string melody = testing::randomMelody(random, 1 + round % 60);
+        const std::string line = mmlPartLine({melody, 120, 0}, 0);
+        const SmfFile file = compiled(std::u16string(line.begin(), line.end()));
+        ASSERT_EQ(file.tracks.size(), 2u);
+        EXPECT_EQ(notesOf(file.tracks[1]), expectedNotes(melody)) << line;
+    }
+}
+
+// With merging every run of one note becomes one note that lasts the whole run, so the part
+// keeps its place in time. Neighbouring runs here differ in pitch, so each run is one note.
+TEST(MmlRoundTrip, MergedRunsKeepTheirPlaceInTime) {
+    std::mt19937 random(43);
+    for (int round = 0; round < 100; ++round) {
+        std::u16string melody;
+        std::vector<CompiledNote> expected;
+        uint32_t at = 0;
+        int previousKey = -1;
+        for (int run = 0; run < 10; ++run) {
+            std::u16string token;
+            std::vector<CompiledNote> one;
+            do {
+                token = testing::randomMelody(random, 1, {false, false, true, false});
+                one = expectedNotes(token);
+            } while (one.at(0).key == previousKey);
+            previousKey = one[0].key;
+            const auto count = 1 + static_cast<uint32_t>(random() % 5);
+            for (uint32_t i = 0; i < count; ++i)
+                melody += token;
+            expected.push_back({at, at + one[0].end * count, 0, one[0].key, 127});
+            at += one[0].end * count;
+        }
+        const std::string line = mmlPartLine({melody, 120, 0}, 0, {true});
+        const SmfFile file = compiled(std::u16string(line.begin(), line.end()));
+        EXPECT_EQ(notesOf(file.tracks[1]), expected) << line;
+    }
+}
+
+} // namespace
+} // namespace sarvo::sound

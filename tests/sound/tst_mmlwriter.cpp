@@ -1,0 +1,150 @@
+#include "sound/mmllengths.h"
+#include "sound/mmlwriter.h"
+
+#include <gtest/gtest.h>
+
+namespace sarvo::sound {
+namespace {
+
+// The cells after the header of a one-part line.
+std::string cellsOf(const std::u16string& melody, MmlOptions options = {}) {
+    const std::string line = mmlPartLine({melody, 120, 0}, 0, options);
+    const std::string header = "A C1 @1 t120 v127 o5";
+    EXPECT_EQ(line.substr(0, header.size()), header);
+    return line.size() > header.size() ? line.substr(header.size() + 1) : "";
+}
+
+TEST(MmlWriter, ExampleLine) {
+    EXPECT_EQ(mmlPartLine({u"C中ド D.高ミ I ", 120, 0}, 0), "A C1 @1 t120 v127 o5 c4 >e8. r8");
+}
+
+TEST(MmlWriter, LengthNumbersOfEveryCode) {
+    struct Case {
+        std::u16string melody;
+        std::string cells;
+    };
+    const std::vector<Case> cases = {
+        {u"A中ド B中ド C中ド D中ド E中ド ", "c1 c2 c4 c8 c16"},
+        {u"A.中ド B.中ド C.中ド D.中ド E.中ド ", "c1. c2. c4. c8. c16."},
+        {u"2中レ 3中レ 5中レ 6中レ ", "d6 d12 d12 d24"},
+        {u"F G H I J F. J. ", "r1 r2 r4 r8 r16 r1. r16."},
+        {u"\\ ] _ ` ", "r6 r12 r12 r24"},
+        {u"C中ド# C中レ# C中フ# C中ソ# C中ラ# C中ミ C中シ ", "c+4 d+4 f+4 g+4 a+4 e4 b4"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(cellsOf(c.melody), c.cells) << c.cells;
+}
+
+TEST(MmlWriter, OctaveChangesAreRelativeAndRestsKeepTheOctave) {
+    struct Case {
+        std::u16string melody;
+        std::string cells;
+    };
+    const std::vector<Case> cases = {
+        {u"C低ド C高ド C中ド ", "<c4 >>c4 <c4"},
+        {u"C高ド C低ド C中ド ", ">c4 <<c4 >c4"},
+        {u"C高ド H C高レ H C中ド ", ">c4 r4 d4 r4 <c4"},
+        {u"H C中ド ", "r4 c4"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(cellsOf(c.melody), c.cells) << c.cells;
+}
+
+TEST(MmlWriter, TiedNotesKeepTheirWholeTime) {
+    struct Case {
+        std::u16string melody;
+        std::string cells;
+    };
+    const std::vector<Case> cases = {
+        {u"C中ド ^ ", "c2"},
+        {u"C中ド ^ ^ ", "c2."},
+        {u"C中ド ^ ^ ^ ^ ", "c1&4"},
+        {u"D中ド ^ ^ ^ ^ ", "c2&8"},
+        {u"E.中ド ^ ^ ", "c8.&16."},
+        {u"3中ド ^ ", "c6"},
+        {u"A中ド ^ ^ ^ ^ ", "c1&1&1&1&1"},
+        {u"H ^ ", "r2"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(cellsOf(c.melody), c.cells) << c.cells;
+}
+
+// Merging a run of the same note keeps the run's whole time: where the table of the merged
+// lengths names one length it is that length, otherwise "&" carries the remainder.
+TEST(MmlWriter, MergedRunsKeepTheRunsTime) {
+    struct Case {
+        std::u16string token;
+        int run;
+        std::string cells;
+    };
+    const std::vector<Case> cases = {
+        {u"D中ミ ", 1, "e8"},     {u"D中ミ ", 2, "e4"},   {u"D中ミ ", 3, "e4."},
+        {u"D中ミ ", 4, "e2"},     {u"D中ミ ", 5, "e2&8"}, {u"D中ミ ", 6, "e2."},
+        {u"D中ミ ", 8, "e1"},     {u"D中ミ ", 9, "e1&8"}, {u"E中ミ ", 2, "e8"},
+        {u"E中ミ ", 3, "e8."},    {u"E中ミ ", 4, "e4"},   {u"E中ミ ", 6, "e4."},
+        {u"E中ミ ", 8, "e2"},     {u"E中ミ ", 12, "e2."}, {u"E中ミ ", 16, "e1"},
+        {u"E中ミ ", 17, "e1&16"}, {u"3中ミ ", 3, "e4"},   {u"C中ミ ^ ", 2, "e1"},
+    };
+    for (const Case& c : cases) {
+        std::u16string melody;
+        for (int i = 0; i < c.run; ++i)
+            melody += c.token;
+        EXPECT_EQ(cellsOf(melody, {true}), c.cells) << c.cells;
+    }
+}
+
+TEST(MmlWriter, MergingStopsAtAnyDifference) {
+    struct Case {
+        std::u16string melody;
+        std::string cells;
+    };
+    const std::vector<Case> cases = {
+        {u"D中レ D中レ# ", "d8 d+8"},
+        // ミ# is no pitch: the token keeps its time as a rest.
+        {u"D中ミ D中ミ# ", "e8 r8"},
+        {u"D中ミ D高ミ ", "e8 >e8"},
+        {u"D中ミ E中ミ ", "e8 e16"},
+        {u"D中ミ ^ D中ミ ", "e4 e8"},
+        {u"D中ミ I D中ミ ", "e8 r8 e8"},
+        {u"I I ", "r8 r8"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(cellsOf(c.melody, {true}), c.cells) << c.cells;
+    }
+    // Without merging every token is a cell of its own.
+    EXPECT_EQ(cellsOf(u"D中ミ D中ミ "), "e8 e8");
+}
+
+TEST(MmlWriter, HeadersOfTwentySixPartsAndNoMore) {
+    std::vector<MmlPart> parts;
+    for (int i = 0; i < 27; ++i)
+        parts.push_back({u"C中ド ", 40 + i, i * 4});
+    const std::string text = writeMml(parts);
+    size_t lines = 0;
+    for (size_t pos = 0; (pos = text.find("\r\n", pos)) != std::string::npos; pos += 2)
+        ++lines;
+    EXPECT_EQ(lines, 26u);
+    EXPECT_EQ(text.substr(0, 28), "A C1 @1 t40 v127 o5 c4\r\nB C2");
+    EXPECT_NE(text.find("Z C26 @101 t65 v127 o5 c4\r\n"), std::string::npos);
+    EXPECT_EQ(writeMml({}), "");
+}
+
+TEST(MmlLengths, SplitsIntoFewestLengthsLongestFirst) {
+    struct Case {
+        int ticks;
+        std::string lengths;
+    };
+    const std::vector<Case> cases = {
+        {192, "1"},     {288, "1."}, {240, "1 4"}, {8, "24"},          {20, "16 24"},
+        {26, "16. 24"}, {0, ""},     {4, ""},      {960, "1 1 1 1 1"}, {54, "8. 16."},
+    };
+    for (const Case& c : cases) {
+        std::string text;
+        for (const MmlLength& length : splitIntoLengths(c.ticks))
+            text += (text.empty() ? "" : " ") + length.text();
+        EXPECT_EQ(text, c.lengths) << c.ticks;
+    }
+}
+
+} // namespace
+} // namespace sarvo::sound

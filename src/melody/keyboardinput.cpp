@@ -14,6 +14,8 @@ namespace {
 constexpr int kMiddleColumn = 1;
 constexpr int kBaseNote = 60;
 constexpr int kTypeLetterCount = 26;
+constexpr uint16_t kPlayKey = keys::F1 + 3;
+constexpr uint16_t kRefreshKey = keys::F1 + 4;
 
 size_t caretOf(const MelodyText& melody) {
     return std::min(static_cast<size_t>(std::max(melody.caret, 0)), melody.text.size());
@@ -93,8 +95,8 @@ uint16_t slurKeyOf(int keyMap) {
 
 KeyResult KeyboardInput::keyDown(const KeyEvent& event, MelodyText& melody) {
     if (m_state.isPlaying) {
-        if (event.keyCode == keys::F1 + 3)
-            m_host.runCommand(WindowCommand::PlayStop);
+        if (event.keyCode == kPlayKey)
+            m_host.pressFunctionKey(kPlayKey - keys::F1 + 1);
         return KeyResult::Handled;
     }
     KeyResult result = KeyResult::Handled;
@@ -191,18 +193,9 @@ bool KeyboardInput::handleCtrlKeys(const KeyEvent& event, MelodyText& melody) {
 }
 
 bool KeyboardInput::handleFunctionKeys(const KeyEvent& event) {
-    static constexpr std::array<WindowCommand, 12> kCommands = {
-        WindowCommand::Help,     WindowCommand::Settings, WindowCommand::ConvertToAllTypes,
-        WindowCommand::PlayStop, WindowCommand::PlayStop, WindowCommand::NewSong,
-        WindowCommand::EditSong, WindowCommand::SaveSong, WindowCommand::DeleteSong,
-        WindowCommand::Mail,     WindowCommand::Cable,    WindowCommand::Close};
     if (event.keyCode < keys::F1 || event.keyCode > keys::F12)
         return false;
-    const int number = event.keyCode - keys::F1 + 1;
-    if (number == 5)
-        reshowView();
-    else
-        m_host.runCommand(kCommands[static_cast<size_t>(number - 1)]);
+    m_host.pressFunctionKey(event.keyCode - keys::F1 + 1);
     return true;
 }
 
@@ -450,9 +443,8 @@ void KeyboardInput::pressClearPanel(MelodyText& melody) {
     keyDown({keys::Escape, modifiers::Shift}, melody);
 }
 
-void KeyboardInput::pressRefreshPanel() {
-    if (!m_state.isPlaying)
-        reshowView();
+void KeyboardInput::pressRefreshPanel(MelodyText& melody) {
+    keyDown({kRefreshKey, 0}, melody);
 }
 
 void KeyboardInput::pressLengthButton(int entry, MelodyText& melody) {

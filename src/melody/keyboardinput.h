@@ -48,21 +48,6 @@ struct KeyEvent {
     bool autoRepeat = false; // a repeat of a key held down
 };
 
-// The window commands that function keys run.
-enum class WindowCommand {
-    Help,              // F1
-    Settings,          // F2
-    ConvertToAllTypes, // F3
-    PlayStop,          // F4
-    NewSong,           // F6
-    EditSong,          // F7
-    SaveSong,          // F8
-    DeleteSong,        // F9
-    Mail,              // F10
-    Cable,             // F11
-    Close,             // F12
-};
-
 // Views of the view selector that note input knows: the two input views come first.
 inline constexpr int kNoteInputView = 0;
 inline constexpr int kStaffInputView = 1;
@@ -106,7 +91,8 @@ public:
     // outside the selector is ignored.
     virtual int currentView() const = 0;
     virtual void selectView(int index) = 0;
-    virtual void runCommand(WindowCommand command) = 0;
+    // A function key F1 to F12 (number 1 to 12): the window runs the command of that key.
+    virtual void pressFunctionKey(int number) = 0;
     // (Re)starts the one-second timer of the phone-type letter keys; when it fires the window
     // calls KeyboardInput::typeKeyTimeout.
     virtual void startTypeKeyTimer() = 0;
@@ -153,7 +139,7 @@ public:
     void releaseKeyPanel(int row, int column);
     void pressSlurPanel(MelodyText& melody);
     void pressClearPanel(MelodyText& melody);
-    void pressRefreshPanel();
+    void pressRefreshPanel(MelodyText& melody);
 
     // The length toolbar: a note or rest entry (0 to 10), the dot button, and the triplet ('3')
     // and sextuplet ('6') buttons.

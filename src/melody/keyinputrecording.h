@@ -1,7 +1,7 @@
 #pragma once
 // A host for the keyboard input that keeps everything it is told, for tests, the benchmark and
 // the fuzz target: beeps, status messages, previews, key panels, length buttons, views and
-// commands, with a clipboard of its own and a view selector of 41 entries.
+// function keys, with a clipboard of its own and a view selector of 41 entries.
 
 #include "melody/keyboardinput.h"
 
@@ -54,7 +54,7 @@ public:
         view = index;
         selectedViews.push_back(index);
     }
-    void runCommand(WindowCommand command) override { commands.push_back(command); }
+    void pressFunctionKey(int number) override { functionKeys.push_back(number); }
     void startTypeKeyTimer() override { ++typeKeyTimerStarts; }
 
     int beeps = 0;
@@ -67,7 +67,7 @@ public:
     std::u16string clipboard;
     int view = 0;
     std::vector<int> selectedViews;
-    std::vector<WindowCommand> commands;
+    std::vector<int> functionKeys;
     int typeKeyTimerStarts = 0;
 };
 

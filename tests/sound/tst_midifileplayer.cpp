@@ -1,0 +1,257 @@
+#include "sound/midifileplayer.h"
+#include "sound/recordingmidioutput.h"
+#include "sound/smfwriter.h"
+#include "soundtesting.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace sarvo::sound {
+namespace {
+
+// Forwards to a shared recorder and counts how often the port was opened and closed.
+struct PortLog {
+    explicit PortLog(const IClock* clock = nullptr)
+        : recorder(clock) {}
+    RecordingMidiOutput recorder;
+    int opens = 0;
+    int closes = 0;
+};
+
+class LoggedOutput final : public IMidiOutput {
+public:
+    explicit LoggedOutput(PortLog& log)
+        : m_log(log) {
+        ++m_log.opens;
+    }
+    ~LoggedOutput() override { ++m_log.closes; }
+    void sendShortMessage(uint32_t message) override { m_log.recorder.sendShortMessage(message); }
+    void reset() override { m_log.recorder.reset(); }
+
+private:
+    PortLog& m_log;
+};
+
+std::vector<MidiPortEntry> loggedPorts(PortLog& log) {
+    return {{u"(標準)", "test", 0, [&log] {
+                 return OpenedOutput{std::make_unique<LoggedOutput>(log), {}};
+             }}};
+}
+
+constexpr uint32_t kProgram5 = shortMessage(0xC0, 5);
+constexpr uint32_t kVolume = shortMessage(0xB0, 7, 90);
+constexpr uint32_t on(int note) {
+    return shortMessage(0x90, static_cast<uint32_t>(note), 100);
+}
+constexpr uint32_t off(int note) {
+    return shortMessage(0x80, static_cast<uint32_t>(note), 64);
+}
+constexpr uint32_t silenced(int note) {
+    return shortMessage(0x80, static_cast<uint32_t>(note), 0);
+}
+
+// 480 ticks a quarter at 480000 µs a quarter: one tick is one millisecond. Two notes, a program
+// change and a volume change; the track ends at 2000 ms.
+SmfFile twoNoteFile() {
+    SmfTrack track;
+    track.events = {
+        MidiEvent::tempo(0, 480000),
+        MidiEvent::channelMessage(0, kProgramChange, 0, 5),
+        MidiEvent::channelMessage(0, kNoteOn, 0, 60, 100),
+        MidiEvent::channelMessage(500, kNoteOff, 0, 60, 64),
+        MidiEvent::channelMessage(600, kControlChange, 0, 7, 90),
+        MidiEvent::channelMessage(1000, kNoteOn, 0, 64, 100),
+        MidiEvent::channelMessage(1500, kNoteOff, 0, 64, 64),
+    };
+    track.endTick = 2000;
+    SmfFile file;
+    file.format = 0;
+    file.division.raw = 480;
+    file.tracks.push_back(track);
+    return file;
+}
+
+class MidiFilePlayerFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("sarvo-player-" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::create_directories(m_dir);
+        m_file = m_dir / "Sarvo.mid";
+        ASSERT_EQ(writeSmfFile(m_file, twoNoteFile()), "");
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::filesystem::path m_dir;
+    std::filesystem::path m_file;
+};
+
+struct Action {
+    enum Kind { Play, Stop, Seek, Reach } kind;
+    int ms = 0;
+};
+
+using Sent = std::pair<uint32_t, int>;
+
+struct PlayerCase {
+    const char* name;
+    std::vector<Action> actions;
+    std::vector<Sent> expected;
+};
+
+class MidiFilePlayerTest : public MidiFilePlayerFixture,
+                           public ::testing::WithParamInterface<PlayerCase> {};
+
+TEST_P(MidiFilePlayerTest, SendsTheFileOnTime) {
+    // [GIVEN] the file opened on the selected port
+    ManualClock clock;
+    const TimePoint start = clock.now();
+    PortLog log(&clock);
+    RecordingInteractive ui;
+    MidiOutputPort port(ui, loggedPorts(log));
+    MidiFilePlayer player(port, clock);
+    ASSERT_TRUE(player.open(m_file)) << player.lastError();
+
+    // [WHEN] it is played, stopped and moved as listed, the driver ticking on time
+    std::optional<TimePoint> due;
+    for (const Action& a : GetParam().actions) {
+        switch (a.kind) {
+        case Action::Play:
+            player.play();
+            due = player.tick(clock.now());
+            break;
+        case Action::Stop: player.stop(); break;
+        case Action::Seek: EXPECT_TRUE(player.seek(a.ms)); break;
+        case Action::Reach:
+            while (due && *due <= start + Milliseconds(a.ms)) {
+                clock.setNow(*due);
+                due = player.tick(clock.now());
+            }
+            clock.setNow(start + Milliseconds(a.ms));
+            break;
+        }
+    }
+
+    // [THEN] these messages went out at these times
+    std::vector<Sent> sent;
+    for (const RecordedMessage& m : log.recorder.sent())
+        sent.emplace_back(m.message, static_cast<int>((m.at - start) / Milliseconds(1)));
+    EXPECT_EQ(sent, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Schedules, MidiFilePlayerTest,
+    ::testing::Values(
+        PlayerCase{"plays_and_loops",
+                   {{Action::Play}, {Action::Reach, 2600}},
+                   {{kProgram5, 0},
+                    {on(60), 0},
+                    {off(60), 500},
+                    {kVolume, 600},
+                    {on(64), 1000},
+                    {off(64), 1500},
+                    {kProgram5, 2000},
+                    {on(60), 2000},
+                    {off(60), 2500},
+                    {kVolume, 2600}}},
+        PlayerCase{"stop_silences_the_sounding_note",
+                   {{Action::Play}, {Action::Reach, 200}, {Action::Stop}, {Action::Reach, 3000}},
+                   {{kProgram5, 0}, {on(60), 0}, {silenced(60), 200}}},
+        PlayerCase{
+            "play_after_stop_goes_on_from_the_position",
+            {{Action::Play},
+             {Action::Reach, 200},
+             {Action::Stop},
+             {Action::Reach, 1000},
+             {Action::Play},
+             {Action::Reach, 1300}},
+            {{kProgram5, 0}, {on(60), 0}, {silenced(60), 200}, {kProgram5, 1000}, {off(60), 1300}}},
+        PlayerCase{"seek_sends_the_settings_before_the_position",
+                   {{Action::Seek, 1200}, {Action::Play}, {Action::Reach, 1400}},
+                   {{kProgram5, 0},
+                    {kVolume, 0},
+                    {off(64), 300},
+                    {kProgram5, 800},
+                    {on(60), 800},
+                    {off(60), 1300},
+                    {kVolume, 1400}}},
+        PlayerCase{
+            "seek_while_playing_stops",
+            {{Action::Play}, {Action::Reach, 1100}, {Action::Seek, 100}, {Action::Reach, 4000}},
+            {{kProgram5, 0},
+             {on(60), 0},
+             {off(60), 500},
+             {kVolume, 600},
+             {on(64), 1000},
+             {silenced(64), 1100}}}),
+    CaseName());
+
+TEST_F(MidiFilePlayerFixture, ReportsLengthPositionAndMode) {
+    ManualClock clock;
+    PortLog log;
+    RecordingInteractive ui;
+    MidiOutputPort port(ui, loggedPorts(log));
+    MidiFilePlayer player(port, clock);
+    EXPECT_EQ(player.mode(), "");
+    EXPECT_EQ(player.length(), 0);
+    EXPECT_EQ(player.position(), 0);
+    EXPECT_FALSE(player.play());
+
+    ASSERT_TRUE(player.open(m_file));
+    EXPECT_EQ(player.mode(), kModeStopped);
+    EXPECT_EQ(player.length(), 2000);
+    ASSERT_TRUE(player.play());
+    clock.advance(Milliseconds(700));
+    EXPECT_EQ(player.mode(), kModePlaying);
+    EXPECT_EQ(player.position(), 700);
+    EXPECT_FALSE(player.seek(2001));
+    EXPECT_FALSE(player.seek(-1));
+    EXPECT_TRUE(player.seek(2000));
+    EXPECT_EQ(player.mode(), kModeStopped);
+    EXPECT_EQ(player.position(), 2000);
+}
+
+TEST_F(MidiFilePlayerFixture, LoadReleasesTheNoteOutputAndUnloadGivesItBack) {
+    ManualClock clock;
+    PortLog log;
+    RecordingInteractive ui;
+    MidiOutputPort port(ui, loggedPorts(log));
+    ASSERT_TRUE(port.open(0));
+    MidiFilePlayer player(port, clock);
+
+    ASSERT_TRUE(player.load(m_file, ui));
+    // the note output was reset and closed, and the player has an output of its own
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(log.opens, 2);
+    EXPECT_EQ(log.closes, 1);
+    EXPECT_TRUE(log.recorder.sent().front().isReset);
+    EXPECT_EQ(player.mode(), kModePlaying);
+
+    player.unload();
+    EXPECT_TRUE(port.isOpen());
+    EXPECT_EQ(player.mode(), "");
+    EXPECT_EQ(log.opens, 3);
+    EXPECT_EQ(log.closes, 2);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(MidiFilePlayerFixture, LoadFailureTellsTheUser) {
+    ManualClock clock;
+    PortLog log;
+    RecordingInteractive ui;
+    MidiOutputPort port(ui, loggedPorts(log));
+    MidiFilePlayer player(port, clock);
+    EXPECT_FALSE(player.load(m_dir / "missing.mid", ui));
+    EXPECT_EQ(ui.messages(),
+              std::vector<std::u16string>{std::u16string(kChordPlaybackFailedMessage)});
+    EXPECT_EQ(player.mode(), "");
+    EXPECT_FALSE(player.lastError().empty());
+}
+
+} // namespace
+} // namespace sarvo::sound

@@ -6,16 +6,17 @@ the backslash ] _ and the grave accent tuplet rests, ^ the tie). This font draws
 music symbols, so the text box shows a row of notes, and the staff view prints the same
 characters on five-line staves.
 
-Units: 1000 to the em, one staff space is 250 units (the em spans four staff spaces). The staff
-view prints every glyph with its baseline 500 twips below the print point and one staff space
-of 120 twips, so glyph heights here follow from the staff geometry:
+Units: 1000 to the em, one staff space is 300 units. The staff view prints with a staff space
+of 120 twips (so the em is 400 twips) and puts every glyph's baseline 500 twips below its print
+point, a stem-up head's centre 440 twips below it; the heights here follow from that geometry
+(measured above the baseline):
 
-  stem-up notes, whole notes, rests, "$", clef   reference line (head centre) 125 units
-  stem-down notes (letter + 16, digit + 8), "%"  head centre 479 units (printed 170 twips lower)
-  tie under a stem-up head "^"                   arc centre 625 units (printed 340 twips lower)
-  tie over a stem-down head "~"                  arc centre 695 units (printed 170 twips lower)
+  stem-up notes, whole notes, rests, "$", clef   head centre or middle line 60 twips
+  stem-down notes (letter + 16, digit + 8), "%"  head centre 230 twips (printed 170 twips lower)
+  tie under a stem-up head "^"                   arc centre 300 twips (printed 340 twips lower)
+  tie over a stem-down head "~"                  arc centre 330 twips (printed 170 twips lower)
 
-In a line of text the note heads sit on the baseline and the stems rise about one em.
+In a line of text the note heads sit on the baseline and the stems rise a little above the em.
 """
 
 import math
@@ -26,17 +27,18 @@ from fontTools.misc.timeTools import timestampFromString
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 
 UPM = 1000
-S = 250  # one staff space
+S = 300  # one staff space
+UNITS_PER_TWIP = S / 120
 
-UP_HEAD_Y = 125  # head centre of glyphs printed at the reference height
-DOWN_HEAD_Y = 479  # head centre of the stem-down forms
-TIE_UNDER_Y = 625
-TIE_OVER_Y = 695
+UP_HEAD_Y = 60 * UNITS_PER_TWIP  # head centre of glyphs printed at the reference height
+DOWN_HEAD_Y = 230 * UNITS_PER_TWIP  # head centre of the stem-down forms
+TIE_UNDER_Y = 300 * UNITS_PER_TWIP
+TIE_OVER_Y = 330 * UNITS_PER_TWIP
 
-HEAD_LEFT = 40  # left side bearing of every note head
+HEAD_LEFT = 0.16 * S  # left side bearing of every note head
 STEM_W = 0.12 * S
 STEM_LEN = 3.5 * S
-DOT_GAP = 200  # from the head's right edge to the glyph's advance
+DOT_GAP = 0.8 * S  # from the head's right edge to the glyph's advance
 
 
 # ----------------------------------------------------------------------------- geometry helpers
@@ -138,7 +140,7 @@ def in_spaces(points, x0, y0, scale=S):
 
 class Glyph:
     def __init__(self, advance):
-        self.advance = advance
+        self.advance = round(advance)
         self.filled = []
         self.holes = []
 
@@ -250,13 +252,18 @@ def note_glyph(kind, flags, stem_down, tuplet=None):
 def rest_glyph(kind, tuplet=None):
     """Rests centred on the middle staff line (y = UP_HEAD_Y)."""
     m = UP_HEAD_Y
-    x0 = 60
-    g = Glyph(560)
+    x0 = 0.24 * S
+    g = Glyph(2.24 * S)
+    # The whole rest hangs from a staff line and the half rest sits on one; a short stretch of
+    # that line makes them readable in a line of text, and lies on the staff line in the staff.
+    line = 0.08 * S
     if kind == "whole":
         g.fill(rect(x0, m + 0.5 * S, x0 + 1.3 * S, m + S))
+        g.fill(rect(x0 - 0.3 * S, m + S - line / 2, x0 + 1.6 * S, m + S + line / 2))
         top = m + S
     elif kind == "half":
         g.fill(rect(x0, m, x0 + 1.3 * S, m + 0.5 * S))
+        g.fill(rect(x0 - 0.3 * S, m - line / 2, x0 + 1.6 * S, m + line / 2))
         top = m + 0.5 * S
     elif kind == "quarter":
         zig = [(0.3, 1.5), (0.7, 1.05), (0.98, 0.7)]
@@ -290,15 +297,15 @@ def rest_glyph(kind, tuplet=None):
 
 
 def dot_glyph(cy):
-    g = Glyph(80)
+    g = Glyph(0.32 * S)
     g.fill(ellipse(-DOT_GAP + 0.5 * DOT_GAP + 10, cy, 0.2 * S, 0.2 * S, 0, 24))
     return g
 
 
 def sharp_glyph(cy):
     """Two thin uprights crossed by two thick rising bars, centred on a head at cy."""
-    g = Glyph(290)
-    x0 = 20
+    g = Glyph(1.16 * S)
+    x0 = 0.08 * S
     left, right = x0 + 0.2 * S, x0 + 0.68 * S
     g.fill(rect(left, cy - 1.45 * S, left + 0.09 * S, cy + 1.25 * S))
     g.fill(rect(right, cy - 1.25 * S, right + 0.09 * S, cy + 1.45 * S))
@@ -310,7 +317,7 @@ def sharp_glyph(cy):
 
 def tie_glyph(cy, under):
     """A thin crescent; under a head it bends down in the middle, over a head it bends up."""
-    width, sag, thick = 440, 0.42 * S, 0.17 * S
+    width, sag, thick = 1.76 * S, 0.42 * S, 0.17 * S
     sign = -1 if under else 1
     n = 24
     outer, inner = [], []
@@ -327,8 +334,8 @@ def tie_glyph(cy, under):
 
 def clef_glyph():
     """The treble clef; its spiral winds round the G line at y = UP_HEAD_Y."""
-    g = Glyph(820)
-    x0, m = 330, UP_HEAD_Y
+    g = Glyph(3.28 * S)
+    x0, m = 1.32 * S, UP_HEAD_Y
     spine = [
         (-0.3, -1.85), (-0.05, -2.15), (0.35, -2.05), (0.48, -1.5), (0.38, -0.2), (0.24, 1.5),
         (0.18, 2.9), (0.32, 3.9), (0.6, 4.55), (0.75, 4.3), (0.62, 3.6), (0.2, 2.9),
@@ -400,7 +407,8 @@ def build_font(path):
         metrics[glyph_name(c)] = (g.advance, getattr(glyph, "xMin", 0))
     fb.setupGlyf(outlines)
     fb.setupHorizontalMetrics(metrics)
-    ascent, descent = 1100, 450
+    # Only rests reach below the baseline in a line of text.
+    ascent, descent = 1250, 320
     fb.setupHorizontalHeader(ascent=ascent, descent=-descent)
     fb.setupNameTable({"familyName": "Sarvo", "styleName": "Regular", "version": "Version 1.6"})
     fb.setupOS2(

@@ -20,9 +20,6 @@ const QColor kEditBand(255, 238, 186);
 const QColor kPlayBand(255, 204, 128);
 const QColor kInsertionBar(214, 72, 0);
 
-// The font's em spans four staff spaces.
-constexpr int kEmTwips = 4 * kLineSpacing;
-
 // Rows whose drawing may reach into the area: low notes hang below their own row.
 std::pair<int, int> rowsMeeting(const QRect& area, int scrollTwips, qreal scale, int rows) {
     const int top = scrollTwips + static_cast<int>(area.top() / scale);
@@ -36,7 +33,7 @@ std::pair<int, int> rowsMeeting(const QRect& area, int scrollTwips, qreal scale,
 
 StaffPainter::StaffPainter(qreal pixelsPerTwip)
     : m_scale(pixelsPerTwip)
-    , m_font(noteFont(kEmTwips * pixelsPerTwip)) {}
+    , m_font(noteFont(kFontEmTwips * pixelsPerTwip)) {}
 
 const QStaticText& StaffPainter::staticText(const std::u16string& text) {
     const QString key = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));

@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +20,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -167,5 +170,225 @@ TEST_P(StaffViewScene, DrawsEveryFilledHeadWhereTheLayoutPutsIt) {
 
 INSTANTIATE_TEST_SUITE_P(Scenes, StaffViewScene, ::testing::ValuesIn(kScenes),
                          [](const auto& info) { return info.param.name; });
+
+// ------------------------------------------------------------------------------- the font
+
+// Every character the staff can print: the glyphs chosen for every length code at every pitch,
+// sharps, ties and the clef.
+std::u16string printableCharacters() {
+    const std::u16string_view lengths[] = {u"A",  u"B",  u"C",  u"D", u"E", u"A.", u"B.",
+                                           u"C.", u"D.", u"E.", u"2", u"3", u"5",  u"6"};
+    const std::u16string_view rests[] = {u"F",  u"G",  u"H",  u"I",  u"J", u"F.", u"G.",
+                                         u"H.", u"I.", u"J.", u"\\", u"]", u"_",  u"`"};
+    std::u16string chars(1, notefont::kClef);
+    for (std::u16string_view octave : {u"低", u"中", u"高"}) {
+        for (std::u16string_view name : {u"ド", u"レ", u"ミ", u"フ", u"ソ", u"ラ", u"シ"}) {
+            const std::u16string pitch = std::u16string(octave) + std::u16string(name);
+            for (std::u16string_view length : lengths) {
+                const StaffNote note{pitch + u"#", std::u16string(length)};
+                const StaffGlyph glyph = chooseGlyph(note);
+                const StaffGlyph tie = chooseGlyph(StaffNote{pitch, u"^"}, &note);
+                chars += glyph.text + glyph.sharp + tie.text + tie.tieArc;
+            }
+        }
+    }
+    for (std::u16string_view rest : rests)
+        chars += chooseGlyph(StaffNote{u"", std::u16string(rest)}).text;
+    return chars;
+}
+
+TEST(NoteFont, HasAGlyphForEveryCharacterTheStaffPrints) {
+    const QRawFont raw = QRawFont::fromFont(noteFont(32));
+    ASSERT_TRUE(raw.isValid());
+    EXPECT_EQ(raw.familyName(), QStringLiteral("Sarvo"));
+    const std::u16string chars = printableCharacters();
+    ASSERT_GT(chars.size(), 100u);
+    for (char16_t c : chars) {
+        if (c == 0)
+            continue;
+        EXPECT_TRUE(raw.supportsCharacter(QChar(c))) << "U+" << std::hex << int(c);
+    }
+}
+
+struct StemCase {
+    char16_t code;
+    bool stemDown;
+};
+
+class NoteFontStem : public ::testing::TestWithParam<StemCase> {};
+
+// The head of every note glyph lies where the layout expects it: stem-up heads on the baseline
+// with the stem rising most of an em, stem-down heads high with the stem reaching below.
+TEST_P(NoteFontStem, PointsTheStemTheWayTheGlyphChoiceSays) {
+    const qreal em = 100;
+    const QRawFont raw = QRawFont::fromFont(noteFont(em));
+    const QList<quint32> glyphs = raw.glyphIndexesForString(QString(QChar(GetParam().code)));
+    ASSERT_EQ(glyphs.size(), 1);
+    const QRectF ink = raw.boundingRect(glyphs[0]); // y grows downwards from the baseline
+    if (GetParam().stemDown) {
+        EXPECT_GT(ink.bottom(), 0.3 * em);
+        EXPECT_LT(ink.top(), -0.55 * em);
+    } else {
+        EXPECT_GT(ink.bottom(), -0.02 * em);
+        EXPECT_LT(ink.bottom(), 0.05 * em);
+        EXPECT_LT(ink.top(), -0.95 * em);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Notes, NoteFontStem,
+                         ::testing::Values(StemCase{u'B', false}, StemCase{u'C', false},
+                                           StemCase{u'D', false}, StemCase{u'E', false},
+                                           StemCase{u'2', false}, StemCase{u'6', false},
+                                           StemCase{u'R', true}, StemCase{u'S', true},
+                                           StemCase{u'T', true}, StemCase{u'U', true},
+                                           StemCase{u':', true}, StemCase{u'>', true}));
+
+// The melody text as the text box shows it, at the sizes the settings offer most.
+TEST(NoteFont, MelodyTextReadsAtTwelveToFortyEightPixels) {
+    const QString text =
+        QStringLiteral("C中ド D.中レ# E高ミ ^ H 3中ソ 3中ラ 3中シ ] B.低ソ I. A高ド F ");
+    const int sizes[] = {12, 16, 24, 32, 48};
+    QImage sheet(1400, 440, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    int y = 10;
+    for (int size : sizes) {
+        QFont font = melodyTextFont(12, true);
+        font.setPixelSize(size);
+        painter.setFont(font);
+        const QFontMetrics metrics(font);
+        y += metrics.ascent();
+        painter.drawText(10, y, text);
+        // The note letters are drawn by the note font, not by the Japanese font behind it.
+        EXPECT_EQ(QFontInfo(QFont(font)).family(), QStringLiteral("Sarvo"));
+        const QRawFont raw = QRawFont::fromFont(font);
+        EXPECT_TRUE(raw.supportsCharacter(QChar(u'C')));
+        EXPECT_FALSE(raw.supportsCharacter(QChar(u'中')));
+        y += metrics.descent() + 8;
+    }
+    painter.end();
+    ASSERT_TRUE(sheet.save(screenshotPath("font_sizes")));
+}
+
+// -------------------------------------------------------------------------- interaction
+
+class StaffViewInteraction : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_view.resize(800, 400);
+        m_view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_view));
+    }
+
+    void fill(std::u16string_view melody) {
+        sarvo::melody::ParserState state;
+        m_view.rebuild(state, melody);
+    }
+
+    QPoint pixelOf(int xTwips, int yTwips) {
+        const qreal scale = m_view.pixelsPerTwip();
+        const int scroll = m_view.verticalScrollBar()->value() * kLineSpacing;
+        return {qRound(xTwips * scale), qRound((yTwips - scroll) * scale)};
+    }
+
+    StaffView m_view;
+};
+
+struct ClickCase {
+    const char* name;
+    int slot; // 0-based slot on the row the click hits, -1 for the clef
+    int row;
+    int index; // the current index the click makes
+};
+
+class StaffViewClick : public StaffViewInteraction,
+                       public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(StaffViewClick, SetsTheCurrentNoteAndTellsTheWindow) {
+    const ClickCase& c = GetParam();
+    // [GIVEN] 30 notes: one full row and four on the second (800 px hold 26 a row)
+    fill(repeated(u"C中ミ ", 30));
+    m_view.setSel(5);
+    QSignalSpy clicked(&m_view, &StaffView::currentIndexClicked);
+    // [WHEN] the user clicks inside a slot (or on the clef)
+    const int x = c.slot < 0 ? 200 : kFirstNoteX + kNoteAdvance * c.slot + kNoteAdvance / 2;
+    QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, pixelOf(x, rowTop(c.row) + 900));
+    // [THEN] the notes before the point become the current index, and the selection is gone
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), c.index);
+    EXPECT_EQ(m_view.currentIndex(), c.index);
+    for (const StaffNote& note : m_view.model())
+        EXPECT_FALSE(note.selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, StaffViewClick,
+                         ::testing::Values(ClickCase{"Clef", -1, 0, 0},
+                                           ClickCase{"FirstNote", 0, 0, 1},
+                                           ClickCase{"TenthNote", 9, 0, 10},
+                                           ClickCase{"SecondRowClef", -1, 1, 26},
+                                           ClickCase{"SecondRowSecond", 1, 1, 28},
+                                           ClickCase{"PastTheLastNote", 20, 1, 30}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StaffViewInteraction, HandsTypedKeysToTheWindowAndScrollsWithThePageKeys) {
+    fill(repeated(u"D高ド ", 400));
+    std::vector<std::pair<int, Qt::KeyboardModifiers>> down;
+    std::vector<int> up;
+    QObject::connect(&m_view, &StaffView::keyDown,
+                     [&](QKeyEvent* e) { down.emplace_back(e->key(), e->modifiers()); });
+    QObject::connect(&m_view, &StaffView::keyUp, [&](QKeyEvent* e) { up.push_back(e->key()); });
+    m_view.setFocus();
+    QTest::keyClick(&m_view, Qt::Key_3);
+    QTest::keyClick(&m_view, Qt::Key_Right, Qt::ShiftModifier);
+    // The modifier's own press goes to the window too, as every key does.
+    const std::vector<std::pair<int, Qt::KeyboardModifiers>> expectedDown = {
+        {Qt::Key_3, Qt::NoModifier},
+        {Qt::Key_Shift, Qt::ShiftModifier},
+        {Qt::Key_Right, Qt::ShiftModifier}};
+    EXPECT_EQ(down, expectedDown);
+    EXPECT_EQ(up, (std::vector<int>{Qt::Key_3, Qt::Key_Right, Qt::Key_Shift}));
+    const int before = m_view.verticalScrollBar()->value();
+    QTest::keyClick(&m_view, Qt::Key_PageDown);
+    EXPECT_EQ(m_view.verticalScrollBar()->value(), before + m_view.verticalScrollBar()->pageStep());
+    EXPECT_EQ(down.size(), expectedDown.size()) << "the page keys belong to the scroll bar";
+}
+
+TEST_F(StaffViewInteraction, ScrollRangeCoversEveryRowAndFollowsEditsMadeThroughTheModel) {
+    fill(repeated(u"C中ド D中レ ", 350));
+    const StaffLayout& layout = m_view.layout();
+    const int page = m_view.verticalScrollBar()->pageStep();
+    EXPECT_EQ(m_view.verticalScrollBar()->maximum(), scrollMaximum(layout.rows) - page);
+    EXPECT_EQ(layout.rows, 700 / layout.notesPerRow + 1);
+
+    // A follower of the keyboard input edits the model; the view catches up at the next turn
+    // of the event loop and brings the current note into view.
+    m_view.verticalScrollBar()->setValue(0);
+    m_view.model().setCurrentIndex(650);
+    m_view.model().ins(u"高ド#", u"E");
+    QCoreApplication::processEvents();
+    const int row = m_view.layout().notes[650].row;
+    const int value = m_view.verticalScrollBar()->value();
+    EXPECT_LE(value, row * kScrollUnitsPerRow);
+    EXPECT_GE(value + page, (row + 1) * kScrollUnitsPerRow);
+    EXPECT_EQ(m_view.count(), 701);
+    ASSERT_TRUE(m_view.grab().save(screenshotPath("followed_edit")));
+}
+
+TEST_F(StaffViewInteraction, DotAndTupletEditsRedrawTheNote) {
+    fill(u"C中ド D中レ ");
+    m_view.setCurrentIndex(1);
+    const QImage plain = m_view.viewport()->grab().toImage();
+    m_view.setTen(false);
+    EXPECT_EQ(m_view.item(1)->length, u"C.");
+    const QImage dotted = m_view.viewport()->grab().toImage();
+    EXPECT_NE(plain, dotted);
+    m_view.setCurrentIndex(2);
+    m_view.setRen(u"3");
+    EXPECT_EQ(m_view.item(2)->length, u"3");
+    EXPECT_NE(dotted, m_view.viewport()->grab().toImage());
+    m_view.remove(1);
+    EXPECT_EQ(m_view.count(), 1);
+    EXPECT_EQ(m_view.currentIndex(), 1);
+}
 
 } // namespace

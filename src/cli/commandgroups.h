@@ -9,6 +9,7 @@
 namespace sarvo::cli {
 
 std::vector<Command> keyguideCommands();
+std::vector<Command> formatCommands();
 
 std::vector<Command> allCommands();
 

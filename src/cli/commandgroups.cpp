@@ -4,7 +4,7 @@ namespace sarvo::cli {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto group : {keyguideCommands, formatCommands}) {
+    for (auto group : {keyguideCommands, formatCommands, libraryCommands, soundCommands}) {
         std::vector<Command> more = group();
         commands.insert(commands.end(), more.begin(), more.end());
     }

@@ -9,7 +9,9 @@
 namespace sarvo::cli {
 
 std::vector<Command> keyguideCommands();
+std::vector<Command> soundCommands();
 std::vector<Command> formatCommands();
+std::vector<Command> libraryCommands();
 
 std::vector<Command> allCommands();
 

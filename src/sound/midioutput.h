@@ -50,4 +50,17 @@ public:
     void reset() override {}
 };
 
+// Passes everything on to another output that outlives it: lends one output where an owned one
+// is expected.
+class ForwardingMidiOutput final : public IMidiOutput {
+public:
+    explicit ForwardingMidiOutput(IMidiOutput& target)
+        : m_target(target) {}
+    void sendShortMessage(uint32_t message) override { m_target.sendShortMessage(message); }
+    void reset() override { m_target.reset(); }
+
+private:
+    IMidiOutput& m_target;
+};
+
 } // namespace sarvo::sound

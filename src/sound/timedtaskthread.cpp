@@ -1,0 +1,46 @@
+#include "sound/timedtaskthread.h"
+
+namespace sarvo::sound {
+
+TimedTaskThread::TimedTaskThread(ITimedTask& task)
+    : m_task(task)
+    , m_thread([this] { run(); }) {}
+
+TimedTaskThread::~TimedTaskThread() {
+    stop();
+}
+
+void TimedTaskThread::wake() {
+    {
+        std::lock_guard guard(m_mutex);
+        m_woken = true;
+    }
+    m_changed.notify_one();
+}
+
+void TimedTaskThread::stop() {
+    {
+        std::lock_guard guard(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_one();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void TimedTaskThread::run() {
+    std::unique_lock guard(m_mutex);
+    while (!m_stopping) {
+        m_woken = false;
+        const std::optional<TimePoint> due = m_task.tick(SteadyClock::now());
+        const auto woken = [this] {
+            return m_woken || m_stopping;
+        };
+        if (due)
+            m_changed.wait_until(guard, *due, woken);
+        else
+            m_changed.wait(guard, woken);
+    }
+}
+
+} // namespace sarvo::sound

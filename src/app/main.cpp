@@ -1,15 +1,55 @@
-// The Sarvo program: shows the main window; messages go to message boxes.
+// The Sarvo program: starts up (a second start hands over to the running program), then shows
+// the main window; messages go to message boxes.
 
 #include "app/mainwindow.h"
 #include "app/messageboxinteractive.h"
+#include "app/startup.h"
+#include "sound/midiports.h"
 
 #include <QApplication>
+
+#include <iostream>
+
+namespace {
+
+// Puts a song of the library into the editor as the current song.
+void showSong(sarvo::app::MainWindow& window, const sarvo::library::SongLibrary& library,
+              const std::u16string& name) {
+    const auto song = library.loadSong(name);
+    if (!song)
+        return;
+    window.setMelodyText(song->melody);
+    window.setSavedMelody(song->melody);
+    window.setSongName(QString::fromStdU16String(name));
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     sarvo::app::MessageBoxInteractive ui;
-    sarvo::app::MainWindow window(ui);
+    const sarvo::app::Startup startup =
+        sarvo::app::startUp(sarvo::app::processEnvironment(QApplication::arguments()), ui);
+    if (!startup.error.empty())
+        std::cerr << "sarvo: " << startup.error << "\n";
+    if (startup.outcome != sarvo::app::Startup::Outcome::Run)
+        return startup.error.empty() ? 0 : 1;
+    const sarvo::library::SongLibrary library{sarvo::library::LibraryFolders(startup.dataFolder)};
+    // The MIDI output opens on the first port, the embedded synthesizer "(標準)".
+    sarvo::sound::MidiOutputPort midi(ui, sarvo::sound::listMidiPorts(ui));
+    midi.open(0);
+    sarvo::app::MainWindow window(ui, midi);
     ui.setParentWindow(&window);
+    sarvo::app::receiveHandOvers(
+        *startup.instance, library, ui,
+        [&](const std::u16string& name) { showSong(window, library, name); },
+        [&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+    if (!startup.importedSong.empty())
+        showSong(window, library, startup.importedSong);
     window.show();
     return QApplication::exec();
 }

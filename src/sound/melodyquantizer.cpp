@@ -1,0 +1,256 @@
+#include "sound/melodyquantizer.h"
+
+#include "melody/notecodes.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+
+namespace sarvo::sound {
+namespace {
+
+constexpr int kBeat = 48;
+constexpr int kLongest = 192;
+
+// The lengths a note or rest of the i-melody format reads back as, longest first, with their
+// note codes.
+struct Length {
+    int ticks;
+    char16_t code;
+    bool dotted;
+};
+constexpr std::array<Length, 11> kLengths = {{{192, u'A', false},
+                                              {144, u'B', true},
+                                              {96, u'B', false},
+                                              {72, u'C', true},
+                                              {48, u'C', false},
+                                              {36, u'D', true},
+                                              {32, u'2', false},
+                                              {24, u'D', false},
+                                              {16, u'3', false},
+                                              {12, u'E', false},
+                                              {8, u'6', false}}};
+
+// Where the decoder takes a length from a gap that fits no length exactly: the first row whose
+// bound the gap reaches.
+constexpr std::array<std::pair<int, int>, 11> kGapSteps = {{{200, 192},
+                                                            {152, 144},
+                                                            {104, 96},
+                                                            {80, 72},
+                                                            {56, 48},
+                                                            {44, 36},
+                                                            {40, 32},
+                                                            {32, 24},
+                                                            {24, 16},
+                                                            {20, 12},
+                                                            {16, 8}}};
+
+const Length* exactLength(int ticks) {
+    for (const Length& length : kLengths)
+        if (length.ticks == ticks)
+            return &length;
+    return nullptr;
+}
+
+// The rests the decoder makes of a gap, or nullopt when it would not keep the gap's time.
+std::optional<std::vector<const Length*>> restsOf(int gap) {
+    std::vector<const Length*> rests;
+    while (gap > 0) {
+        if (const Length* exact = exactLength(gap)) {
+            rests.push_back(exact);
+            return rests;
+        }
+        const auto step = std::find_if(kGapSteps.begin(), kGapSteps.end(),
+                                       [&](const auto& s) { return gap >= s.first; });
+        if (step == kGapSteps.end())
+            return std::nullopt;
+        rests.push_back(exactLength(step->second));
+        gap -= step->second;
+    }
+    return rests;
+}
+
+struct Grid {
+    int step;
+    double penalty; // in ticks of error: favours the plain grid when the onsets fit both
+};
+constexpr std::array<Grid, 3> kGrids = {{{12, 0.0}, {16, 1.0}, {8, 2.0}}};
+
+int snap(double t, int beatStart, int step) {
+    return beatStart + static_cast<int>(std::lround((t - beatStart) / step)) * step;
+}
+
+// The beat a time falls in. Times computed from MIDI ticks may fall a hair short of a beat's
+// start, which still belongs to that beat.
+int beatOf(double t) {
+    return static_cast<int>(std::floor(t / kBeat + 1e-6));
+}
+
+// How a beat's onsets are read: the grid step, and whether a tuplet grid fits them just as well
+// (a beat whose only onset is its start), so the beat alone does not tell.
+struct BeatGrid {
+    int step = kGrids[0].step;
+    bool undecided = true;
+};
+
+double snapError(const std::vector<double>& times, int beat, int step) {
+    double error = 0;
+    int previous = -1;
+    for (double t : times) {
+        const int at = snap(t, beat * kBeat, step);
+        error += std::abs(t - at);
+        if (at == previous)
+            error += kBeat; // two onsets on one point: a note would be lost
+        previous = at;
+    }
+    return error;
+}
+
+std::map<int, BeatGrid> beatGrids(const std::vector<TimedNote>& notes) {
+    std::map<int, std::vector<double>> onsets;
+    for (const TimedNote& note : notes)
+        onsets[beatOf(note.start)].push_back(note.start);
+    std::map<int, BeatGrid> grids;
+    for (const auto& [beat, times] : onsets) {
+        const double plainError = snapError(times, beat, kGrids[0].step);
+        double bestCost = plainError;
+        BeatGrid chosen{kGrids[0].step, false};
+        for (size_t g = 1; g < kGrids.size(); ++g) {
+            const double error = snapError(times, beat, kGrids[g].step);
+            chosen.undecided = chosen.undecided || error <= plainError;
+            if (error + kGrids[g].penalty < bestCost) {
+                bestCost = error + kGrids[g].penalty;
+                chosen.step = kGrids[g].step;
+            }
+        }
+        if (chosen.step != kGrids[0].step)
+            chosen.undecided = false;
+        grids[beat] = chosen;
+    }
+    return grids;
+}
+
+bool restsKeep(int room, int ticks) {
+    return room == 0 || (ticks <= room && restsOf(room - ticks));
+}
+
+// The length of a note that sounds `sounding` ticks (`wanted` on the grid) with `room` ticks up
+// to the next onset (0: no next onset). In a beat of tuplets, or one whose onsets fit a tuplet
+// grid as well as the plain one, a note that sounds a tuplet length is that tuplet. Otherwise
+// the nearest length whose remainder the rests can keep, lengths that are whole steps of the
+// beat's grid first, so a note on the plain grid is no tuplet and a triplet no dotted note.
+std::optional<int> noteLength(double sounding, int wanted, int room, const BeatGrid& grid) {
+    if (grid.undecided || grid.step != kGrids[0].step)
+        for (const Length& length : kLengths)
+            if (length.ticks % kGrids[0].step != 0 && std::abs(sounding - length.ticks) <= 1 &&
+                restsKeep(room, length.ticks))
+                return length.ticks;
+    for (bool onGrid : {true, false}) {
+        std::optional<int> best;
+        for (const Length& length : kLengths) {
+            if ((onGrid && length.ticks % grid.step != 0) || !restsKeep(room, length.ticks))
+                continue;
+            if (!best || std::abs(length.ticks - wanted) < std::abs(*best - wanted))
+                best = length.ticks;
+        }
+        if (best)
+            return best;
+    }
+    return std::nullopt;
+}
+
+void appendToken(std::u16string& text, const Length& length, std::optional<int> key) {
+    if (!key) {
+        text += melody::restCodeOf(length.code);
+    } else {
+        text += length.code;
+    }
+    if (length.dotted)
+        text += u'.';
+    if (key) {
+        text += melody::octaveMark((*key - 60) / 12);
+        text += melody::pitchNameOf(*key % 12);
+        text += melody::sharpMarkOf(*key % 12);
+    }
+    text += u' ';
+}
+
+} // namespace
+
+std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes) {
+    const std::map<int, BeatGrid> grids = beatGrids(notes);
+    const auto gridAt = [&](double t) {
+        const auto found = grids.find(beatOf(t));
+        return found == grids.end() ? BeatGrid{} : found->second;
+    };
+    struct Snapped {
+        int start;
+        int end;
+        int key;
+        double sounding; // ticks the note sounds before snapping
+        BeatGrid grid;   // the grid of the onset's beat
+    };
+    std::vector<Snapped> snapped;
+    for (const TimedNote& note : notes) {
+        const BeatGrid grid = gridAt(note.start);
+        const Snapped next{snap(note.start, beatOf(note.start) * kBeat, grid.step),
+                           snap(note.end, beatOf(note.end) * kBeat, gridAt(note.end).step),
+                           note.key, note.end - note.start, grid};
+        if (!snapped.empty() && snapped.back().start == next.start) {
+            // Two onsets met on one grid point: the higher note stays, as in a chord.
+            if (next.key > snapped.back().key)
+                snapped.back() = next;
+            continue;
+        }
+        snapped.push_back(next);
+    }
+
+    std::vector<QuantizedNote> out;
+    for (size_t i = 0; i < snapped.size(); ++i) {
+        const Snapped& note = snapped[i];
+        const int room = i + 1 < snapped.size() ? snapped[i + 1].start - note.start : 0;
+        const int wanted = std::min(kLongest, note.end - note.start);
+        if (const std::optional<int> ticks = noteLength(note.sounding, wanted, room, note.grid))
+            out.push_back({note.start, *ticks, note.key});
+    }
+    return out;
+}
+
+void fitIntoRange(std::vector<QuantizedNote>& notes) {
+    constexpr int kLow = 60, kHigh = 95;
+    int bestShift = 0, bestInside = -1;
+    for (int shift : {0, -12, 12, -24, 24, -36, 36, -48, 48, -60, 60}) {
+        const auto inside = std::count_if(notes.begin(), notes.end(), [&](const QuantizedNote& n) {
+            return n.key + shift >= kLow && n.key + shift <= kHigh;
+        });
+        if (inside > bestInside) {
+            bestInside = static_cast<int>(inside);
+            bestShift = shift;
+        }
+    }
+    for (QuantizedNote& note : notes) {
+        note.key += bestShift;
+        while (note.key < kLow)
+            note.key += 12;
+        while (note.key > kHigh)
+            note.key -= 12;
+    }
+}
+
+std::u16string melodyTextOf(const std::vector<QuantizedNote>& notes) {
+    std::u16string text;
+    int at = 0;
+    for (const QuantizedNote& note : notes) {
+        if (note.start > at)
+            if (const auto rests = restsOf(note.start - at))
+                for (const Length* rest : *rests)
+                    appendToken(text, *rest, std::nullopt);
+        appendToken(text, *exactLength(note.ticks), note.key);
+        at = note.start + note.ticks;
+    }
+    return text;
+}
+
+} // namespace sarvo::sound

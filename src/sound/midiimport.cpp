@@ -1,0 +1,165 @@
+#include "sound/midiimport.h"
+
+#include "common/atomicfile.h"
+#include "common/interaction.h"
+#include "common/textcodec.h"
+#include "formats/lenienttext.h"
+#include "formats/mld.h"
+#include "sound/melodyquantizer.h"
+#include "sound/smfreader.h"
+#include "sound/tempomap.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace sarvo::sound {
+namespace {
+
+constexpr int kMelodyTicksPerQuarter = 48;
+constexpr int kSlowestTempo = 40;
+constexpr int kFastestTempo = 240;
+
+int roundedBpm(uint32_t microsecondsPerQuarter) {
+    return std::max(1, static_cast<int>(std::lround(beatsPerMinute(microsecondsPerQuarter))));
+}
+
+// Ticks of the file to melody ticks at the chosen tempo. Under a tempo that rounds to the chosen
+// one (or an octave of it) the beats of the file are the beats of the melody; under other tempi
+// time is scaled by the ratio of the tempi, so the melody keeps its speed.
+class MelodyClock {
+public:
+    MelodyClock(const SmfFile& file, int tempo) {
+        const TempoMap map(file);
+        double at = 0;
+        const std::vector<TempoChange>& changes = map.changes();
+        for (size_t i = 0; i < changes.size(); ++i) {
+            Segment segment;
+            segment.tick = changes[i].tick;
+            segment.start = at;
+            if (file.division.isSmpte()) {
+                // Ticks per second; a quarter note lasts 60 / tempo seconds.
+                const double perSecond =
+                    file.division.framesPerSecond() * file.division.ticksPerFrame();
+                segment.perTick = kMelodyTicksPerQuarter * tempo / 60.0 / perSecond;
+            } else {
+                segment.perTick = static_cast<double>(kMelodyTicksPerQuarter) /
+                                  file.division.ticksPerQuarter() * tempo /
+                                  roundedBpm(changes[i].microsecondsPerQuarter);
+            }
+            if (i + 1 < changes.size())
+                at += (changes[i + 1].tick - segment.tick) * segment.perTick;
+            m_segments.push_back(segment);
+        }
+    }
+    double at(uint32_t tick) const {
+        auto after = std::upper_bound(m_segments.begin(), m_segments.end(), tick,
+                                      [](uint32_t t, const Segment& s) { return t < s.tick; });
+        const Segment& s = *std::prev(after);
+        return s.start + (tick - s.tick) * s.perTick;
+    }
+
+private:
+    struct Segment {
+        uint32_t tick = 0;
+        double start = 0;
+        double perTick = 1;
+    };
+    std::vector<Segment> m_segments;
+};
+
+// The program of the melody's channel before its first note, 0 without a program change.
+int programOf(const SmfFile& file, const NoteSpan& first) {
+    int program = 0;
+    uint32_t programTick = 0;
+    for (const SmfTrack& track : file.tracks)
+        for (const MidiEvent& event : track.events)
+            if (event.kind() == kProgramChange && event.channel() == first.channel &&
+                event.tick <= first.start && event.tick >= programTick) {
+                program = event.data1;
+                programTick = event.tick;
+            }
+    return program;
+}
+
+std::u16string titleOf(const SmfFile& file, const std::u16string& defaultTitle) {
+    const std::string name = file.tracks.empty() ? std::string() : file.tracks[0].name();
+    if (name.empty())
+        return defaultTitle;
+    if (std::optional<std::u16string> sjis = fromCp932(name))
+        return *sjis;
+    return formats::fromCp932Lenient(name);
+}
+
+} // namespace
+
+int melodyTempo(const SmfFile& file, uint32_t first, uint32_t last) {
+    const TempoMap map(file);
+    std::map<int, uint64_t> ticksPerTempo;
+    const std::vector<TempoChange>& changes = map.changes();
+    for (size_t i = 0; i < changes.size(); ++i) {
+        const uint32_t from = std::max(first, changes[i].tick);
+        const uint32_t to = i + 1 < changes.size() ? std::min(last, changes[i + 1].tick) : last;
+        if (to > from || (i == 0 && first == last))
+            ticksPerTempo[roundedBpm(changes[i].microsecondsPerQuarter)] += to - from;
+    }
+    int tempo = roundedBpm(map.microsecondsPerQuarterAt(first));
+    uint64_t most = 0;
+    for (const auto& [bpm, ticks] : ticksPerTempo)
+        if (ticks > most) {
+            most = ticks;
+            tempo = bpm;
+        }
+    if (file.division.isSmpte())
+        tempo = 120; // the beats of an SMPTE file are not known; a quarter is half a second
+    while (tempo > kFastestTempo)
+        tempo = (tempo + 1) / 2;
+    while (tempo < kSlowestTempo)
+        tempo *= 2;
+    return tempo;
+}
+
+MidiMelody midiMelody(const SmfFile& file, MelodySource source,
+                      const std::u16string& defaultTitle) {
+    MidiMelody result;
+    const std::vector<NoteSpan> all = collectNotes(file);
+    ChosenNotes chosen = chooseMelodyNotes(file, all, source);
+    result.voice = chosen.voice;
+    if (!chosen.error.empty()) {
+        result.error = chosen.error;
+        return result;
+    }
+    const std::vector<NoteSpan> line = topLine(std::move(chosen.notes));
+    const int tempo = melodyTempo(file, line.front().start, line.back().end);
+    const MelodyClock clock(file, tempo);
+    std::vector<TimedNote> timed;
+    timed.reserve(line.size());
+    for (const NoteSpan& note : line)
+        timed.push_back({clock.at(note.start), clock.at(note.end), note.key});
+    std::vector<QuantizedNote> notes = quantizeNotes(timed);
+    fitIntoRange(notes);
+
+    formats::Ringtone ringtone;
+    ringtone.title = titleOf(file, defaultTitle);
+    ringtone.tempo = formats::TempoUnit::quarterNotes(tempo);
+    ringtone.parts.push_back({melodyTextOf(notes), programOf(file, line.front())});
+    result.ringtone = std::move(ringtone);
+    return result;
+}
+
+std::string midiImport(const std::filesystem::path& midiFile, const std::filesystem::path& mldFile,
+                       MelodySource source) {
+    const SmfReadResult read = readSmfFile(midiFile);
+    if (!read.file)
+        return read.error;
+    const std::u16string stem = fromUtf8(midiFile.stem().string()).value_or(u"");
+    const MidiMelody melody = midiMelody(*read.file, source, stem);
+    if (!melody.ringtone)
+        return midiFile.string() + ": " + melody.error;
+    RecordingInteractive ignored; // nothing is cut without the size limit
+    const formats::Bytes bytes =
+        formats::encodeMld(*melody.ringtone, formats::MldSizeLimit::Lifted, ignored);
+    return writeFileAtomically(mldFile, std::string(bytes.begin(), bytes.end()));
+}
+
+} // namespace sarvo::sound

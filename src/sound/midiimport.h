@@ -1,0 +1,39 @@
+#pragma once
+// MIDI import: a standard MIDI file to an i-melody file of one part, which the import then
+// decodes like any i-melody file.
+//
+// The melody is the voice (track and channel) with the most notes in the upper register, or the
+// track or channel the caller names; drums (channel 10) never count. Chords are reduced to their
+// top line; the tempo is the one that holds for most of the melody, and time under other tempi
+// is scaled so that the melody keeps its speed; onsets and lengths are fitted to the note codes
+// (dotted notes and triplets included) and the notes moved into the melody's range.
+
+#include "formats/ringtone.h"
+#include "sound/midinotes.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace sarvo::sound {
+
+struct MidiMelody {
+    std::optional<formats::Ringtone> ringtone; // one part
+    std::optional<Voice> voice;                // the voice chosen by default
+    std::string error;
+};
+
+// The melody of a file in memory. The title is the name of the first track, or defaultTitle.
+MidiMelody midiMelody(const SmfFile& file, MelodySource source,
+                      const std::u16string& defaultTitle = {});
+
+// Reads the MIDI file and writes the i-melody file of its melody (the file name without its
+// extension is the title when the first track has no name). Returns "" or the error text.
+std::string midiImport(const std::filesystem::path& midiFile, const std::filesystem::path& mldFile,
+                       MelodySource source = {});
+
+// The tempo that holds for the most ticks between first and last tick, in quarter notes per
+// minute, moved by octaves (doubling or halving) into 40 to 240.
+int melodyTempo(const SmfFile& file, uint32_t first, uint32_t last);
+
+} // namespace sarvo::sound

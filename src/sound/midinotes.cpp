@@ -1,0 +1,144 @@
+#include "sound/midinotes.h"
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <tuple>
+
+namespace sarvo::sound {
+namespace {
+
+bool startsEarlier(const NoteSpan& a, const NoteSpan& b) {
+    return std::tie(a.start, b.key, a.track, a.channel) <
+           std::tie(b.start, a.key, b.track, b.channel);
+}
+
+} // namespace
+
+std::vector<NoteSpan> collectNotes(const SmfFile& file) {
+    std::vector<NoteSpan> notes;
+    for (size_t t = 0; t < file.tracks.size(); ++t) {
+        const SmfTrack& track = file.tracks[t];
+        // Open notes by channel and key, earliest first.
+        std::vector<std::deque<size_t>> open(16 * 128);
+        const auto close = [&](size_t index, uint32_t tick) {
+            notes[index].end = tick;
+        };
+        for (const MidiEvent& event : track.events) {
+            if (!event.isChannel())
+                continue;
+            std::deque<size_t>& pending = open[event.channel() * 128 + event.data1];
+            if (event.isNoteOn()) {
+                pending.push_back(notes.size());
+                notes.push_back({static_cast<int>(t), event.channel(), event.data1, event.data2,
+                                 event.tick, event.tick});
+            } else if (event.isNoteOff() && !pending.empty()) {
+                close(pending.front(), event.tick);
+                pending.pop_front();
+            }
+        }
+        const uint32_t trackEnd =
+            std::max(track.endTick, track.events.empty() ? 0 : track.events.back().tick);
+        for (const std::deque<size_t>& pending : open)
+            for (size_t index : pending)
+                close(index, trackEnd);
+    }
+    std::erase_if(notes, [](const NoteSpan& n) { return n.end <= n.start; });
+    std::stable_sort(notes.begin(), notes.end(), startsEarlier);
+    return notes;
+}
+
+std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& notes) {
+    std::vector<Voice> voices;
+    std::vector<std::set<uint32_t>> upper;
+    for (const NoteSpan& note : notes) {
+        auto found = std::find_if(voices.begin(), voices.end(), [&](const Voice& v) {
+            return v.track == note.track && v.channel == note.channel;
+        });
+        if (found == voices.end()) {
+            Voice voice;
+            voice.track = note.track;
+            voice.channel = note.channel;
+            voice.name = file.tracks[note.track].name();
+            voice.lowest = voice.highest = note.key;
+            voices.push_back(voice);
+            upper.emplace_back();
+            found = std::prev(voices.end());
+        }
+        ++found->noteCount;
+        found->lowest = std::min(found->lowest, note.key);
+        found->highest = std::max(found->highest, note.key);
+        if (note.key >= 60)
+            upper[found - voices.begin()].insert(note.start);
+    }
+    for (size_t i = 0; i < voices.size(); ++i)
+        voices[i].upperOnsets = static_cast<int>(upper[i].size());
+    std::sort(voices.begin(), voices.end(), [](const Voice& a, const Voice& b) {
+        return std::tie(a.track, a.channel) < std::tie(b.track, b.channel);
+    });
+    return voices;
+}
+
+ChosenNotes chooseMelodyNotes(const SmfFile& file, const std::vector<NoteSpan>& notes,
+                              MelodySource source) {
+    ChosenNotes chosen;
+    std::function<bool(const NoteSpan&)> wanted;
+    if (source.track) {
+        wanted = [&](const NoteSpan& n) {
+            return n.track == *source.track && n.channel != kDrumChannel;
+        };
+    } else if (source.channel) {
+        if (*source.channel == kDrumChannel) {
+            chosen.error = "channel 10 holds drums, which have no melody";
+            return chosen;
+        }
+        wanted = [&](const NoteSpan& n) {
+            return n.channel == *source.channel;
+        };
+    } else {
+        std::optional<Voice> best;
+        for (const Voice& voice : listVoices(file, notes)) {
+            if (voice.drums())
+                continue;
+            if (!best || std::tie(voice.upperOnsets, voice.noteCount) >
+                             std::tie(best->upperOnsets, best->noteCount))
+                best = voice;
+        }
+        if (!best) {
+            chosen.error = "the MIDI file holds no notes outside the drum channel";
+            return chosen;
+        }
+        chosen.voice = best;
+        wanted = [&](const NoteSpan& n) {
+            return n.track == best->track && n.channel == best->channel;
+        };
+    }
+    std::copy_if(notes.begin(), notes.end(), std::back_inserter(chosen.notes), wanted);
+    if (chosen.notes.empty())
+        chosen.error = source.track
+                           ? "track " + std::to_string(*source.track + 1) +
+                                 " holds no notes outside the drum channel"
+                           : "channel " + std::to_string(*source.channel + 1) + " holds no notes";
+    return chosen;
+}
+
+std::vector<NoteSpan> topLine(std::vector<NoteSpan> notes) {
+    std::stable_sort(notes.begin(), notes.end(), startsEarlier);
+    std::vector<NoteSpan> line;
+    for (const NoteSpan& note : notes) {
+        if (!line.empty()) {
+            NoteSpan& last = line.back();
+            if (last.start == note.start)
+                continue; // the higher note of the chord came first
+            if (note.start < last.end && note.key < last.key)
+                continue; // under a sounding higher note
+            last.end = std::min(last.end, note.start);
+        }
+        line.push_back(note);
+    }
+    return line;
+}
+
+} // namespace sarvo::sound

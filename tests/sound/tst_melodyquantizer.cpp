@@ -1,0 +1,137 @@
+#include "sound/melodyquantizer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace sarvo::sound {
+namespace {
+
+// Notes played legato from the given onsets: each lasts up to the next, the last `lastLength`.
+std::vector<TimedNote> legato(const std::vector<double>& onsets, double lastLength, int key = 72) {
+    std::vector<TimedNote> notes;
+    for (size_t i = 0; i < onsets.size(); ++i)
+        notes.push_back(
+            {onsets[i], i + 1 < onsets.size() ? onsets[i + 1] : onsets[i] + lastLength, key});
+    return notes;
+}
+
+std::vector<int> lengthsOf(const std::vector<QuantizedNote>& notes) {
+    std::vector<int> out;
+    for (const QuantizedNote& n : notes)
+        out.push_back(n.ticks);
+    return out;
+}
+
+struct RhythmCase {
+    const char* name;
+    std::vector<double> onsets;
+    double lastLength;
+    std::vector<int> lengths;
+};
+
+const std::vector<RhythmCase> kRhythms = {
+    {"quarters", {0, 48, 96}, 48, {48, 48, 48}},
+    {"dotted quarter and eighth", {0, 72, 96}, 96, {72, 24, 96}},
+    {"dotted eighth and sixteenth", {0, 36, 48}, 144, {36, 12, 144}},
+    {"eighth triplets", {0, 16, 32, 48}, 48, {16, 16, 16, 48}},
+    {"quarter triplets", {0, 32, 64, 96}, 192, {32, 32, 32, 192}},
+    {"sextuplets", {0, 8, 16, 24, 32, 40, 48}, 24, {8, 8, 8, 8, 8, 8, 24}},
+    {"triplet after straight beat", {0, 12, 24, 36, 48, 64, 80}, 16, {12, 12, 12, 12, 16, 16, 16}},
+    {"whole notes", {0, 192}, 192, {192, 192}},
+};
+
+TEST(QuantizeNotes, ExactRhythms) {
+    for (const RhythmCase& c : kRhythms)
+        EXPECT_EQ(lengthsOf(quantizeNotes(legato(c.onsets, c.lastLength))), c.lengths) << c.name;
+}
+
+// Played rhythms: every onset and end off by up to a tick (10 ms at 120 quarters a minute) come
+// out as written.
+TEST(QuantizeNotes, PlayedRhythmsComeOutAsWritten) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> jitter(-1, 1);
+    for (int round = 0; round < 50; ++round)
+        for (const RhythmCase& c : kRhythms) {
+            std::vector<double> onsets = c.onsets;
+            for (size_t i = 1; i < onsets.size(); ++i)
+                onsets[i] += jitter(random);
+            const double offset = 96 * (round % 3);
+            for (double& t : onsets)
+                t += offset;
+            const std::vector<QuantizedNote> notes =
+                quantizeNotes(legato(onsets, c.lastLength + jitter(random)));
+            EXPECT_EQ(lengthsOf(notes), c.lengths) << c.name << " round " << round;
+            ASSERT_FALSE(notes.empty());
+            EXPECT_EQ(notes.front().start, static_cast<int>(offset)) << c.name;
+        }
+}
+
+TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
+    struct Case {
+        const char* name;
+        std::vector<TimedNote> notes;
+        std::vector<QuantizedNote> out;
+    };
+    const std::vector<Case> cases = {
+        {"staccato quarters", {{0, 20, 60}, {48, 70, 62}}, {{0, 24, 60}, {48, 24, 62}}},
+        {"long note is a whole note",
+         {{0, 400, 60}, {480, 528, 62}},
+         {{0, 192, 60}, {480, 48, 62}}},
+        {"short note on the plain grid is a sixteenth", {{0, 2, 60}}, {{0, 12, 60}}},
+        {"short note on the sextuplet grid is a sextuplet",
+         {{0, 2, 60}, {8, 10, 62}, {16, 40, 64}},
+         {{0, 8, 60}, {8, 8, 62}, {16, 24, 64}}},
+        {"chord onsets on one point keep the higher note",
+         {{0, 40, 60}, {1, 47, 67}},
+         {{0, 48, 67}}},
+        {"rest before the first note", {{96, 144, 64}}, {{96, 48, 64}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(quantizeNotes(c.notes), c.out) << c.name;
+}
+
+TEST(FitIntoRange, ShiftsTheWholeMelodyThenFoldsTheRest) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;
+        std::vector<int> fitted;
+    };
+    const std::vector<Case> cases = {
+        {"inside stays", {60, 72, 95}, {60, 72, 95}},
+        {"bass line up two octaves", {36, 40, 43, 48}, {60, 64, 67, 72}},
+        {"high line down one octave", {100, 96, 84}, {88, 84, 72}},
+        {"wide line: the shift that keeps most inside, the others fold",
+         {50, 62, 70, 80, 99},
+         {62, 74, 82, 92, 87}},
+        {"equal counts take the smaller shift", {55, 96}, {67, 84}},
+    };
+    for (const Case& c : cases) {
+        std::vector<QuantizedNote> notes;
+        for (int key : c.keys)
+            notes.push_back({0, 48, key});
+        fitIntoRange(notes);
+        std::vector<int> keys;
+        for (const QuantizedNote& n : notes)
+            keys.push_back(n.key);
+        EXPECT_EQ(keys, c.fitted) << c.name;
+    }
+}
+
+TEST(MelodyText, NotesAndTheRestsBetweenThem) {
+    struct Case {
+        std::vector<QuantizedNote> notes;
+        std::u16string text;
+    };
+    const std::vector<Case> cases = {
+        {{{0, 48, 72}, {48, 36, 61}, {96, 16, 95}}, u"C中ド D.低ド# J 3高シ "},
+        {{{300, 192, 60}}, u"F G J A低ド "},
+        {{{20, 8, 64}, {28, 32, 66}, {96, 144, 67}}, u"J ` 6低ミ 2低フ# I. B.低ソ "},
+        {{}, u""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(melodyTextOf(c.notes), c.text);
+}
+
+} // namespace
+} // namespace sarvo::sound

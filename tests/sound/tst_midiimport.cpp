@@ -1,0 +1,275 @@
+// MIDI import end to end: melodies written as MML, compiled to MIDI files and imported back;
+// files with tempo changes, chords and drums; real MIDI files shipped by Debian.
+
+#include "melody/notecodes.h"
+#include "melody/noteparser.h"
+#include "melody/tokenvalidation.h"
+#include "smftesting.h"
+#include "sound/midiimport.h"
+#include "sound/mmlcompiler.h"
+#include "sound/mmlwriter.h"
+#include "sound/smfwriter.h"
+
+#include "formats/mld.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace sarvo::sound {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A melody as its sounding notes: start and length in melody ticks and the MIDI key.
+struct Sounding {
+    int start;
+    int ticks;
+    int key;
+    bool operator==(const Sounding&) const = default;
+};
+
+std::vector<Sounding> soundingNotes(const std::u16string& text) {
+    std::vector<Sounding> notes;
+    melody::ParserState state;
+    int at = 0;
+    for (state.currentNote.clearText(); melody::readNextNote(state, text);
+         state.currentNote.clearText()) {
+        const melody::Note& n = state.currentNote;
+        const int ticks = melody::lengthTicks(n.length[0], n.dot == u".") * (n.tieCount + 1);
+        if (auto key = melody::midiNoteNumber(n.octave, n.pitch, n.sharp);
+            key && melody::isNoteCode(n.length[0]))
+            notes.push_back({at, ticks, *key});
+        at += ticks;
+    }
+    return notes;
+}
+
+std::string utf8(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text)
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// The melody the import gives for a file: encoded as i-melody bytes and decoded as the import
+// dialog decodes them.
+std::u16string importedMelody(const SmfFile& file, MelodySource source = {}) {
+    const MidiMelody melody = midiMelody(file, source);
+    EXPECT_TRUE(melody.ringtone) << melody.error;
+    if (!melody.ringtone)
+        return {};
+    RecordingInteractive ui;
+    const formats::DecodeResult decoded = formats::decodeMldBytes(
+        formats::encodeMld(*melody.ringtone, formats::MldSizeLimit::Lifted, ui), 0);
+    EXPECT_TRUE(decoded.part) << std::string(decoded.error.begin(), decoded.error.end());
+    return decoded.part ? decoded.part->melody : std::u16string();
+}
+
+// Melodies as written music has them, in the lengths the i-melody format carries: tuplet groups
+// start on a beat, a tied note lasts a length of its own, no dotted sixteenths.
+std::u16string importableMelody(std::mt19937& random, int groups) {
+    static const std::vector<std::u16string> plain = {u"A",   u"B.",  u"B",   u"C.",  u"C",
+                                                      u"D.",  u"D",   u"E",   u"C ^", u"D ^ ^",
+                                                      u"E ^", u"B ^", u"C. ^"};
+    std::u16string text;
+    int at = 0;
+    const auto pitch = [&] {
+        const int key = static_cast<int>(random() % 36);
+        return std::u16string(melody::octaveMark(key / 12)) +
+               std::u16string(melody::pitchNameOf(key % 12)) +
+               std::u16string(melody::sharpMarkOf(key % 12));
+    };
+    for (int g = 0; g < groups; ++g) {
+        if (random() % 5 == 0) {
+            // Rests up to the beat, then a group of three or six tuplets.
+            for (; at % 48 != 0; at += 12)
+                text += u"J ";
+            const char16_t code = u"2356"[random() % 4];
+            const int size = melody::tupletGroupSize(code);
+            for (int i = 0; i < size; ++i)
+                text += random() % 6 == 0 ? std::u16string(1, melody::restCodeOf(code)) + u" "
+                                          : code + pitch() + u" ";
+            at += melody::lengthTicks(code, false) * size;
+            continue;
+        }
+        const std::u16string& length = plain[random() % plain.size()];
+        const bool rest = random() % 6 == 0 && length.find(u'^') == std::u16string::npos;
+        const bool dotted = length.size() > 1 && length[1] == u'.';
+        const int ties = static_cast<int>(std::count(length.begin(), length.end(), u'^'));
+        at += melody::lengthTicks(length[0], dotted) * (ties + 1);
+        if (rest) {
+            text += melody::restCodeOf(length[0]) + length.substr(1) + u" ";
+        } else {
+            text += length[0] + std::u16string(dotted ? u"." : u"") + pitch() + u" ";
+            for (int t = 0; t < ties; ++t)
+                text += u"^ ";
+        }
+    }
+    return text;
+}
+
+SmfFile compiledMml(const std::string& mml) {
+    const MmlCompileResult result = compileMml(std::u16string(mml.begin(), mml.end()));
+    EXPECT_TRUE(result.file) << result.error.text();
+    return result.file ? *result.file : SmfFile{};
+}
+
+TEST(MidiImportRoundTrip, GeneratedMelodiesComeBackAsWritten) {
+    std::mt19937 random(2026);
+    for (int round = 0; round < 150; ++round) {
+        // The last note makes sure there is one.
+        const std::u16string melody = importableMelody(random, round % 40) + u"C中ド ";
+        const int tempo = 40 + static_cast<int>(random() % 201);
+        const std::string mml = writeMml({{melody, tempo, static_cast<int>(random() % 128)}});
+        const std::u16string back = importedMelody(compiledMml(mml));
+        EXPECT_EQ(soundingNotes(back), soundingNotes(melody)) << utf8(melody) << "\n"
+                                                              << mml << "\n"
+                                                              << utf8(back);
+        EXPECT_TRUE(melody::isValidMelodyText(back));
+    }
+}
+
+TEST(MidiImportRoundTrip, TempoAndVoiceComeFromTheFile) {
+    struct Case {
+        std::string mml;
+        int tempo;
+        int voice;
+    };
+    const std::vector<Case> cases = {
+        {"A @1 t120 c4", 120, 0},
+        {"A @74 t200 c4", 200, 73},
+        // Beyond the tempi a song has, the tempo goes by octaves and the lengths with it.
+        {"A @128 t300 c4", 150, 127},
+        {"A @41 t30 c4", 60, 40},
+    };
+    for (const Case& c : cases) {
+        const MidiMelody melody = midiMelody(compiledMml(c.mml), {});
+        ASSERT_TRUE(melody.ringtone) << melody.error;
+        EXPECT_EQ(melody.ringtone->tempo.tempo(), c.tempo) << c.mml;
+        EXPECT_EQ(melody.ringtone->parts.at(0).voice, c.voice) << c.mml;
+    }
+    EXPECT_EQ(importedMelody(compiledMml("A t300 c4 d8")), u"D中ド E中レ ");
+    EXPECT_EQ(importedMelody(compiledMml("A t30 c4 d8")), u"B中ド C中レ ");
+}
+
+// The tempo that holds longest is the melody's; a passage at half that tempo keeps its speed,
+// so its quarters come back as eighths.
+TEST(MidiImport, FollowsTheTempoMap) {
+    SmfFile file = compiledMml("A t100 c4 c4 c4 c4 c4 c4 c4 c4 t50 e4 e4 t100 g4 g4");
+    EXPECT_EQ(importedMelody(file), u"C中ド C中ド C中ド C中ド C中ド C中ド C中ド C中ド "
+                                    u"B中ミ B中ミ C中ソ C中ソ ");
+    file = compiledMml("A t100 c4 c4 t200 e4 e4 e4 e4 e4 e4 e4 e4 e4 e4");
+    EXPECT_EQ(importedMelody(file), u"B中ド B中ド C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ "
+                                    u"C中ミ C中ミ ");
+}
+
+TEST(MidiImport, ChordsDrumsAndRange) {
+    struct Case {
+        const char* name;
+        std::string mml;
+        MelodySource source;
+        std::u16string melody;
+    };
+    const std::vector<Case> cases = {
+        // A part on C10 is played on channel 11, so drums are written by hand below.
+        {"the part with the most high notes", "A c4\nB e4\nC g4 a4", {}, u"C中ソ C中ラ "},
+        {"bass part two octaves down comes up", "A o2 c4 e4 g4", {}, u"C低ド C低ミ C低ソ "},
+        {"the caller names a channel", "A o7 c4\nB o3 e4", {std::nullopt, 1}, u"C低ミ "},
+        {"the caller names a track", "A o7 c4\nB o3 e4", {1, std::nullopt}, u"C高ド "},
+        {"a low note that no octave shift brings in is folded",
+         "A o7 c4 d4 e4 o2 c4",
+         {},
+         u"C高ド C高レ C高ミ C低ド "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(importedMelody(compiledMml(c.mml), c.source), c.melody) << c.name;
+
+    // Drums on channel 10 with more and higher notes than the melody are dropped.
+    SmfFile file = compiledMml("A c4 d4");
+    SmfTrack drums;
+    for (uint32_t t = 0; t < 960; t += 120) {
+        drums.events.push_back(testing::noteOn(t, kDrumChannel, 90));
+        drums.events.push_back(testing::noteOff(t + 60, kDrumChannel, 90));
+    }
+    file.tracks.push_back(drums);
+    EXPECT_EQ(importedMelody(file), u"C中ド C中レ ");
+}
+
+TEST(MidiImport, FilesAndTheirErrors) {
+    const fs::path dir =
+        fs::temp_directory_path() / ("sarvo-midiimport-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const fs::path mld = dir / "w";
+    const fs::path good = dir / "メロディ.mid";
+    ASSERT_EQ(writeSmfFile(good, compiledMml("A t90 @20 c4 r8 d8")), "");
+    const fs::path drumsOnly = dir / "drums.mid";
+    SmfFile drums;
+    drums.tracks.push_back(
+        {{testing::noteOn(0, kDrumChannel, 36), testing::noteOff(48, kDrumChannel, 36)}, 48});
+    ASSERT_EQ(writeSmfFile(drumsOnly, drums), "");
+    const fs::path damaged = dir / "damaged.mid";
+    std::ofstream(damaged, std::ios::binary) << testing::header(1, 2, 96);
+
+    struct Case {
+        fs::path file;
+        std::string errorPart;
+    };
+    const std::vector<Case> cases = {
+        {drumsOnly, "drums.mid: the MIDI file holds no notes outside the drum channel"},
+        {damaged, "damaged.mid: the header announces 2 tracks, the file holds 0"},
+        {dir / "missing.mid", "cannot open"},
+        {good, ""},
+    };
+    for (const Case& c : cases) {
+        fs::remove(mld);
+        const std::string error = midiImport(c.file, mld);
+        if (c.errorPart.empty()) {
+            EXPECT_EQ(error, "");
+        } else {
+            EXPECT_NE(error.find(c.errorPart), std::string::npos) << error;
+        }
+        EXPECT_EQ(fs::exists(mld), c.errorPart.empty()) << c.file;
+    }
+    // The file written is an i-melody file with the melody, its tempo and voice, and the file
+    // name as title.
+    std::ifstream in(mld, std::ios::binary);
+    const formats::Bytes bytes((std::istreambuf_iterator<char>(in)), {});
+    const formats::DecodeResult decoded = formats::decodeMldBytes(bytes, 0);
+    ASSERT_TRUE(decoded.part) << utf8(decoded.error);
+    EXPECT_EQ(decoded.part->melody, u"C中ド I D中レ ");
+    EXPECT_EQ(decoded.part->tempo, 90);
+    EXPECT_EQ(decoded.part->voice, 19);
+    EXPECT_EQ(decoded.part->title, u"メロディ");
+    fs::remove_all(dir);
+}
+
+// Real files nobody here wrote: each imports to a valid melody of notes from 低ド to 高シ.
+TEST(MidiImport, RealFilesFromDebianImportToValidMelodies) {
+    const fs::path corpus = "/usr/share/games/openttd/baseset/openmsx";
+    ASSERT_TRUE(fs::is_directory(corpus))
+        << "the openttd-openmsx music set is missing: run scripts/install-deps";
+    const fs::path mld = fs::temp_directory_path() / ("sarvo-import-" + std::to_string(getpid()));
+    int files = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(corpus)) {
+        if (entry.path().extension() != ".mid")
+            continue;
+        ++files;
+        ASSERT_EQ(midiImport(entry.path(), mld), "") << entry.path();
+        std::ifstream in(mld, std::ios::binary);
+        const formats::Bytes bytes((std::istreambuf_iterator<char>(in)), {});
+        const formats::DecodeResult decoded = formats::decodeMldBytes(bytes, 0);
+        ASSERT_TRUE(decoded.part) << entry.path();
+        EXPECT_TRUE(melody::isValidMelodyText(decoded.part->melody)) << entry.path();
+        EXPECT_GT(soundingNotes(decoded.part->melody).size(), 20u) << entry.path();
+        EXPECT_GE(*decoded.part->tempo, 40);
+        EXPECT_LE(*decoded.part->tempo, 240);
+    }
+    EXPECT_GE(files, 20);
+    fs::remove(mld);
+}
+
+} // namespace
+} // namespace sarvo::sound

@@ -1,0 +1,405 @@
+// Note input as the user meets it: keys typed into the melody text box, clicks on the on-screen
+// keyboard and in the text, with the real staff view following and the real note preview sending
+// its MIDI messages to a recording output. Screenshots of the keyboard go to the build tree.
+
+#include "common/interaction.h"
+#include "melody/keyboardinputcontroller.h"
+#include "melody/keyboardlabels.h"
+#include "melody/melodytextedit.h"
+#include "melody/notefont.h"
+#include "melody/onscreenkeyboard.h"
+#include "melody/staffview.h"
+#include "sound/clock.h"
+#include "sound/notepreview.h"
+#include "sound/recordingmidioutput.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace sarvo::melody;
+using sarvo::RecordingInteractive;
+namespace sound = sarvo::sound;
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+        installNoteFont();
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[24] = "tst_keyboardwidgets";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+QString screenshotPath(const QString& name) {
+    const QString dir = QStringLiteral(SARVO_BINARY_DIR "/screenshots");
+    QDir().mkpath(dir);
+    return dir + QStringLiteral("/keyboard_") + name + QStringLiteral(".png");
+}
+
+QString qs(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The editing area as the window builds it: text box, staff view and on-screen keyboard, with a
+// status line, the note preview on a recording output and a window shortcut on F2.
+class NoteInputArea : public QWidget {
+public:
+    NoteInputArea() {
+        setWindowTitle(QStringLiteral("note input"));
+        auto* layout = new QVBoxLayout(this);
+        text = new MelodyTextEdit(this);
+        text->setObjectName(QStringLiteral("txt"));
+        text->setFont(melodyTextFont(12, true));
+        staff = new StaffView(this);
+        staff->setObjectName(QStringLiteral("cm5"));
+        keyboard = new OnScreenKeyboard(this);
+        status = new QLabel(this);
+        status->setObjectName(QStringLiteral("stsPanel1"));
+        layout->addWidget(text, 1);
+        layout->addWidget(staff, 2);
+        layout->addWidget(keyboard);
+        layout->addWidget(status);
+
+        controller = std::make_unique<KeyboardInputController>(*text, staff->model(), ui, state);
+        controller->watch(text);
+        controller->watch(staff);
+        controller->attachKeyboard(keyboard);
+        QObject::connect(controller.get(), &KeyboardInputController::statusMessage, status,
+                         &QLabel::setText);
+        QObject::connect(controller.get(), &KeyboardInputController::melodyEdited, staff,
+                         &StaffView::refresh);
+        QObject::connect(controller.get(), &KeyboardInputController::noteKeyDown, this,
+                         [this](int key, int note, QChar length, bool repeat) {
+                             preview.noteKeyDown(key, note, length.unicode(), repeat, clock.now());
+                         });
+        QObject::connect(controller.get(), &KeyboardInputController::noteKeyUp, this,
+                         [this](int key, int, bool fromPanel) {
+                             if (fromPanel)
+                                 preview.panelReleased();
+                             else
+                                 preview.noteKeyUp(key, false);
+                         });
+        auto* settings = new QShortcut(QKeySequence(Qt::Key_F2), this);
+        QObject::connect(settings, &QShortcut::activated, this, [this] { ++shortcutRuns; });
+        resize(900, 420);
+    }
+
+    std::u16string melodyText() const { return text->toPlainText().toStdU16String(); }
+    int caret() const { return text->textCursor().position(); }
+
+    RecordingInteractive ui;
+    ParserState state;
+    sound::ManualClock clock;
+    sound::RecordingMidiOutput midi;
+    sound::NotePreview preview{midi};
+    MelodyTextEdit* text = nullptr;
+    StaffView* staff = nullptr;
+    OnScreenKeyboard* keyboard = nullptr;
+    QLabel* status = nullptr;
+    std::unique_ptr<KeyboardInputController> controller;
+    int shortcutRuns = 0;
+};
+
+class NoteInputWidgets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_area.show();
+        m_area.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_area));
+        m_area.text->setFocus();
+        QApplication::processEvents();
+    }
+
+    QWidget* panel(const char* name) {
+        return m_area.keyboard->findChild<QWidget*>(QString::fromLatin1(name));
+    }
+    void clickPanel(const char* name) {
+        QWidget* widget = panel(name);
+        ASSERT_NE(widget, nullptr) << name;
+        QTest::mousePress(widget, Qt::LeftButton);
+        QTest::mouseRelease(widget, Qt::LeftButton);
+    }
+
+    NoteInputArea m_area;
+};
+
+struct TypedKey {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+};
+
+struct TypingCase {
+    const char* name;
+    int keyMap;
+    std::vector<TypedKey> keys;
+    std::u16string expected;
+    std::vector<int> notes; // the notes sounded, each ended when its key came up
+    std::u16string_view status;
+};
+
+class Typing : public NoteInputWidgets, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(Typing, KeysTypedInTheTextBoxEditTheMelodyAndSoundTheNotes) {
+    const TypingCase& c = GetParam();
+    m_area.controller->setKeyMap(c.keyMap);
+    for (const TypedKey& key : c.keys)
+        QTest::keyClick(m_area.text, key.key, key.modifiers);
+    EXPECT_EQ(m_area.text->toPlainText(), qs(c.expected));
+    std::vector<uint32_t> expectedMidi;
+    for (int note : c.notes) {
+        expectedMidi.push_back(sound::noteOnMessage(note));
+        expectedMidi.push_back(sound::noteOffMessage(note));
+    }
+    EXPECT_EQ(m_area.midi.messages(), expectedMidi);
+    EXPECT_EQ(m_area.status->text(), qs(c.status));
+    // The staff shows one note per token, the current one at the caret.
+    const auto spaces = static_cast<int>(std::count(c.expected.begin(), c.expected.end(), u' '));
+    EXPECT_EQ(m_area.staff->count(), spaces);
+    EXPECT_EQ(m_area.staff->currentIndex(),
+              static_cast<int>(
+                  std::count(c.expected.begin(), c.expected.begin() + m_area.caret(), u' ')));
+}
+
+const TypingCase kTypingCases[] = {
+    {"QuarterDo", 0, {{Qt::Key_C}, {Qt::Key_1}}, u"C中ド ", {72}, {}},
+    {"CtrlLowDo", 0, {{Qt::Key_C}, {Qt::Key_1, Qt::ControlModifier}}, u"C低ド ", {60}, {}},
+    {"ShiftHighLaSharp", 0, {{Qt::Key_C}, {Qt::Key_Y, Qt::ShiftModifier}}, u"C高ラ# ", {94}, {}},
+    // Qt reports Shift+1 as "!" on a real keyboard.
+    {"ShiftedSymbolIsItsDigit", 0, {{Qt::Key_Exclam, Qt::ShiftModifier}}, u"D高ド ", {84}, {}},
+    {"Map2SharpKey",
+     2,
+     {{Qt::Key_NumberSign, Qt::ShiftModifier}, {Qt::Key_D}},
+     u"D中レ# ",
+     {75},
+     {}},
+    {"Map2ShiftThreeThenMi", 2, {{Qt::Key_3, Qt::ShiftModifier}, {Qt::Key_E}}, u"D中ミ ", {76}, {}},
+    {"Map1PianoKeys", 1, {{Qt::Key_2}, {Qt::Key_H}, {Qt::Key_W}}, u"C中ラ C中ド# ", {81, 73}, {}},
+    {"RestAtOnce", 0, {{Qt::Key_H}}, u"H ", {}, {}},
+    {"SlurTwice", 0, {{Qt::Key_1}, {Qt::Key_0}, {Qt::Key_0}}, u"D中ド ^ ^ ", {72}, {}},
+    {"SlurAfterRestRefused", 0, {{Qt::Key_H}, {Qt::Key_0}}, u"H ", {}, kSlurAfterRestRefusal},
+    {"DotOn", 0, {{Qt::Key_1}, {Qt::Key_Period}}, u"D.中ド ", {72}, {}},
+    {"LeftMovesBackOneNote",
+     0,
+     {{Qt::Key_C}, {Qt::Key_1}, {Qt::Key_1}, {Qt::Key_Left}},
+     u"C中ド C中ド ",
+     {72, 72},
+     {}},
+    {"BackspaceAndDelete",
+     0,
+     {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_3}, {Qt::Key_Backspace}, {Qt::Key_Home}, {Qt::Key_Delete}},
+     u"D中レ ",
+     {72, 74, 76},
+     {}},
+    {"LeftThenInsert",
+     0,
+     {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Left}, {Qt::Key_3}},
+     u"D中ド D中ミ D中レ ",
+     {72, 74, 76},
+     {}},
+    {"TypingIsNotText",
+     0,
+     {{Qt::Key_K}, {Qt::Key_Space}, {Qt::Key_Return}, {Qt::Key_Z}},
+     u"",
+     {},
+     {}},
+    {"ShiftEscClears",
+     0,
+     {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Escape, Qt::ShiftModifier}},
+     u"",
+     {72, 74},
+     {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Keys, Typing, ::testing::ValuesIn(kTypingCases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(NoteInputWidgets, TupletButtonAndDotRefusalReachTheStatusLine) {
+    QTest::keyClick(m_area.text, Qt::Key_C);
+    QTest::keyClick(m_area.text, Qt::Key_5);
+    m_area.controller->pressTupletButton(u'3');
+    EXPECT_EQ(m_area.text->toPlainText(), QStringLiteral("2中ソ "));
+    EXPECT_EQ(m_area.staff->item(1)->length, u"2");
+    QTest::keyClick(m_area.text, Qt::Key_Period);
+    EXPECT_EQ(m_area.status->text(), qs(kDotAfterTupletRefusal));
+    EXPECT_EQ(m_area.text->toPlainText(), QStringLiteral("2中ソ "));
+}
+
+TEST_F(NoteInputWidgets, KeyPanelsEnterPreviewAndReleaseTheirNote) {
+    struct Case {
+        const char* panel;
+        int row;
+        int column;
+        const char16_t* token;
+        int note;
+    };
+    const std::vector<Case> cases = {
+        {"pnlK7", 0, 1, u"D中ド ", 72},    {"pnlK0", 0, 0, u"D低ド ", 60},
+        {"pnlK20", 6, 2, u"D高シ ", 95},   {"pnlS0", 7, 0, u"D低ド# ", 61},
+        {"pnlS14", 11, 2, u"D高ラ# ", 94}, {"pnlS7", 9, 1, u"D中フ# ", 78},
+    };
+    m_area.controller->setKeyMap(2); // the sharp panels must not need the sharp key
+    QString expected;
+    for (const Case& c : cases) {
+        QWidget* key = panel(c.panel);
+        ASSERT_NE(key, nullptr);
+        m_area.midi.clear();
+        QTest::mousePress(key, Qt::LeftButton);
+        EXPECT_TRUE(m_area.keyboard->isPanelPressed(c.row, c.column)) << c.panel;
+        EXPECT_EQ(m_area.midi.messages(), std::vector<uint32_t>{sound::noteOnMessage(c.note)});
+        QTest::mouseRelease(key, Qt::LeftButton);
+        EXPECT_FALSE(m_area.keyboard->isPanelPressed(c.row, c.column)) << c.panel;
+        EXPECT_EQ(m_area.midi.messages(), (std::vector<uint32_t>{sound::noteOnMessage(c.note),
+                                                                 sound::noteOffMessage(c.note)}));
+        expected += qs(c.token);
+    }
+    EXPECT_EQ(m_area.text->toPlainText(), expected);
+    EXPECT_TRUE(m_area.ui.questions().empty());
+    EXPECT_TRUE(m_area.text->hasFocus());
+
+    clickPanel("pnlSR");
+    EXPECT_TRUE(m_area.text->toPlainText().endsWith(QStringLiteral("^ ")));
+    EXPECT_EQ(m_area.staff->count(), static_cast<int>(cases.size()) + 1);
+    clickPanel("pnlClr");
+    EXPECT_TRUE(m_area.text->toPlainText().isEmpty());
+    EXPECT_EQ(m_area.staff->count(), 0);
+}
+
+TEST_F(NoteInputWidgets, KeyDownLowersItsPanelUntilKeyUp) {
+    QTest::keyPress(m_area.text, Qt::Key_Y, Qt::ShiftModifier);
+    EXPECT_TRUE(m_area.keyboard->isPanelPressed(11, 2));
+    ASSERT_TRUE(m_area.keyboard->grab().save(screenshotPath(QStringLiteral("pressed"))));
+    QTest::keyRelease(m_area.text, Qt::Key_Y, Qt::ShiftModifier);
+    EXPECT_FALSE(m_area.keyboard->isPanelPressed(11, 2));
+}
+
+TEST_F(NoteInputWidgets, ClickInTheTextPutsTheCaretAtTheTokenStart) {
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3})
+        QTest::keyClick(m_area.text, key);
+    // Click on the pitch name of the second token.
+    QTextCursor cursor(m_area.text->document());
+    cursor.setPosition(6);
+    const QRect place = m_area.text->cursorRect(cursor);
+    QTest::mouseClick(m_area.text->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      place.center() + QPoint(3, 0));
+    EXPECT_EQ(m_area.caret(), 4);
+    EXPECT_EQ(m_area.staff->currentIndex(), 1);
+    // A click past the end leaves the caret at the end.
+    QTest::mouseClick(m_area.text->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(m_area.text->viewport()->width() - 4, 4));
+    EXPECT_EQ(m_area.caret(), 12);
+    EXPECT_EQ(m_area.staff->currentIndex(), 3);
+}
+
+TEST_F(NoteInputWidgets, ShiftRightSelectsWholeTokensAndTheClipboardKeysUseThem) {
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_3})
+        QTest::keyClick(m_area.text, key);
+    QTest::keyClick(m_area.text, Qt::Key_Home);
+    QTest::keyClick(m_area.text, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(m_area.text->textCursor().selectedText(), QStringLiteral("D中ド "));
+    QTest::keyClick(m_area.text, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(m_area.text->textCursor().selectedText(), QStringLiteral("D中ド D中レ "));
+    QTest::keyClick(m_area.text, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("D中ド D中レ "));
+    EXPECT_EQ(m_area.text->toPlainText(), QStringLiteral("D中ミ "));
+    QTest::keyClick(m_area.text, Qt::Key_End);
+    QTest::keyClick(m_area.text, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(m_area.text->toPlainText(), QStringLiteral("D中ミ D中ド D中レ "));
+    EXPECT_EQ(m_area.staff->count(), 3);
+    EXPECT_EQ(m_area.staff->currentIndex(), 3);
+}
+
+TEST_F(NoteInputWidgets, WindowKeysGoThroughNoteInputOnce) {
+    QSignalSpy functionKeys(m_area.controller.get(), &KeyboardInputController::functionKeyPressed);
+    QSignalSpy views(m_area.controller.get(), &KeyboardInputController::viewRequested);
+    QTest::keyClick(m_area.text, Qt::Key_F2);
+    QTest::keyClick(m_area.staff, Qt::Key_F8);
+    QTest::keyClick(m_area.text, Qt::Key_B, Qt::AltModifier);
+    QTest::keyClick(m_area.text, Qt::Key_B, Qt::AltModifier);
+    ASSERT_EQ(functionKeys.count(), 2);
+    EXPECT_EQ(functionKeys.at(0).at(0).toInt(), 2);
+    EXPECT_EQ(functionKeys.at(1).at(0).toInt(), 8);
+    EXPECT_EQ(m_area.shortcutRuns, 0);
+    ASSERT_EQ(views.count(), 2);
+    EXPECT_EQ(views.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(views.at(1).at(0).toInt(), 29);
+}
+
+TEST_F(NoteInputWidgets, KeysTypedOnTheStaffEditTheMelody) {
+    m_area.staff->setFocus();
+    QTest::keyClick(m_area.staff, Qt::Key_B);
+    QTest::keyClick(m_area.staff, Qt::Key_4, Qt::ShiftModifier);
+    QTest::keyClick(m_area.staff, Qt::Key_0);
+    EXPECT_EQ(m_area.text->toPlainText(), QStringLiteral("B高フ ^ "));
+    EXPECT_EQ(m_area.staff->count(), 2);
+}
+
+TEST_F(NoteInputWidgets, CaptionsAndTipsFollowTheKeyMap) {
+    struct Case {
+        int keyMap;
+        const char* panel;
+        int row;
+        int column;
+        QString caption;
+        QString tip;
+    };
+    const std::vector<Case> cases = {
+        {0, "pnlK7", 0, 1, QStringLiteral("ド 1"), QStringLiteral("[中音ド] キー入力：１")},
+        {0, "pnlK0", 0, 0, QStringLiteral("ド c1"), QStringLiteral("[低音ド] キー入力：Ctrl+１")},
+        {0, "pnlS14", 11, 2, QStringLiteral("ラ# sY"),
+         QStringLiteral("[高音ラ＃] キー入力：Shift+Ｙ")},
+        {1, "pnlK10", 3, 1, QStringLiteral("ファ F"), QStringLiteral("[中音ファ] キー入力：Ｆ")},
+        {2, "pnlS5", 7, 1, QStringLiteral("ド# #C"), QStringLiteral("[中音ド＃] キー入力：＃Ｃ")},
+    };
+    for (const Case& c : cases) {
+        m_area.controller->setKeyMap(c.keyMap);
+        auto* label = qobject_cast<QLabel*>(panel(c.panel));
+        ASSERT_NE(label, nullptr) << c.panel;
+        EXPECT_EQ(label, m_area.keyboard->keyPanel(c.row, c.column));
+        EXPECT_EQ(label->accessibleName(), c.caption);
+        EXPECT_EQ(label->text(), QString(c.caption).replace(QLatin1Char(' '), QLatin1Char('\n')));
+        EXPECT_EQ(label->toolTip(), c.tip);
+        auto* slur = qobject_cast<QLabel*>(panel("pnlSR"));
+        EXPECT_EQ(slur->accessibleName(),
+                  c.keyMap == 0 ? QStringLiteral("⌒ ｽﾗｰ 0") : QStringLiteral("⌒ ｽﾗｰ -"));
+        m_area.keyboard->grab().save(screenshotPath(QStringLiteral("map%1").arg(c.keyMap)));
+    }
+}
+
+TEST_F(NoteInputWidgets, ScreenshotOfAMelodyTyped) {
+    m_area.controller->setKeyMap(0);
+    const std::vector<TypedKey> keys = {
+        {Qt::Key_C}, {Qt::Key_1},     {Qt::Key_3}, {Qt::Key_5}, {Qt::Key_0},
+        {Qt::Key_D}, {Qt::Key_Y},     {Qt::Key_7}, {Qt::Key_H}, {Qt::Key_1, Qt::ShiftModifier},
+        {Qt::Key_E}, {Qt::Key_Period}};
+    for (const TypedKey& key : keys)
+        QTest::keyClick(m_area.text, key.key, key.modifiers);
+    EXPECT_EQ(m_area.text->toPlainText(),
+              QStringLiteral("C中ド C中ミ C中ソ ^ D中ラ# D中シ H D.高ド "));
+    QApplication::processEvents();
+    ASSERT_TRUE(m_area.grab().save(screenshotPath(QStringLiteral("area"))));
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 // The staff view's core: glyph choice by the length code and pitch, the note list kept in step
 // with edits, the rebuild from the melody text and the geometry of rows, notes and clicks.
 
+#include "melody/caretediting.h"
 #include "melody/parserstate.h"
 #include "melody/staffglyphs.h"
 #include "melody/stafflayout.h"
@@ -8,9 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -464,6 +467,75 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{"RightMarginOfFirstRow", 40, 11990, 100, 26},
                       ClickCase{"EmptyStaff", 0, 5000, 900, 0},
                       ClickCase{"AboveTheTop", 40, 5000, -50, 11}));
+
+// ------------------------------------------------------------- edits in step with the text
+
+// Random editing sessions: every edit is made to the melody text with the caret routines and to
+// the staff with its note operations, as the keyboard input does. After each edit the staff must
+// equal the staff rebuilt from the text, and its current index the token index at the caret.
+class EditSession : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(EditSession, IncrementalStaffEqualsTheRebuiltOne) {
+    std::mt19937 random(GetParam());
+    auto pick = [&](int n) {
+        return static_cast<int>(random() % static_cast<unsigned>(n));
+    };
+    const std::u16string_view pitches[] = {u"低ド", u"中レ#", u"中シ", u"高ソ", u"高ラ#"};
+    const std::u16string_view lengths[] = {u"C", u"D", u"B", u"E", u"A"};
+    const std::u16string_view rests[] = {u"F", u"H", u"I"};
+    MelodyText melody;
+    StaffModel staff;
+    ParserState state;
+    for (int step = 0; step < 400; ++step) {
+        const int tokens =
+            static_cast<int>(std::count(melody.text.begin(), melody.text.end(), u' '));
+        staff.setCurrentIndex(tokenIndexAtCaret(melody));
+        switch (pick(5)) {
+        case 0: { // a pitch key
+            const std::u16string pitch(pitches[pick(5)]);
+            const std::u16string length(lengths[pick(5)]);
+            insertToken(melody, length + pitch);
+            staff.ins(pitch, length);
+            break;
+        }
+        case 1: { // a rest key
+            const std::u16string rest(rests[pick(3)]);
+            insertToken(melody, rest);
+            staff.ins(u"", rest);
+            break;
+        }
+        case 2: // a caret move
+            moveCaretToToken(melody, pick(tokens + 1));
+            break;
+        case 3: { // the triplet toggle on the note before the caret
+            const TupletToggleResult result = toggleTuplet(melody, u'3');
+            if (result.outcome == TupletToggleResult::Outcome::Changed) {
+                staff.setCurrentIndex(result.tokenIndex + 1);
+                staff.setRen(result.newCode);
+            }
+            break;
+        }
+        case 4: { // Backspace: the token before the caret goes
+            const int index = tokenIndexAtCaret(melody);
+            if (index == 0)
+                break;
+            moveCaretToToken(melody, index - 1);
+            const size_t start = static_cast<size_t>(melody.caret);
+            const size_t end = melody.text.find(u' ', start);
+            melody.text.erase(start, end - start + 1);
+            staff.remove(index);
+            break;
+        }
+        }
+        staff.setCurrentIndex(tokenIndexAtCaret(melody));
+        StaffModel rebuilt;
+        rebuildStaff(state, melody.text, rebuilt);
+        ASSERT_EQ(staff.notes(), rebuilt.notes()) << "step " << step;
+        ASSERT_EQ(staff.currentIndex(), tokenIndexAtCaret(melody)) << "step " << step;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, EditSession, ::testing::Values(1u, 7u, 42u, 2026u));
 
 TEST(StaffGeometry, RowsLinesAndScrollRange) {
     EXPECT_EQ(markerLineY(0), 500);

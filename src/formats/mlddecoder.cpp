@@ -83,14 +83,15 @@ const Length& gateLength(int gate) {
 }
 
 // Fills a gap with rests, the largest that fits first; a gap below 16 ticks that is no length
-// of its own ends with the shortest rest. Returns the ticks written.
+// of its own ends with the shortest rest. Less than half the shortest rest is left out: such a
+// gap comes only from rounding, and a rest would put the next note later than it was.
 int64_t writeRests(TokenWriter& writer, int64_t gap) {
     int64_t written = 0;
     auto write = [&](const Length& length) {
         writer.append(length.code, length.dotted, std::nullopt);
         written += length.ticks;
     };
-    while (gap > 0) {
+    while (gap >= kExactLengths.back().ticks / 2) {
         if (const Length* exact = exactLength(gap)) {
             write(*exact);
             break;

@@ -43,6 +43,8 @@ TEST(DecodeMld, EveryLengthComesBack) {
         {u"A.中ド ", u"A中ド B中ド "},
         {u"A中ド ^ ^ ^ ", u"A中ド A中ド A中ド A中ド "},
         {u"H C中ド H ", u"H C中ド "}, // what follows the last note is not stored
+        // A dotted sixteenth has no length code: a shorter note and a rest, the next in time.
+        {u"E.中ド E.中レ C中ミ ", u"6中ド ` 6中レ J C中ミ "},
     };
     for (const Case& c : cases)
         EXPECT_EQ(toUtf8(decodedMelody(encodeQuietly(ringtoneOf({c.melody})))), toUtf8(c.decoded));

@@ -1,9 +1,8 @@
 // The main window driven as a user drives it: the view selector, the editors, the status bar
 // and the keyboard shortcuts, with the real key conversion behind them.
 
-#include "app/mainwindow.h"
-#include "common/interaction.h"
 #include "keyguide/keyconversion.h"
+#include "mainwindowfixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,26 +25,8 @@
 namespace {
 
 using sarvo::RecordingInteractive;
-using sarvo::app::MainWindow;
-
-// One QApplication for the whole test program.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        m_app = std::make_unique<QApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "tst_mainwindow";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto* const qtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+using sarvo::app::testing::MainWindowFixture;
+using sarvo::app::testing::saveScreenshot;
 
 QString cells(std::initializer_list<const char16_t*> keys) {
     // Each key cell is five characters wide, padded with ideographic spaces.
@@ -55,25 +36,8 @@ QString cells(std::initializer_list<const char16_t*> keys) {
     return text;
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        m_window = std::make_unique<MainWindow>(m_ui);
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-        m_combo = m_window->findChild<QComboBox*>(QStringLiteral("cmb"));
-        m_txt = m_window->findChild<QPlainTextEdit*>(QStringLiteral("txt"));
-        m_pnl = m_window->findChild<QPlainTextEdit*>(QStringLiteral("pnl"));
-        m_status = m_window->findChild<QStatusBar*>(QStringLiteral("sts"));
-        m_panel = m_window->findChild<QLabel*>(QStringLiteral("stsPanel1"));
-        ASSERT_NE(m_combo, nullptr);
-        ASSERT_NE(m_txt, nullptr);
-        ASSERT_NE(m_pnl, nullptr);
-        ASSERT_NE(m_status, nullptr);
-        ASSERT_NE(m_panel, nullptr);
-    }
-
     // Chooses an entry the way the mouse does: the combo box changes its index and reports
     // the activation.
     void choose(int index) {
@@ -93,19 +57,7 @@ protected:
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
     }
 
-    void pressAlt(Qt::Key key) {
-        QWidget* target = QApplication::focusWidget();
-        ASSERT_NE(target, nullptr);
-        QTest::keyClick(target, key, Qt::AltModifier);
-    }
-
-    RecordingInteractive m_ui;
-    std::unique_ptr<MainWindow> m_window;
-    QComboBox* m_combo = nullptr;
-    QPlainTextEdit* m_txt = nullptr;
-    QPlainTextEdit* m_pnl = nullptr;
-    QStatusBar* m_status = nullptr;
-    QLabel* m_panel = nullptr;
+    void pressAlt(Qt::Key key) { press(key, Qt::AltModifier); }
 };
 
 TEST_F(MainWindowTest, CaptionAndObjectName) {
@@ -160,10 +112,7 @@ TEST_F(MainWindowTest, TypeAShowsTheKeyTextAndCapacity) {
     EXPECT_FALSE(QGuiApplication::overrideCursor()) << "the busy cursor was left on";
 
     // The screenshot of the key guide, for looking at the layout and the Japanese glyphs.
-    const QString dir = QStringLiteral(SARVO_BINARY_DIR "/screenshots");
-    ASSERT_TRUE(QDir().mkpath(dir));
-    QCoreApplication::processEvents(); // lets the layout give the hidden editor's room away
-    EXPECT_TRUE(m_window->grab().save(dir + QStringLiteral("/mainwindow-type-a.png")));
+    EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-type-a")));
 }
 
 TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnce) {
@@ -235,11 +184,7 @@ TEST_P(MainWindowInputViewTest, ReturnsToTheMelodyUnchanged) {
     EXPECT_EQ(m_txt->toPlainText(), melody);
     EXPECT_TRUE(m_panel->text().isEmpty());
 
-    QCoreApplication::processEvents();
-    const QString dir = QStringLiteral(SARVO_BINARY_DIR "/screenshots");
-    ASSERT_TRUE(QDir().mkpath(dir));
-    EXPECT_TRUE(
-        m_window->grab().save(dir + QStringLiteral("/mainwindow-view-%1.png").arg(GetParam())));
+    EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-view-%1").arg(GetParam())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, MainWindowInputViewTest, ::testing::Values(0, 1));

@@ -1,0 +1,105 @@
+#include "app/musicbox.h"
+
+#include "app/qtext.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace sarvo::app {
+
+MusicBox::MusicBox(QWidget* parent)
+    : QTreeWidget(parent) {
+    setObjectName(QStringLiteral("lvwMusicBox"));
+    setColumnCount(kColumnCount);
+    setHeaderLabels({QStringLiteral("曲名"), QStringLiteral("ミュージシャン"),
+                     QStringLiteral("作成者"), QStringLiteral("日時"), QStringLiteral("ジャンル"),
+                     QStringLiteral("コメント"), QStringLiteral("テンポ"), QStringLiteral("音色")});
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(true);
+    header()->setStretchLastSection(true);
+
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        sortByColumn(column);
+        emit listEventDone();
+    });
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        emit songChosen(item->text(0));
+        emit listEventDone();
+    });
+}
+
+void MusicBox::setEntries(const std::vector<MusicBoxEntry>& entries) {
+    clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(entries.size()));
+    for (const MusicBoxEntry& entry : entries) {
+        QStringList texts{toQString(entry.name)};
+        for (const std::u16string& detail : entry.details)
+            texts << toQString(detail);
+        items << new QTreeWidgetItem(texts);
+    }
+    addTopLevelItems(items);
+}
+
+bool MusicBox::selectSong(const QString& name) {
+    const QList<QTreeWidgetItem*> found = findItems(name, Qt::MatchExactly, 0);
+    if (found.isEmpty())
+        return false;
+    setCurrentItem(found.front());
+    scrollToItem(found.front());
+    return true;
+}
+
+QString MusicBox::currentSong() const {
+    const QTreeWidgetItem* item = currentItem();
+    return item ? item->text(0) : QString();
+}
+
+QStringList MusicBox::selectedSongs() const {
+    QStringList names;
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = topLevelItem(row);
+        if (item->isSelected())
+            names << item->text(0);
+    }
+    return names;
+}
+
+std::array<int, MusicBox::kStoredWidths> MusicBox::storedColumnWidths() const {
+    std::array<int, kStoredWidths> widths{};
+    for (int column = 0; column < kStoredWidths; ++column)
+        widths[static_cast<size_t>(column)] = columnWidth(column);
+    return widths;
+}
+
+void MusicBox::setStoredColumnWidths(const std::array<int, kStoredWidths>& widths) {
+    for (int column = 0; column < kStoredWidths; ++column) {
+        if (widths[static_cast<size_t>(column)] > 0)
+            setColumnWidth(column, widths[static_cast<size_t>(column)]);
+    }
+}
+
+void MusicBox::keyPressEvent(QKeyEvent* event) {
+    const bool step = (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
+                      event->modifiers() == Qt::NoModifier;
+    const QTreeWidgetItem* before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    if (!step)
+        return;
+    if (currentItem() && currentItem() != before)
+        emit songChosen(currentItem()->text(0));
+    emit listEventDone();
+}
+
+void MusicBox::sortByColumn(int column) {
+    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    sortItems(column, m_sortOrder);
+    header()->setSortIndicator(column, m_sortOrder);
+}
+
+} // namespace sarvo::app

@@ -1,0 +1,90 @@
+#pragma once
+// A main window shown offscreen with a recording MIDI output and scripted answers, and the
+// controls a user reaches, found by their object names.
+
+#include "app/mainwindow.h"
+#include "app/musicbox.h"
+#include "app/windowstatusbar.h"
+#include "common/interaction.h"
+#include "qtestenvironment.h"
+#include "sound/recordingmidioutput.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace sarvo::app::testing {
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_window = std::make_unique<MainWindow>(m_ui, m_midi);
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        m_combo = child<QComboBox>("cmb");
+        m_txt = child<QPlainTextEdit>("txt");
+        m_pnl = child<QPlainTextEdit>("pnl");
+        m_status = child<QStatusBar>("sts");
+        m_panel = child<QLabel>("stsPanel1");
+        m_play = child<QPushButton>("cmdPlay");
+        m_songName = child<QLabel>("lblM");
+        m_musicBox = child<MusicBox>("lvwMusicBox");
+    }
+
+    void TearDown() override {
+        // Closing may ask to save; the tests that care answer themselves.
+        m_window->setSavedMelody(m_window->melodyText());
+        m_window.reset();
+    }
+
+    template <typename Widget> Widget* child(const char* name) {
+        auto* found = m_window->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // Clicks a toolbar button the way the mouse does.
+    void clickToolButton(const char* toolbar, const char* key) {
+        auto* bar = child<QToolBar>(toolbar);
+        ASSERT_NE(bar, nullptr);
+        QAction* action = bar->findChild<QAction*>(QString::fromLatin1(key));
+        ASSERT_NE(action, nullptr) << toolbar << " " << key;
+        QWidget* button = bar->widgetForAction(action);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+
+    // Sends a key to the widget that has the focus, as the keyboard does.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QTest::keyClick(target, key, modifiers);
+    }
+
+    void setMelody(const QString& text) { m_window->setMelodyText(text.toStdU16String()); }
+    QString melody() const { return QString::fromStdU16String(m_window->melodyText()); }
+
+    RecordingInteractive m_ui;
+    sound::RecordingMidiOutput m_midi;
+    std::unique_ptr<MainWindow> m_window;
+    QComboBox* m_combo = nullptr;
+    QPlainTextEdit* m_txt = nullptr;
+    QPlainTextEdit* m_pnl = nullptr;
+    QStatusBar* m_status = nullptr;
+    QLabel* m_panel = nullptr;
+    QPushButton* m_play = nullptr;
+    QLabel* m_songName = nullptr;
+    MusicBox* m_musicBox = nullptr;
+};
+
+} // namespace sarvo::app::testing

@@ -4,8 +4,10 @@
 #include "cli/commandgroups.h"
 
 #include "common/textcodec.h"
+#include "formats/kyaramail.h"
 #include "formats/mld.h"
 #include "formats/notationfiles.h"
+#include "formats/pdxmail.h"
 #include "formats/smd.h"
 
 #include <charconv>
@@ -37,6 +39,16 @@ struct RingtoneFormat {
     std::function<DecodeResult(std::u16string_view, int part)> decodeText;
 };
 
+// The decoder of a format that carries one melody: part 0 is that melody, other parts are none.
+template <class Input>
+std::function<DecodeResult(Input, int)> singlePart(DecodeResult (*decode)(Input)) {
+    return [decode](Input input, int part) {
+        if (part != 0)
+            return DecodeResult{std::nullopt, u"this format carries one part, part 0"};
+        return decode(input);
+    };
+}
+
 const std::vector<RingtoneFormat>& ringtoneFormats() {
     static const std::vector<RingtoneFormat> formats = {
         {"mld",
@@ -54,6 +66,17 @@ const std::vector<RingtoneFormat>& ringtoneFormats() {
              return formats::encodeSmd(ringtone);
          },
          formats::decodeSmdBytes, nullptr, nullptr},
+        {"pdx-melody",
+         [](const Ringtone& ringtone, const EncodeOptions&, IInteractive&) {
+             return Converted<Bytes>{formats::encodePdxMelody(ringtone), {}};
+         },
+         singlePart(formats::decodePdxMelodyBytes), nullptr, nullptr},
+        {"pdx-codes",
+         [](const Ringtone& ringtone, const EncodeOptions&, IInteractive&) {
+             return formats::encodePdxCodes(ringtone);
+         },
+         singlePart(formats::decodePdxCodesBytes), nullptr, nullptr},
+        {"kyara", nullptr, nullptr, formats::encodeKyara, singlePart(formats::decodeKyara)},
     };
     return formats;
 }

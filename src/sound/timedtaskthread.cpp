@@ -1,10 +1,27 @@
 #include "sound/timedtaskthread.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 namespace sarvo::sound {
+namespace {
+
+// Low among the real-time priorities: above every normal thread, below the audio servers.
+constexpr int kRealtimePriority = 10;
+
+void preferRealtimeScheduling(std::thread& thread) {
+    sched_param param{};
+    param.sched_priority = kRealtimePriority;
+    pthread_setschedparam(thread.native_handle(), SCHED_FIFO, &param); // refusal is fine
+}
+
+} // namespace
 
 TimedTaskThread::TimedTaskThread(ITimedTask& task)
     : m_task(task)
-    , m_thread([this] { run(); }) {}
+    , m_thread([this] { run(); }) {
+    preferRealtimeScheduling(m_thread);
+}
 
 TimedTaskThread::~TimedTaskThread() {
     stop();

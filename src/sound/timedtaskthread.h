@@ -3,6 +3,10 @@
 // due time on the steady clock, ticks it, and sleeps again. Code on other threads that touches
 // the task holds lock() while it does, and calls wake() after changing its schedule (starting
 // playback, say). Stopping (or destroying the driver) ends the thread cleanly.
+//
+// Notes have to start on time even while the machine is busy, so the thread asks for real-time
+// scheduling as audio threads do; where the system refuses, it runs at normal priority. It
+// sleeps between notes, so it never holds the processor for long.
 
 #include "sound/timedtask.h"
 

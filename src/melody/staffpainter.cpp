@@ -61,7 +61,9 @@ void StaffPainter::paint(QPainter& painter, const StaffLayout& layout, int curre
                          StaffCursorType cursorType, const QRect& area, int scrollTwips) {
     painter.save();
     painter.setFont(m_font);
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Lines are horizontal and snapped to pixels: crisp without antialiasing, and much cheaper.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
     m_ascent = QFontMetricsF(m_font).ascent();
     const auto [firstRow, lastRow] = rowsMeeting(area, scrollTwips, m_scale, layout.rows);
     paintCursor(painter, layout, currentIndex, cursorType, scrollTwips);

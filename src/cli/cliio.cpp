@@ -2,6 +2,7 @@
 
 #include "common/textcodec.h"
 
+#include <charconv>
 #include <iostream>
 #include <iterator>
 
@@ -44,6 +45,14 @@ bool Io::write(std::u16string_view text) {
     }
     out << *bytes;
     return true;
+}
+
+std::optional<int> integerIn(std::string_view text, int low, int high) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        return std::nullopt;
+    return value;
 }
 
 int usageError(std::ostream& err, const std::string& message, const std::string& command) {

@@ -48,6 +48,9 @@ struct Io {
     bool write(std::u16string_view text);
 };
 
+// A whole number from low to high written in decimal; nullopt for any other text.
+std::optional<int> integerIn(std::string_view text, int low, int high);
+
 // Reports a usage error with a hint to the command's help; returns kUsageError.
 int usageError(std::ostream& err, const std::string& message, const std::string& command);
 

@@ -4,7 +4,8 @@ namespace sarvo::cli {
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands;
-    for (auto group : {keyguideCommands, formatCommands, libraryCommands, soundCommands}) {
+    for (auto group :
+         {keyguideCommands, formatCommands, libraryCommands, soundCommands, midiCommands}) {
         std::vector<Command> more = group();
         commands.insert(commands.end(), more.begin(), more.end());
     }

@@ -12,6 +12,7 @@ std::vector<Command> keyguideCommands();
 std::vector<Command> soundCommands();
 std::vector<Command> formatCommands();
 std::vector<Command> libraryCommands();
+std::vector<Command> midiCommands();
 
 std::vector<Command> allCommands();
 

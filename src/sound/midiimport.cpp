@@ -147,19 +147,24 @@ MidiMelody midiMelody(const SmfFile& file, MelodySource source,
     return result;
 }
 
-std::string midiImport(const std::filesystem::path& midiFile, const std::filesystem::path& mldFile,
-                       MelodySource source) {
+MldImport midiFileToMld(const std::filesystem::path& midiFile, MelodySource source) {
     const SmfReadResult read = readSmfFile(midiFile);
     if (!read.file)
-        return read.error;
+        return {{}, read.error};
     const std::u16string stem = fromUtf8(midiFile.stem().string()).value_or(u"");
     const MidiMelody melody = midiMelody(*read.file, source, stem);
     if (!melody.ringtone)
-        return midiFile.string() + ": " + melody.error;
+        return {{}, midiFile.string() + ": " + melody.error};
     RecordingInteractive ignored; // nothing is cut without the size limit
-    const formats::Bytes bytes =
-        formats::encodeMld(*melody.ringtone, formats::MldSizeLimit::Lifted, ignored);
-    return writeFileAtomically(mldFile, std::string(bytes.begin(), bytes.end()));
+    return {formats::encodeMld(*melody.ringtone, formats::MldSizeLimit::Lifted, ignored), {}};
+}
+
+std::string midiImport(const std::filesystem::path& midiFile, const std::filesystem::path& mldFile,
+                       MelodySource source) {
+    const MldImport imported = midiFileToMld(midiFile, source);
+    if (!imported.error.empty())
+        return imported.error;
+    return writeFileAtomically(mldFile, std::string(imported.bytes.begin(), imported.bytes.end()));
 }
 
 } // namespace sarvo::sound

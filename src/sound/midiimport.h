@@ -8,6 +8,7 @@
 // is scaled so that the melody keeps its speed; onsets and lengths are fitted to the note codes
 // (dotted notes and triplets included) and the notes moved into the melody's range.
 
+#include "formats/hexbytes.h"
 #include "formats/ringtone.h"
 #include "sound/midinotes.h"
 
@@ -27,8 +28,15 @@ struct MidiMelody {
 MidiMelody midiMelody(const SmfFile& file, MelodySource source,
                       const std::u16string& defaultTitle = {});
 
-// Reads the MIDI file and writes the i-melody file of its melody (the file name without its
-// extension is the title when the first track has no name). Returns "" or the error text.
+// The i-melody file of a MIDI file's melody, in memory (the file name without its extension is
+// the title when the first track has no name).
+struct MldImport {
+    formats::Bytes bytes;
+    std::string error; // when not empty, bytes is empty
+};
+MldImport midiFileToMld(const std::filesystem::path& midiFile, MelodySource source = {});
+
+// Reads the MIDI file and writes the i-melody file of its melody. Returns "" or the error text.
 std::string midiImport(const std::filesystem::path& midiFile, const std::filesystem::path& mldFile,
                        MelodySource source = {});
 

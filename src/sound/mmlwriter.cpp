@@ -78,6 +78,16 @@ std::string mmlPartLine(const MmlPart& part, int index, MmlOptions options) {
     return line;
 }
 
+std::vector<MmlPart> partsToPlay(std::vector<MmlPart> parts, IInteractive& ui) {
+    if (parts.size() <= kMaxMmlParts)
+        return parts;
+    if (ui.askQuestion(u"和音の試聴は26パートまでです。\n上から26曲を試聴しますか？",
+                       QuestionButtons::YesNo) != Answer::Yes)
+        return {};
+    parts.resize(kMaxMmlParts);
+    return parts;
+}
+
 std::string writeMml(const std::vector<MmlPart>& parts, MmlOptions options) {
     std::string text;
     const int count = std::min(static_cast<int>(parts.size()), kMaxMmlParts);

@@ -10,6 +10,8 @@
 // length number holds (a tied note, or a merged run of repeated notes) continues with "&" and
 // further lengths, so that every part keeps the time of its melody.
 
+#include "common/interaction.h"
+
 #include <string>
 #include <vector>
 
@@ -31,6 +33,10 @@ struct MmlOptions {
 
 // The MML line of one part (part index 0 is "A"), without line end.
 std::string mmlPartLine(const MmlPart& part, int index, MmlOptions options = {});
+
+// The parts a chord can play: all of them when there are 26 or fewer; otherwise the user is asked
+// "和音の試聴は26パートまでです。" / "上から26曲を試聴しますか？" and Yes keeps the first 26, No none.
+std::vector<MmlPart> partsToPlay(std::vector<MmlPart> parts, IInteractive& ui);
 
 // The lines of the first 26 parts, each ended by CR LF.
 std::string writeMml(const std::vector<MmlPart>& parts, MmlOptions options = {});

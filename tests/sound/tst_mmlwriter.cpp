@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace sarvo::sound {
 namespace {
 
@@ -143,6 +145,41 @@ TEST(MmlLengths, SplitsIntoFewestLengthsLongestFirst) {
         for (const MmlLength& length : splitIntoLengths(c.ticks))
             text += (text.empty() ? "" : " ") + length.text();
         EXPECT_EQ(text, c.lengths) << c.ticks;
+    }
+}
+
+} // namespace
+} // namespace sarvo::sound
+
+namespace sarvo::sound {
+namespace {
+
+TEST(MmlWriter, MoreThanTwentySixPartsAskFirst) {
+    struct Case {
+        size_t parts;
+        std::optional<Answer> answer;
+        size_t kept;
+        size_t questions;
+    };
+    const std::vector<Case> cases = {
+        {1, std::nullopt, 1, 0},   {26, std::nullopt, 26, 0}, {27, Answer::Yes, 26, 1},
+        {27, Answer::No, 0, 1},    {40, Answer::Yes, 26, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<MmlPart> parts;
+        for (size_t i = 0; i < c.parts; ++i)
+            parts.push_back({u"C中ド ", static_cast<int>(40 + i), 0});
+        RecordingInteractive ui;
+        if (c.answer)
+            ui.queueAnswer(*c.answer);
+        const std::vector<MmlPart> kept = partsToPlay(parts, ui);
+        ASSERT_EQ(kept.size(), c.kept) << c.parts;
+        for (size_t i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(kept[i].tempo, parts[i].tempo);
+        ASSERT_EQ(ui.questions().size(), c.questions) << c.parts;
+        if (c.questions > 0) {
+            EXPECT_EQ(ui.questions()[0], u"和音の試聴は26パートまでです。\n上から26曲を試聴しますか？");
+        }
     }
 }
 

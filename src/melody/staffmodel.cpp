@@ -6,6 +6,19 @@
 
 namespace sarvo::melody {
 
+StaffModel::StaffModel(const StaffModel& other)
+    : m_notes(other.m_notes)
+    , m_current(other.m_current) {}
+
+StaffModel& StaffModel::operator=(const StaffModel& other) {
+    if (this != &other) {
+        m_notes = other.m_notes;
+        m_current = other.m_current;
+        changed();
+    }
+    return *this;
+}
+
 const StaffNote* StaffModel::item(int index) const {
     if (index < 1 || index > count())
         return nullptr;

@@ -18,6 +18,12 @@ class StaffModel {
 public:
     using const_iterator = std::vector<StaffNote>::const_iterator;
 
+    StaffModel() = default;
+    // A change listener belongs to the model it was set on: a copy starts without one, and
+    // assigning notes to a model tells its own listener.
+    StaffModel(const StaffModel& other);
+    StaffModel& operator=(const StaffModel& other);
+
     // Called after every change of the notes, the selection or the current index, so that a
     // view shows edits made by whoever holds the model.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }

@@ -292,6 +292,20 @@ TEST(StaffSelection, SelectingMakesTheLastSelectedNoteCurrentAndAnEditEndsIt) {
     EXPECT_EQ(model.item(0), nullptr);
 }
 
+TEST(StaffListener, StaysWithItsModel) {
+    int heard = 0;
+    StaffModel model = modelOf({{u"中ド", u"C"}}, 1);
+    model.setChangeListener([&] { ++heard; });
+    StaffModel copy = model;
+    copy.add(u"中レ", u"D");
+    EXPECT_EQ(heard, 0) << "a copy must not call the original's listener";
+    model = copy;
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(model.count(), 2);
+    model.add(u"中ミ", u"E");
+    EXPECT_EQ(heard, 2);
+}
+
 // ---------------------------------------------------------------------------------- rebuild
 
 struct RebuildCase {

@@ -6,26 +6,26 @@
 
 namespace sarvo::sound {
 
+namespace {
+
+// The nearest integer to numerator ÷ denominator, an exact half going to the even neighbour.
 int64_t roundHalfEven(int64_t numerator, int64_t denominator) {
-    int64_t quotient = numerator / denominator;
-    int64_t remainder = numerator % denominator;
-    if (remainder < 0) { // floor division for negative numerators
-        --quotient;
-        remainder += denominator;
-    }
-    const int64_t twice = 2 * remainder;
-    if (twice > denominator || (twice == denominator && quotient % 2 != 0))
-        ++quotient;
-    return quotient;
+    return formats::Rational(numerator, denominator).roundedHalfEven();
 }
+
+} // namespace
 
 PlaybackTiming::PlaybackTiming(int64_t unitNumerator, int64_t unitDenominator, int tempoBase)
     : m_unitNumerator(unitNumerator)
     , m_unitDenominator(unitDenominator)
     , m_tempoBase(std::clamp(tempoBase, kMinTempoBase, kMaxTempoBase)) {}
 
+PlaybackTiming::PlaybackTiming(const formats::TempoUnit& unit, int tempoBase)
+    : PlaybackTiming(unit.secondsPerSixteenth().numerator(),
+                     unit.secondsPerSixteenth().denominator(), tempoBase) {}
+
 PlaybackTiming PlaybackTiming::quarterNoteTempo(int tempo, int tempoBase) {
-    return PlaybackTiming(15, tempo, tempoBase);
+    return PlaybackTiming(formats::TempoUnit::quarterNotes(tempo), tempoBase);
 }
 
 int PlaybackTiming::shortened(int64_t ms) const {

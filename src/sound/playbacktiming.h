@@ -7,6 +7,8 @@
 // The tempo unit (seconds per sixteenth note) is held as an exact fraction, so the rounding sees
 // true halves.
 
+#include "formats/tempounit.h"
+
 #include <cstdint>
 
 namespace sarvo::sound {
@@ -17,16 +19,13 @@ inline constexpr int kDefaultTempoBase = 15;
 inline constexpr int kMinTempoBase = 0;
 inline constexpr int kMaxTempoBase = 20;
 
-// The nearest integer to numerator ÷ denominator (denominator > 0), an exact half going to the
-// even neighbour.
-int64_t roundHalfEven(int64_t numerator, int64_t denominator);
-
 class PlaybackTiming {
 public:
     // Tempo 100 counted in quarter notes (0.15 s a sixteenth), tempo base value 15.
     PlaybackTiming() = default;
     // The tempo unit is unitNumerator ÷ unitDenominator seconds (both positive).
     PlaybackTiming(int64_t unitNumerator, int64_t unitDenominator, int tempoBase);
+    PlaybackTiming(const formats::TempoUnit& unit, int tempoBase);
     // The tempo unit of a tempo counted in quarter notes: 60 ÷ tempo ÷ 4 seconds.
     static PlaybackTiming quarterNoteTempo(int tempo, int tempoBase = kDefaultTempoBase);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 
 namespace sarvo::sound {
 namespace {
@@ -95,24 +96,14 @@ TEST(PlaybackTimingTest, DefaultIsTempo100CountedInQuartersWithBase15) {
     EXPECT_EQ(fallback.tempoBase(), 15);
 }
 
-struct RoundCase {
-    int64_t numerator;
-    int64_t denominator;
-    int64_t expected;
-};
-
-class RoundHalfEvenTest : public ::testing::TestWithParam<RoundCase> {};
-
-TEST_P(RoundHalfEvenTest, Rounds) {
-    EXPECT_EQ(roundHalfEven(GetParam().numerator, GetParam().denominator), GetParam().expected);
+TEST(PlaybackTimingTest, TempoUnitOfTheSettingsGivesTheSameTiming) {
+    // tempo 200 counted in eighths is the unit of tempo 100 counted in quarters
+    const std::optional<formats::TempoUnit> eighths = formats::TempoUnit::fromTempo(200, u"D");
+    ASSERT_TRUE(eighths);
+    const PlaybackTiming timing(*eighths, 15);
+    EXPECT_EQ(timing.intervalMs(melody::lengthTicks(u'C', false)), 514);
+    EXPECT_DOUBLE_EQ(timing.unitSeconds(), 0.15);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, RoundHalfEvenTest,
-                         ::testing::Values(RoundCase{5, 2, 2}, RoundCase{7, 2, 4},
-                                           RoundCase{1, 2, 0}, RoundCase{3, 2, 2},
-                                           RoundCase{-5, 2, -2}, RoundCase{-7, 2, -4},
-                                           RoundCase{10, 3, 3}, RoundCase{11, 3, 4},
-                                           RoundCase{-10, 3, -3}, RoundCase{6, 3, 2}));
 
 } // namespace
 } // namespace sarvo::sound

@@ -87,6 +87,10 @@ MidiOutputPort::MidiOutputPort(IInteractive& ui, std::vector<MidiPortEntry> port
     : m_ui(ui)
     , m_ports(std::move(ports)) {}
 
+MidiOutputPort::~MidiOutputPort() {
+    release();
+}
+
 bool MidiOutputPort::open(int row) {
     return openRow(row, true);
 }

@@ -56,6 +56,8 @@ std::vector<MidiPortEntry> listMidiPorts(IInteractive& ui);
 class MidiOutputPort final : public IMidiOutput {
 public:
     MidiOutputPort(IInteractive& ui, std::vector<MidiPortEntry> ports);
+    // Resets and closes the output, so no note of an external synthesizer keeps sounding.
+    ~MidiOutputPort() override;
 
     const std::vector<MidiPortEntry>& ports() const { return m_ports; }
     int selectedRow() const { return m_selectedRow; }

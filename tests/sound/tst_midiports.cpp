@@ -78,11 +78,22 @@ TEST(MidiOutputPortLifecycleTest, ReleaseResetsAndClosesReopenIsQuiet) {
 
     // a reopen that fails keeps its reason but shows nothing
     EXPECT_FALSE(port.open(1));
-    ui.messages();
     const size_t shown = ui.messages().size();
     EXPECT_FALSE(port.reopen());
     EXPECT_EQ(ui.messages().size(), shown);
     EXPECT_EQ(port.lastError(), "device busy");
+}
+
+TEST(MidiOutputPortLifecycleTest, ClosingTheProgramResetsTheOutput) {
+    RecordingMidiOutput recorder;
+    RecordingInteractive ui;
+    {
+        MidiOutputPort port(ui, testPorts(recorder, {true}));
+        ASSERT_TRUE(port.open(0));
+        port.sendShortMessage(noteOnMessage(72));
+    }
+    ASSERT_EQ(recorder.sent().size(), 2u);
+    EXPECT_TRUE(recorder.sent()[1].isReset);
 }
 
 TEST(MidiPortListTest, EmbeddedSynthesizerFirstThenSystemPorts) {

@@ -66,9 +66,9 @@ const MidiBackend* midiBackendByName(std::string_view name) {
     return nullptr;
 }
 
-std::vector<MidiPortEntry> listMidiPorts(IInteractive& ui) {
+std::vector<MidiPortEntry> listMidiPorts(IInteractive& ui, std::span<const MidiBackend> backends) {
     std::vector<MidiPortEntry> ports;
-    for (const MidiBackend& backend : kBackends) {
+    for (const MidiBackend& backend : backends) {
         const std::vector<std::string> names = backend.portNames();
         for (size_t i = 0; i < names.size(); ++i) {
             const int index = static_cast<int>(i);

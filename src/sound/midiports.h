@@ -46,9 +46,11 @@ struct MidiPortEntry {
     std::function<OpenedOutput()> open;
 };
 
-// The ports of every backend; shows the no-sound-source message and returns none when there are
-// none. A port name that is blank is labelled "(標準)".
-std::vector<MidiPortEntry> listMidiPorts(IInteractive& ui);
+// The ports of the backends (all of them unless told otherwise), in table order; shows the
+// no-sound-source message and returns none when there are none. A port name that is blank is
+// labelled "(標準)".
+std::vector<MidiPortEntry> listMidiPorts(IInteractive& ui,
+                                         std::span<const MidiBackend> backends = midiBackends());
 
 // The program's one MIDI output: the port chosen in the list, shared by the preview, the player
 // and the test scale. Released while the MIDI file player has the device, and opened again

@@ -110,6 +110,46 @@ TEST(MidiPortListTest, EmbeddedSynthesizerFirstThenSystemPorts) {
     EXPECT_TRUE(ui.messages().empty());
 }
 
+std::vector<std::string> twoNamedPorts() {
+    return {"Synth A", " "};
+}
+
+OpenedOutput openNothing(int) {
+    return {nullptr, "unplugged"};
+}
+
+struct ListCase {
+    const char* name;
+    std::vector<MidiBackend> backends;
+    std::vector<std::u16string> labels;
+    std::vector<std::u16string> messages;
+};
+
+class MidiPortListTableTest : public ::testing::TestWithParam<ListCase> {};
+
+TEST_P(MidiPortListTableTest, ListsEveryPortOrSaysThereIsNone) {
+    RecordingInteractive ui;
+    std::vector<std::u16string> labels;
+    for (const MidiPortEntry& port : listMidiPorts(ui, GetParam().backends))
+        labels.push_back(port.label);
+    EXPECT_EQ(labels, GetParam().labels);
+    EXPECT_EQ(ui.messages(), GetParam().messages);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, MidiPortListTableTest,
+    ::testing::Values(ListCase{"no_backend", {}, {}, {std::u16string(kNoSoundSourceMessage)}},
+                      ListCase{"backend_without_ports",
+                               {*midiBackendByName("null")},
+                               {},
+                               {std::u16string(kNoSoundSourceMessage)}},
+                      // a blank name reads "(標準)"
+                      ListCase{"named_and_blank_ports",
+                               {{"test", twoNamedPorts, openNothing}},
+                               {u"Synth A", u"(標準)"},
+                               {}}),
+    CaseName());
+
 TEST(MidiPortListTest, BackendsByName) {
     std::vector<std::string_view> names;
     for (const MidiBackend& backend : midiBackends())

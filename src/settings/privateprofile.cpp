@@ -161,7 +161,7 @@ bool PrivateProfile::hasSection(std::u16string_view section) const {
 }
 
 std::vector<std::pair<std::u16string, std::u16string>>
-PrivateProfile::entries(std::u16string_view section) const {
+PrivateProfile::entries(std::u16string_view section, size_t bufferSize) const {
     std::vector<std::pair<std::u16string, std::u16string>> result;
     auto range = findSection(encodedName(section));
     if (!range)
@@ -178,7 +178,7 @@ PrivateProfile::entries(std::u16string_view section) const {
             continue;
         seen.push_back(line->key);
         result.emplace_back(decodeProfileText(line->key),
-                            decodeProfileText(readerView(line->value, kWholeValue)));
+                            decodeProfileText(readerView(line->value, bufferSize)));
     }
     return result;
 }

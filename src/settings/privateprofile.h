@@ -45,9 +45,10 @@ public:
     std::optional<std::u16string> find(std::u16string_view section, std::u16string_view key,
                                        size_t bufferSize = kWholeValue) const;
     bool hasSection(std::u16string_view section) const;
-    // Every key of a section with its value, in file order (first occurrence of each key).
+    // Every key of a section with its value as a reader with bufferSize receives it, in file
+    // order (first occurrence of each key).
     std::vector<std::pair<std::u16string, std::u16string>>
-    entries(std::u16string_view section) const;
+    entries(std::u16string_view section, size_t bufferSize = kWholeValue) const;
 
     // Writes one key. Line breaks in the value become blanks and a NUL ends it, so a value always
     // stays one line. Returns false when a character had no code page 932 form and was written as

@@ -2,6 +2,7 @@
 
 #include "common/textcodec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace sarvo::settings {
@@ -38,6 +39,10 @@ std::u16string decodeCharacter(std::string_view character) {
 } // namespace
 
 std::u16string decodeProfileText(std::string_view bytes) {
+    // Most names and values are ASCII, which code page 932 keeps as it is; this spares the
+    // converter, which matters when a thousand song files are listed.
+    if (std::ranges::all_of(bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::u16string(bytes.begin(), bytes.end());
     if (auto whole = fromCp932(bytes))
         return *whole;
     std::u16string text;
@@ -51,6 +56,8 @@ std::u16string decodeProfileText(std::string_view bytes) {
 }
 
 EncodedText encodeProfileText(std::u16string_view text) {
+    if (std::ranges::all_of(text, [](char16_t c) { return c < 0x80; }))
+        return {std::string(text.begin(), text.end()), true};
     if (auto whole = toCp932(text))
         return {*whole, true};
     EncodedText encoded;

@@ -3,6 +3,8 @@
 #include "melody/notecodes.h"
 #include "melody/noteparser.h"
 
+#include <algorithm>
+
 namespace sarvo::sound {
 namespace {
 

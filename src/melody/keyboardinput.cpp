@@ -489,8 +489,10 @@ void KeyboardInput::widenSelectionToTokens(MelodyText& melody) {
     const std::u16string& text = melody.text;
     size_t start = caretOf(melody);
     size_t end = std::min(start + static_cast<size_t>(std::max(melody.selection, 0)), text.size());
-    if (end == start)
+    if (end == start) {
+        melody.selection = 0; // nothing of the text is selected
         return;
+    }
     while (start > 0 && text[start - 1] != u' ')
         --start;
     while (end < text.size() && text[end - 1] != u' ')

@@ -531,8 +531,9 @@ TEST(KeyboardInput, SelectionWidensToWholeTokens) {
         int widenedSelection;
     };
     const std::u16string text = u"C中ド D.高ソ# ^ H ";
-    for (const Case c : {Case{4, 1, 4, 6}, Case{5, 3, 4, 6}, Case{3, 2, 0, 10}, Case{0, 14, 0, 14},
-                         Case{13, 0, 13, 0}, Case{12, 4, 12, 2}, Case{11, 1, 10, 2}}) {
+    for (const Case c :
+         {Case{4, 1, 4, 6}, Case{5, 3, 4, 6}, Case{3, 2, 0, 10}, Case{0, 14, 0, 14},
+          Case{13, 0, 13, 0}, Case{12, 4, 12, 2}, Case{11, 1, 10, 2}, Case{14, 3, 14, 0}}) {
         MelodyText melody{text, c.caret, c.selection};
         KeyboardInput::widenSelectionToTokens(melody);
         EXPECT_EQ(melody.caret, c.widenedCaret) << c.caret << "+" << c.selection;

@@ -7,13 +7,16 @@
 #include "common/textcodec.h"
 #include "melody/caretediting.h"
 #include "melody/keyboardinput.h"
+#include "melody/keyboardlabels.h"
 #include "melody/keyinputrecording.h"
+#include "melody/lengthkeytable.h"
 #include "melody/staffmodel.h"
 #include "melody/staffmodelfollower.h"
 #include "melody/tokenvalidation.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -571,6 +574,90 @@ TEST(KeyboardInput, RandomKeysKeepTextCaretAndStaffInStep) {
                 return;
         }
     }
+}
+
+} // namespace
+} // namespace sarvo::melody
+
+namespace sarvo::melody {
+namespace {
+
+TEST(LengthKeyTable, KeysOfEveryMap) {
+    struct Case {
+        int keyMap;
+        uint16_t key;
+        std::optional<int> entry;
+        char16_t code;
+    };
+    const std::vector<Case> cases = {
+        {0, u'A', 0, u'A'}, {0, u'E', 4, u'E'},  {0, u'F', 6, u'F'}, {0, u'J', 10, u'J'},
+        {0, u'0', {}, 0},   {0, u'K', {}, 0},    {1, u'0', 0, u'A'}, {1, u'4', 4, u'E'},
+        {1, u'5', 6, u'F'}, {1, u'9', 10, u'J'}, {1, u'A', {}, 0},   {2, u'3', 3, u'D'},
+        {2, u'7', 8, u'H'}, {2, u'C', {}, 0},
+    };
+    for (const Case& c : cases) {
+        const std::optional<int> entry = findLengthEntry(c.keyMap, c.key);
+        EXPECT_EQ(entry, c.entry) << c.keyMap << " " << static_cast<char>(c.key);
+        if (entry) {
+            EXPECT_EQ(lengthCodeOfEntry(*entry), c.code);
+            EXPECT_EQ(lengthKeyOfEntry(c.keyMap, *entry), c.key);
+            EXPECT_EQ(lengthEntryOfCode(c.code), entry);
+        }
+    }
+    EXPECT_EQ(lengthCodeOfEntry(kLengthGapEntry), 0);
+    EXPECT_EQ(lengthKeyOfEntry(0, kLengthGapEntry), 0);
+}
+
+TEST(KeyboardLabels, CaptionsAndTips) {
+    struct Case {
+        int keyMap;
+        int row;
+        int column;
+        std::u16string caption;
+        std::u16string tip;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, 1, u"ド 1", u"[中音ド] キー入力：１"},
+        {0, 11, 2, u"ラ# sY", u"[高音ラ＃] キー入力：Shift+Ｙ"},
+        {0, 3, 0, u"ファ c4", u"[低音ファ] キー入力：Ctrl+４"},
+        {1, 6, 1, u"シ J", u"[中音シ] キー入力：Ｊ"},
+        {2, 10, 0, u"ソ# c#G", u"[低音ソ＃] キー入力：Ctrl+＃Ｇ"},
+        {3, 0, 1, u"", u""},
+        {0, 12, 1, u"", u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toUtf8(keyPanelCaption(c.keyMap, c.row, c.column)), toUtf8(c.caption));
+        EXPECT_EQ(toUtf8(keyPanelToolTip(c.keyMap, c.row, c.column)), toUtf8(c.tip));
+    }
+    EXPECT_EQ(toUtf8(lengthButtonToolTip(0, 0)), "[全音符] キー入力：A");
+    EXPECT_EQ(toUtf8(lengthButtonToolTip(0, 10)), "[16分休符] キー入力：J");
+    EXPECT_EQ(toUtf8(lengthButtonToolTip(2, 8)), "[4分休符] キー入力：7");
+    EXPECT_TRUE(lengthButtonToolTip(0, kLengthGapEntry).empty());
+    EXPECT_EQ(toUtf8(slurPanelCaption(0)), "⌒ ｽﾗｰ 0");
+    EXPECT_EQ(toUtf8(slurPanelCaption(2)), "⌒ ｽﾗｰ -");
+}
+
+TEST(TokenValidation, WholeTokensOnly) {
+    struct Case {
+        std::u16string token;
+        bool valid;
+    };
+    const std::vector<Case> cases = {
+        {u"C中ド", true},   {u"D.高ソ#", true},  {u"H", true},        {u"G.", true},
+        {u"^", true},       {u"3中ミ", true},    {u"`", true},        {u"E低ラ#", true},
+        {u"", false},       {u"C", false},       {u"C中", false},     {u"C中ミ#", false},
+        {u"3.中ド", false}, {u"H中ド", false},   {u"^.", false},      {u"K中ド", false},
+        {u"C中ド ", false}, {u"C中ドド", false}, {u"C高ファ", false}, {u"].", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isValidToken(c.token), c.valid) << toUtf8(c.token);
+
+    EXPECT_EQ(toUtf8(keepValidTokens(u"  C中ド\r\nX  ^\u3000H.\tD中レ#")), "C中ド ^ H. D中レ# ");
+    EXPECT_EQ(keepValidTokens(u"ミ# xyz"), u"");
+    EXPECT_TRUE(isValidMelodyText(u"C中ド ^ H "));
+    EXPECT_TRUE(isValidMelodyText(u""));
+    EXPECT_FALSE(isValidMelodyText(u"C中ド ^ H"));
+    EXPECT_FALSE(isValidMelodyText(u"C中ド  H "));
 }
 
 } // namespace

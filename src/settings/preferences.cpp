@@ -4,6 +4,7 @@
 #include "melody/pitchkeytable.h"
 #include "settings/profilenumbers.h"
 
+#include <algorithm>
 #include <array>
 
 namespace sarvo::settings {
@@ -143,7 +144,10 @@ Preferences readPreferences(const PrivateProfile& profile) {
     reader.read(u"テンポの音符", preferences.tempoNote, noteCode);
     reader.read(u"テストの音符", preferences.testNote, noteCode);
     reader.read(u"テンポ基準値", preferences.tempoBase, [](std::u16string_view text) {
-        return integerIn(text, kMinTempoBase, kMaxTempoBase);
+        // A number outside the scroll bar's range is taken as its nearest end.
+        const auto number = integerFrom(text);
+        return number ? std::optional(std::clamp(*number, kMinTempoBase, kMaxTempoBase))
+                      : std::nullopt;
     });
     reader.read(u"５線譜再生カーソル", preferences.staffCursorStays, flagFromText);
     reader.read(u"キー割り当て", preferences.keyMap, keyMapFromCaption);

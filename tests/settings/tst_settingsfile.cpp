@@ -142,7 +142,15 @@ INSTANTIATE_TEST_SUITE_P(
                                       [](const Preferences& p) {
                                           return p.tempoNote == u"C";
                                       }},
-                      StoredValueCase{"TempoBaseOutOfRange", u"テンポ基準値", u"21",
+                      StoredValueCase{"TempoBaseAboveRange", u"テンポ基準値", u"21",
+                                      [](const Preferences& p) {
+                                          return p.tempoBase == 20;
+                                      }},
+                      StoredValueCase{"TempoBaseBelowRange", u"テンポ基準値", u"-3",
+                                      [](const Preferences& p) {
+                                          return p.tempoBase == 0;
+                                      }},
+                      StoredValueCase{"TempoBaseNotANumber", u"テンポ基準値", u"x",
                                       [](const Preferences& p) {
                                           return p.tempoBase == 15;
                                       }},

@@ -10,21 +10,6 @@
 
 #include <iostream>
 
-namespace {
-
-// Puts a song of the library into the editor as the current song.
-void showSong(sarvo::app::MainWindow& window, const sarvo::library::SongLibrary& library,
-              const std::u16string& name) {
-    const auto song = library.loadSong(name);
-    if (!song)
-        return;
-    window.setMelodyText(song->melody);
-    window.setSavedMelody(song->melody);
-    window.setSongName(QString::fromStdU16String(name));
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     sarvo::app::MessageBoxInteractive ui;
@@ -38,18 +23,18 @@ int main(int argc, char* argv[]) {
     // The MIDI output opens on the first port, the embedded synthesizer "(標準)".
     sarvo::sound::MidiOutputPort midi(ui, sarvo::sound::listMidiPorts(ui));
     midi.open(0);
-    sarvo::app::MainWindow window(ui, midi);
+    sarvo::app::MainWindow window(ui, midi, library);
     ui.setParentWindow(&window);
     sarvo::app::receiveHandOvers(
         *startup.instance, library, ui,
-        [&](const std::u16string& name) { showSong(window, library, name); },
+        [&window](const std::u16string& name) { window.openSong(QString::fromStdU16String(name)); },
         [&window] {
             window.showNormal();
             window.raise();
             window.activateWindow();
         });
     if (!startup.importedSong.empty())
-        showSong(window, library, startup.importedSong);
+        window.openSong(QString::fromStdU16String(startup.importedSong));
     window.show();
     return QApplication::exec();
 }

@@ -2,51 +2,75 @@
 
 #include "app/commandtoolbar.h"
 #include "app/musicbox.h"
+#include "app/notelengthbar.h"
 #include "app/playbutton.h"
 #include "app/qtext.h"
+#include "app/songsession.h"
+#include "app/soundsettings.h"
 #include "app/timedtaskdriver.h"
 #include "app/transposebar.h"
 #include "app/viewselector.h"
+#include "app/windowplacement.h"
 #include "app/windowstatusbar.h"
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/phonetypes.h"
 #include "melody/caretediting.h"
+#include "melody/keyboardinputcontroller.h"
+#include "melody/melodytextedit.h"
+#include "melody/notefont.h"
+#include "melody/onscreenkeyboard.h"
+#include "melody/staffview.h"
 #include "melody/transpose.h"
 #include "sound/melodyplayer.h"
+#include "sound/notepreview.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFont>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTextCursor>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <filesystem>
 
 namespace sarvo::app {
 namespace {
 
-// The key text pads its cells with ideographic spaces, so the editors use a fixed-pitch font
-// with Japanese glyphs; Qt falls back along the list when a family is not installed.
-QFont editorFont() {
+constexpr QSize kDesignSize(960, 720);
+constexpr int kDesignMusicBoxHeight = 150;
+
+// The key guide pads its cells with ideographic spaces, so it is shown in a fixed-pitch font
+// with Japanese glyphs: the chosen family first, installed fallbacks after it.
+QFont keyGuideFont(const settings::FontChoice& choice) {
     QFont font;
-    font.setFamilies({QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
-                      QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("MS Gothic")});
+    font.setFamilies({toQString(choice.name), QStringLiteral("IPAGothic"),
+                      QStringLiteral("IPAゴシック"), QStringLiteral("Noto Sans Mono CJK JP")});
     font.setStyleHint(QFont::TypeWriter);
-    font.setPointSize(12);
+    font.setPointSize(std::max(choice.size, 12));
+    font.setBold(choice.bold);
     return font;
 }
 
-QPlainTextEdit* makeEditor(const QString& objectName, QWidget* parent) {
-    auto* editor = new QPlainTextEdit(parent);
-    editor->setObjectName(objectName);
-    editor->setFont(editorFont());
-    return editor;
+// The melody text is drawn in the note font; another chosen family comes first.
+QFont melodyFont(const settings::FontChoice& choice) {
+    QFont font = melody::melodyTextFont(choice.size, choice.bold);
+    if (toQString(choice.name) != QLatin1String(melody::kNoteFontFamily)) {
+        QStringList families = font.families();
+        families.prepend(toQString(choice.name));
+        font.setFamilies(families);
+    }
+    return font;
 }
 
 // Shows the busy cursor for the lifetime of the object.
@@ -58,30 +82,52 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+MusicBoxEntry musicBoxEntry(const library::SongInfo& info) {
+    const library::SongProperties& p = info.properties;
+    return {p.name, {p.kashu, info.from, info.date, p.jan, p.body, p.tenpo, p.neiro}};
+}
+
+bool isWithin(const QObject* object, const QWidget* ancestor) {
+    for (; object; object = object->parent()) {
+        if (object == ancestor)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-MainWindow::MainWindow(IInteractive& ui, sound::IMidiOutput& midi, QWidget* parent)
+MainWindow::MainWindow(IInteractive& ui, sound::IMidiOutput& midi,
+                       const library::SongLibrary& library, QWidget* parent)
     : QMainWindow(parent)
     , m_ui(ui)
+    , m_midi(midi)
+    , m_settings(library.folders().settingsFile())
+    , m_session(std::make_unique<SongSession>(library, ui, m_state))
     , m_player(std::make_unique<sound::MelodyPlayer>(m_state, midi))
-    , m_playerDriver(new TimedTaskDriver(*m_player, m_clock, this)) {
+    , m_preview(std::make_unique<sound::NotePreview>(midi))
+    , m_playerDriver(new TimedTaskDriver(*m_player, m_clock, this))
+    , m_previewDriver(new TimedTaskDriver(*m_preview, m_clock, this)) {
+    setObjectName(QStringLiteral("frmSarvo"));
+    setWindowTitle(QStringLiteral("Sarvo Ver 1.6Z"));
     m_state.noteShown = [this](int start, int length) {
         highlightPlayedNote(start, length);
     };
-    setObjectName(QStringLiteral("frmSarvo"));
-    setWindowTitle(QStringLiteral("Sarvo Ver 1.6Z"));
     buildToolBars();
     buildCentralArea();
     m_statusBar = new WindowStatusBar(this);
     setStatusBar(m_statusBar);
-    buildShortcuts();
-    resize(960, 680);
+    buildNoteInput();
+    restorePlacement();
+    applyPreferences();
+    listSongs();
     showView(keyguide::kNoteInputView);
 }
 
 MainWindow::~MainWindow() {
     m_playerDriver->stop();
     m_player->stop();
+    m_preview->silence();
 }
 
 void MainWindow::buildToolBars() {
@@ -104,9 +150,9 @@ void MainWindow::buildCentralArea() {
     m_splitter->handle(1)->setObjectName(QStringLiteral("Picture1"));
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({180, 420});
     setCentralWidget(m_splitter);
 
+    connect(m_musicBox, &MusicBox::songChosen, this, &MainWindow::loadSong);
     connect(m_musicBox, &MusicBox::listEventDone, this, &MainWindow::focusEditor);
 }
 
@@ -114,6 +160,7 @@ QWidget* MainWindow::buildEditingArea() {
     auto* area = new QWidget(m_splitter);
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
 
     auto* nameRow = new QHBoxLayout;
     auto* nameCaption = new QLabel(QStringLiteral("曲名："), area);
@@ -130,19 +177,32 @@ QWidget* MainWindow::buildEditingArea() {
     layout->addLayout(nameRow);
 
     auto* toolRow = new QHBoxLayout;
+    m_lengthBar = new NoteLengthBar(area);
+    m_tupletBar = new TupletBar(area);
     m_transposeBar = new TransposeBar(area);
     m_playButton = new PlayButton(area);
+    toolRow->addWidget(m_lengthBar);
+    toolRow->addWidget(m_tupletBar);
     toolRow->addWidget(m_transposeBar);
     toolRow->addStretch(1);
     toolRow->addWidget(m_playButton);
     layout->addLayout(toolRow);
 
     m_views = new QStackedWidget(area);
-    m_melodyEdit = makeEditor(QStringLiteral("txt"), m_views);
-    m_keyGuideEdit = makeEditor(QStringLiteral("pnl"), m_views);
+    m_melodyEdit = new melody::MelodyTextEdit(m_views);
+    m_melodyEdit->setObjectName(QStringLiteral("txt"));
+    m_staff = new melody::StaffView(m_views);
+    m_staff->setObjectName(QStringLiteral("cm5"));
+    m_keyGuideEdit = new QPlainTextEdit(m_views);
+    m_keyGuideEdit->setObjectName(QStringLiteral("pnl"));
     m_views->addWidget(m_melodyEdit);
+    m_views->addWidget(m_staff);
     m_views->addWidget(m_keyGuideEdit);
     layout->addWidget(m_views, 1);
+
+    m_keyboard = new melody::OnScreenKeyboard(area);
+    m_keyboard->setObjectName(QStringLiteral("keyboard"));
+    layout->addWidget(m_keyboard);
 
     connect(m_viewSelector, &ViewSelector::viewChosen, this, &MainWindow::showView);
     connect(m_transposeBar, &TransposeBar::transposeRequested, this, &MainWindow::transpose);
@@ -150,58 +210,128 @@ QWidget* MainWindow::buildEditingArea() {
     return area;
 }
 
-void MainWindow::buildShortcuts() {
-    // The window sees every key before its controls do.
+void MainWindow::buildNoteInput() {
+    m_noteInput =
+        new melody::KeyboardInputController(*m_melodyEdit, m_staff->model(), m_ui, m_state, this);
+    m_noteInput->watch(m_melodyEdit);
+    m_noteInput->watch(m_staff);
+    m_noteInput->attachKeyboard(m_keyboard);
+    // Keys typed anywhere else in the window reach note input first as well.
     qApp->installEventFilter(this);
+
+    using Controller = melody::KeyboardInputController;
+    connect(m_noteInput, &Controller::statusMessage, this, &MainWindow::showStatus);
+    connect(m_noteInput, &Controller::noteKeyDown, this, &MainWindow::previewKeyDown);
+    connect(m_noteInput, &Controller::noteKeyUp, this,
+            [this](int keyCode, int, bool fromPanel) { previewKeyUp(keyCode, fromPanel); });
+    connect(m_noteInput, &Controller::viewRequested, this, &MainWindow::selectView);
+    connect(m_noteInput, &Controller::functionKeyPressed, this, [this](int number) {
+        if (const auto command = commandForFunctionKey(number))
+            runCommand(*command);
+    });
+    connect(m_noteInput, &Controller::lengthButtonChanged, m_lengthBar,
+            &NoteLengthBar::setCurrentEntry);
+
+    connect(m_lengthBar, &NoteLengthBar::entryPressed, this, [this](int entry) {
+        m_noteInput->pressLengthButton(entry);
+        focusEditor();
+    });
+    connect(m_lengthBar, &NoteLengthBar::dotPressed, this, [this] {
+        m_noteInput->pressDotButton();
+        focusEditor();
+    });
+    connect(m_tupletBar, &TupletBar::tupletPressed, this, [this](char16_t kind) {
+        m_noteInput->pressTupletButton(kind);
+        focusEditor();
+    });
+    connect(m_staff, &melody::StaffView::currentIndexClicked, this, [this](int index) {
+        melody::MelodyText text = m_melodyEdit->melody();
+        melody::moveCaretToToken(text, index);
+        text.selection = 0;
+        m_state.editGuard = true;
+        m_melodyEdit->setMelody(text);
+        m_state.editGuard = false;
+    });
+    // The window starts with the eighth note as the current length.
+    m_lengthBar->setCurrentEntry(3);
+}
+
+void MainWindow::applyPreferences() {
+    const settings::Preferences preferences = m_settings.preferences();
+    m_noteInput->setKeyMap(preferences.keyMap);
+    m_lengthBar->setKeyMap(preferences.keyMap);
+    const sound::PlaybackTiming timing = playbackTiming(preferences);
+    m_player->setTiming(timing);
+    m_preview->setTiming(timing);
+    m_preview->setMode(inputSoundMode(preferences.inputSound));
+    m_melodyEdit->setFont(melodyFont(preferences.inputFont));
+    m_keyGuideEdit->setFont(keyGuideFont(preferences.displayFont));
+    m_session->setPhoneTypes(preferences.phoneTypes);
+    if (const std::optional<int> program = voiceProgram(preferences))
+        m_midi.sendShortMessage(sound::programChangeMessage(*program));
+}
+
+void MainWindow::restorePlacement() {
+    const settings::WindowPlacement placement = m_settings.windowPlacement();
+    const double dpi = logicalDpiY();
+    QSize size = kDesignSize;
+    if (placement.width)
+        size.setWidth(twipsToPixels(*placement.width, dpi));
+    if (placement.height)
+        size.setHeight(twipsToPixels(*placement.height, dpi));
+    resize(size);
+    const int musicBoxHeight =
+        placement.splitTop ? twipsToPixels(*placement.splitTop, dpi) : kDesignMusicBoxHeight;
+    m_splitter->setSizes({musicBoxHeight, std::max(size.height() - musicBoxHeight, 1)});
+    std::array<int, MusicBox::kStoredWidths> widths{};
+    for (size_t column = 0; column < widths.size(); ++column)
+        widths[column] = placement.columnWidths[column]
+                             ? twipsToPixels(*placement.columnWidths[column], dpi)
+                             : 0;
+    m_musicBox->setStoredColumnWidths(widths);
+    if (const QScreen* shown = screen()) {
+        const QRect area = shown->availableGeometry();
+        const Point corner = centredPosition(area.x(), area.y(), area.width(), area.height(),
+                                             size.width(), size.height());
+        move(corner.x, corner.y);
+    }
+}
+
+void MainWindow::storePlacement() {
+    const double dpi = logicalDpiY();
+    settings::WindowPlacement placement;
+    // The splitter's top is kept as the height of the music box above it.
+    placement.splitTop = pixelsToTwips(m_splitter->sizes().value(0), dpi);
+    const auto widths = m_musicBox->storedColumnWidths();
+    for (size_t column = 0; column < widths.size(); ++column)
+        placement.columnWidths[column] = pixelsToTwips(widths[column], dpi);
+    placement.top = pixelsToTwips(y(), dpi);
+    placement.left = pixelsToTwips(x(), dpi);
+    placement.height = pixelsToTwips(height(), dpi);
+    placement.width = pixelsToTwips(width(), dpi);
+    m_settings.saveWindowPlacement(placement);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!press && event->type() != QEvent::KeyRelease)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this)
+    // The melody text and the staff hand their keys to note input themselves.
+    if (!widget || widget->window() != this || isWithin(widget, m_melodyEdit) ||
+        isWithin(widget, m_staff))
         return QMainWindow::eventFilter(watched, event);
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    const int key = keyEvent->key();
-    const Qt::KeyboardModifiers modifiers =
-        keyEvent->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-
-    // A shortcut override that is accepted reaches the widget as a key press; the window takes
-    // the keys it handles at the press.
-    const bool press = event->type() == QEvent::KeyPress;
-    auto handled = [&] {
-        if (!press)
-            event->accept();
-        return !press;
-    };
-
-    if (isPlaying() && key != Qt::Key_F4)
-        return press || handled();
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F12 && modifiers == Qt::NoModifier) {
-        if (!press)
-            return handled();
-        if (const auto command = commandForFunctionKey(key - Qt::Key_F1 + 1))
-            runCommand(*command);
-        return true;
+    auto* key = static_cast<QKeyEvent*>(event);
+    // The music box moves through its songs with the plain keys; the window takes Alt and the
+    // function keys from it.
+    if (isWithin(widget, m_musicBox) && !(key->modifiers() & Qt::AltModifier) &&
+        !(key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12))
+        return QMainWindow::eventFilter(watched, event);
+    if (!press) {
+        m_noteInput->keyRelease(*key);
+        return QMainWindow::eventFilter(watched, event);
     }
-    if (modifiers == Qt::AltModifier) {
-        int target = -1;
-        if (key == Qt::Key_1)
-            target = keyguide::kNoteInputView;
-        else if (key == Qt::Key_2)
-            target = keyguide::kStaffInputView;
-        else if (key == Qt::Key_Up)
-            target = m_viewSelector->current() - 1;
-        else if (key == Qt::Key_Down)
-            target = m_viewSelector->current() + 1;
-        else
-            return QMainWindow::eventFilter(watched, event);
-        if (!press)
-            return handled();
-        selectView(target);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
+    return m_noteInput->keyPress(*key) || QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::selectView(int index) {
@@ -217,22 +347,32 @@ int MainWindow::currentView() const {
 void MainWindow::showView(int index) {
     if (isPlaying())
         return;
+    m_noteInput->setCurrentView(index);
+    m_keyGuideEdit->clear();
     if (keyguide::phoneTypeByIndex(index))
         showKeyGuide(index);
-    else if (index >= 0)
+    else if (index == keyguide::kStaffInputView)
+        showStaff();
+    else if (index == keyguide::kNoteInputView)
         showMelodyInput();
 }
 
 void MainWindow::showMelodyInput() {
-    // The staff view (entry 1) is not built yet; until it is, it shows the note input.
-    m_keyGuideEdit->clear();
     m_statusBar->setMessage(QString());
     m_views->setCurrentWidget(m_melodyEdit);
     focusEditor();
 }
 
+void MainWindow::showStaff() {
+    m_staff->rebuild(m_state, melodyText());
+    m_staff->setCurrentIndex(melody::tokenIndexAtCaret(m_melodyEdit->melody()));
+    m_staff->refreshCur();
+    m_statusBar->setMessage(QString());
+    m_views->setCurrentWidget(m_staff);
+    focusEditor();
+}
+
 void MainWindow::showKeyGuide(int typeIndex) {
-    m_keyGuideEdit->clear();
     {
         BusyCursor busy;
         const std::u16string keys = keyguide::convertToKeys(typeIndex, melodyText(), m_state, m_ui);
@@ -247,6 +387,10 @@ void MainWindow::focusEditor() {
     m_views->currentWidget()->setFocus();
 }
 
+void MainWindow::showStatus(const QString& text) {
+    m_statusBar->setMessage(text);
+}
+
 void MainWindow::runCommand(WindowCommand command) {
     if (isPlaying() && !runsWhilePlaying(command))
         return;
@@ -254,6 +398,9 @@ void MainWindow::runCommand(WindowCommand command) {
     case WindowCommand::Play: togglePlay(); break;
     case WindowCommand::Refresh: selectView(currentView()); break;
     case WindowCommand::Close: close(); break;
+    case WindowCommand::Save: saveSong(); break;
+    case WindowCommand::Delete: deleteSelectedSong(); break;
+    case WindowCommand::Folder: openGuideFolder(); break;
     default: showUnavailable(); break;
     }
 }
@@ -269,29 +416,112 @@ std::u16string MainWindow::melodyText() const {
 void MainWindow::setMelodyText(std::u16string_view text) {
     const bool guarded = m_state.editGuard;
     m_state.editGuard = true;
-    m_melodyEdit->setPlainText(toQString(text));
+    // The caret goes to the end, where typing goes on.
+    const int end = static_cast<int>(text.size());
+    m_melodyEdit->setMelody({std::u16string(text), end, 0});
     m_state.editGuard = guarded;
+    m_staff->rebuild(m_state, text);
+}
+
+void MainWindow::listSongs() {
+    BusyCursor busy;
+    showStatus(QStringLiteral("曲読込中"));
+    std::vector<MusicBoxEntry> entries;
+    for (const library::SongInfo& info : m_session->library().listSongs())
+        entries.push_back(musicBoxEntry(info));
+    m_musicBox->setEntries(entries);
+    if (m_session->current())
+        m_musicBox->selectSong(toQString(m_session->currentName()));
+    showStatus(QString());
+}
+
+bool MainWindow::openSong(const QString& name) {
+    listSongs();
+    if (!m_musicBox->selectSong(name))
+        return false;
+    const bool loaded = m_session->load(toU16(name), melodyText()).has_value();
+    if (loaded)
+        showCurrentSong();
+    return loaded;
 }
 
 QString MainWindow::songName() const {
     return m_songNameLabel->text();
 }
 
-void MainWindow::setSongName(const QString& name) {
-    m_songNameLabel->setText(name);
+void MainWindow::loadSong(const QString& name) {
+    if (isPlaying())
+        return;
+    const std::optional<library::Song> song = m_session->load(toU16(name), melodyText());
+    if (!song) {
+        // A declined load leaves the current song selected.
+        if (m_session->current())
+            m_musicBox->selectSong(toQString(m_session->currentName()));
+        return;
+    }
+    showCurrentSong();
+}
+
+void MainWindow::showCurrentSong() {
+    setMelodyText(m_session->savedMelody());
+    m_songNameLabel->setText(toQString(m_session->currentName()));
+    // A key guide or the staff on show follows the loaded melody.
+    if (currentView() != keyguide::kNoteInputView)
+        showView(currentView());
+}
+
+void MainWindow::saveSong() {
+    if (!m_session->current()) {
+        showUnavailable();
+        return;
+    }
+    BusyCursor busy;
+    m_session->save(melodyText());
+}
+
+void MainWindow::deleteSelectedSong() {
+    const QString name = m_musicBox->currentSong();
+    if (name.isEmpty())
+        return;
+    const bool wasCurrent = toU16(name) == m_session->currentName();
+    if (!m_session->remove(toU16(name)))
+        return;
+    QTreeWidgetItem* item = m_musicBox->currentItem();
+    const int row = m_musicBox->indexOfTopLevelItem(item);
+    delete item;
+    if (wasCurrent)
+        m_songNameLabel->clear();
+    // A neighbouring song takes the selection.
+    if (QTreeWidgetItem* neighbour =
+            m_musicBox->topLevelItem(std::min(row, m_musicBox->topLevelItemCount() - 1)))
+        m_musicBox->setCurrentItem(neighbour);
+    focusEditor();
+}
+
+void MainWindow::openGuideFolder() {
+    const library::SongLibrary& library = m_session->library();
+    std::filesystem::path folder = library.folders().textFolder();
+    if (m_session->current()) {
+        const std::filesystem::path songFolder = library.guideFolder(m_session->currentName());
+        if (std::filesystem::is_directory(songFolder))
+            folder = songFolder;
+    }
+    std::filesystem::create_directories(folder);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
 }
 
 void MainWindow::transpose(int direction) {
     if (isPlaying())
         return;
     const int caret = m_melodyEdit->textCursor().position();
-    setMelodyText(melody::transposeMelody(m_state, melodyText(), direction));
+    const std::u16string moved = melody::transposeMelody(m_state, melodyText(), direction);
+    setMelodyText(moved);
     QTextCursor cursor = m_melodyEdit->textCursor();
-    cursor.setPosition(std::min(caret, static_cast<int>(m_melodyEdit->toPlainText().size())));
+    cursor.setPosition(std::min(caret, static_cast<int>(moved.size())));
     m_melodyEdit->setTextCursor(cursor);
-    // A key guide on show follows the transposed melody.
-    if (keyguide::phoneTypeByIndex(currentView()))
-        showKeyGuide(currentView());
+    // The view on show follows the transposed melody.
+    if (currentView() != keyguide::kNoteInputView)
+        showView(currentView());
     else
         focusEditor();
 }
@@ -304,8 +534,10 @@ void MainWindow::togglePlay() {
 }
 
 void MainWindow::startPlaying() {
+    m_preview->silence();
     m_playButton->setPlaying(true);
     m_melodyBeforePlaying = melodyText();
+    const int caret = m_melodyEdit->textCursor().position();
     if (keyguide::phoneTypeByIndex(currentView())) {
         // What plays is what the phone type can express: its key text read back.
         const std::u16string keys = toU16(m_keyGuideEdit->toPlainText());
@@ -313,8 +545,10 @@ void MainWindow::startPlaying() {
         m_views->setCurrentWidget(m_melodyEdit);
     }
     m_viewSelector->setEnabled(false);
+    m_staff->setAttribute(Qt::WA_TransparentForMouseEvents, true);
     focusEditor();
-    m_player->start(melodyText(), m_melodyEdit->textCursor().position(), m_clock.now());
+    m_player->start(melodyText(), std::min(caret, static_cast<int>(melodyText().size())),
+                    m_clock.now());
     m_playerDriver->run();
 }
 
@@ -323,43 +557,62 @@ void MainWindow::stopPlaying() {
     m_player->stop();
     m_playButton->setPlaying(false);
     m_viewSelector->setEnabled(true);
+    m_staff->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    const int caret = m_melodyEdit->textCursor().selectionStart();
     setMelodyText(m_melodyBeforePlaying);
     m_melodyBeforePlaying.clear();
+    // The caret stays at the note that played last.
+    QTextCursor cursor = m_melodyEdit->textCursor();
+    cursor.setPosition(std::min(caret, static_cast<int>(m_melodyEdit->toPlainText().size())));
+    m_melodyEdit->setTextCursor(cursor);
     // The view of the selector comes back; a key guide is converted again.
     showView(currentView());
 }
 
 void MainWindow::highlightPlayedNote(int start, int length) {
+    if (m_views->currentWidget() == m_staff) {
+        const std::u16string text = melodyText();
+        const auto before =
+            std::count(text.begin(), text.begin() + std::min<size_t>(start, text.size()), u' ');
+        m_staff->setSel(static_cast<int>(before) + 1);
+        m_staff->refreshCur();
+        return;
+    }
     QTextCursor cursor = m_melodyEdit->textCursor();
     cursor.setPosition(start);
     cursor.setPosition(start + length, QTextCursor::KeepAnchor);
     m_melodyEdit->setTextCursor(cursor);
 }
 
-bool MainWindow::settleUnsavedChanges() {
-    if (melodyText() == m_savedMelody)
-        return true;
-    const std::u16string question = u"「" + toU16(songName()) + u"」を保存しますか？";
-    switch (m_ui.askQuestion(question, QuestionButtons::YesNoCancel)) {
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
-    case Answer::Yes:
-        // Saving belongs to the song library; until it is there the window stays open, so
-        // that the melody is not lost.
-        showUnavailable();
-        return false;
+void MainWindow::previewKeyDown(int keyCode, int midiNote, QChar lengthCode, bool autoRepeat) {
+    m_preview->noteKeyDown(keyCode, midiNote, lengthCode.unicode(), autoRepeat, m_clock.now());
+    if (const auto due = m_preview->nextDue())
+        m_previewDriver->scheduleAt(*due);
+}
+
+void MainWindow::previewKeyUp(int keyCode, bool fromPanel) {
+    if (fromPanel) {
+        m_preview->panelReleased();
+        // A released on-screen key gives the focus back to the melody text.
+        if (m_views->currentWidget() == m_melodyEdit)
+            m_melodyEdit->setFocus();
+    } else {
+        m_preview->noteKeyUp(keyCode, false);
     }
-    return false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Stopping puts back the melody that was edited, which is what the save question is about.
     if (isPlaying())
         stopPlaying();
-    if (!settleUnsavedChanges()) {
+    if (!m_session->settleChanges(melodyText())) {
         event->ignore();
         return;
     }
+    // A minimized window keeps the placement of the previous run.
+    if (!isMinimized())
+        storePlacement();
+    m_preview->silence();
     event->accept();
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // The main window frmSarvo: the program and song toolbars over the music box, a splitter, and
 // the editing area with the song name, the view selector, the length, tuplet and transposition
-// toolbars, the play button and one of three views: the melody text, the staff, or the key
-// guide of the phone type chosen in the view selector.
+// toolbars, the play button, one of three views (the melody text, the staff, or the key guide
+// of the phone type chosen in the view selector) and the on-screen keyboard.
 
 #include "app/windowcommands.h"
 #include "common/interaction.h"
+#include "library/songlibrary.h"
 #include "melody/parserstate.h"
+#include "settings/settingsfile.h"
 #include "sound/clock.h"
 #include "sound/midioutput.h"
 
@@ -20,17 +22,28 @@ class QPlainTextEdit;
 class QSplitter;
 class QStackedWidget;
 
+namespace sarvo::melody {
+class KeyboardInputController;
+class MelodyTextEdit;
+class OnScreenKeyboard;
+class StaffView;
+} // namespace sarvo::melody
+
 namespace sarvo::sound {
 class MelodyPlayer;
-}
+class NotePreview;
+} // namespace sarvo::sound
 
 namespace sarvo::app {
 
 class CommandToolBar;
 class MusicBox;
+class NoteLengthBar;
 class PlayButton;
+class SongSession;
 class TimedTaskDriver;
 class TransposeBar;
+class TupletBar;
 class ViewSelector;
 class WindowStatusBar;
 
@@ -40,13 +53,15 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // ui receives the messages and questions of the window, midi sounds playback and previews;
-    // both must outlive the window.
-    MainWindow(IInteractive& ui, sound::IMidiOutput& midi, QWidget* parent = nullptr);
+    // ui receives the messages and questions of the window, midi sounds playback and previews,
+    // library holds the songs and the settings file; all must outlive the window. The window
+    // reads its preferences and placement and lists the songs.
+    MainWindow(IInteractive& ui, sound::IMidiOutput& midi, const library::SongLibrary& library,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Selects a view selector entry (0 to 40) and shows its view, even when it is selected
-    // already. An index outside the selector is ignored.
+    // already. An index outside the selector is ignored, and so is every choice while playing.
     void selectView(int index);
     int currentView() const;
 
@@ -55,17 +70,20 @@ public:
     void runCommand(WindowCommand command);
 
     std::u16string melodyText() const;
-    // Replaces the melody being edited (loading a song, transposing).
+    // Replaces the melody being edited; the staff follows.
     void setMelodyText(std::u16string_view text);
-    // The melody as last loaded or saved; closing asks to save when the editor differs.
-    void setSavedMelody(std::u16string_view text) { m_savedMelody = text; }
 
+    // Rebuilds the music box from the library.
+    void listSongs();
+    // Selects the song in the music box, loads it and scrolls it into view (a song that arrived
+    // from outside); false when the library has no such song or the user kept the current one.
+    bool openSong(const QString& name);
     QString songName() const;
-    void setSongName(const QString& name);
 
     bool isPlaying() const { return m_state.isPlaying; }
     // The program's one walk state over the melody.
     melody::ParserState& parserState() { return m_state; }
+    SongSession& session() { return *m_session; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -75,31 +93,46 @@ private:
     void buildToolBars();
     void buildCentralArea();
     QWidget* buildEditingArea();
-    void buildShortcuts();
+    void buildNoteInput();
+    void applyPreferences();
+    void restorePlacement();
+    void storePlacement();
 
     void showView(int index);
     void showMelodyInput();
+    void showStaff();
     void showKeyGuide(int typeIndex);
     void focusEditor();
+    void showStatus(const QString& text);
+
+    void loadSong(const QString& name);
+    void showCurrentSong();
+    void saveSong();
+    void deleteSelectedSong();
+    void openGuideFolder();
 
     void transpose(int direction);
     void togglePlay();
     void startPlaying();
     void stopPlaying();
-    // Selects the token being played in the melody text.
+    // Selects the token being played in the melody text, or its note in the staff.
     void highlightPlayedNote(int start, int length);
-    // Asks whether to save a changed melody; false when the user cancels or the save failed.
-    bool settleUnsavedChanges();
+    void previewKeyDown(int keyCode, int midiNote, QChar lengthCode, bool autoRepeat);
+    void previewKeyUp(int keyCode, bool fromPanel);
     void showUnavailable();
 
     IInteractive& m_ui;
+    sound::IMidiOutput& m_midi;
+    settings::SettingsFile m_settings;
     melody::ParserState m_state;
-    std::u16string m_savedMelody;
+    std::unique_ptr<SongSession> m_session;
     // The melody text put aside while playing, restored when playback stops.
     std::u16string m_melodyBeforePlaying;
     sound::SystemClock m_clock;
     std::unique_ptr<sound::MelodyPlayer> m_player;
+    std::unique_ptr<sound::NotePreview> m_preview;
     TimedTaskDriver* m_playerDriver = nullptr;
+    TimedTaskDriver* m_previewDriver = nullptr;
 
     CommandToolBar* m_programBar = nullptr;
     CommandToolBar* m_songBar = nullptr;
@@ -107,11 +140,16 @@ private:
     MusicBox* m_musicBox = nullptr;
     QLabel* m_songNameLabel = nullptr;
     ViewSelector* m_viewSelector = nullptr;
+    NoteLengthBar* m_lengthBar = nullptr;
+    TupletBar* m_tupletBar = nullptr;
     TransposeBar* m_transposeBar = nullptr;
     PlayButton* m_playButton = nullptr;
     QStackedWidget* m_views = nullptr;
-    QPlainTextEdit* m_melodyEdit = nullptr;
+    melody::MelodyTextEdit* m_melodyEdit = nullptr;
+    melody::StaffView* m_staff = nullptr;
     QPlainTextEdit* m_keyGuideEdit = nullptr;
+    melody::OnScreenKeyboard* m_keyboard = nullptr;
+    melody::KeyboardInputController* m_noteInput = nullptr;
     WindowStatusBar* m_statusBar = nullptr;
 };
 

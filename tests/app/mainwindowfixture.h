@@ -4,10 +4,15 @@
 
 #include "app/mainwindow.h"
 #include "app/musicbox.h"
+#include "app/songsession.h"
 #include "app/windowstatusbar.h"
 #include "common/interaction.h"
+#include "library/songlibrary.h"
+#include "melody/staffview.h"
 #include "qtestenvironment.h"
 #include "sound/recordingmidioutput.h"
+
+#include <QTemporaryDir>
 
 #include <QComboBox>
 #include <QLabel>
@@ -20,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 namespace sarvo::app::testing {
@@ -27,7 +33,18 @@ namespace sarvo::app::testing {
 class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_window = std::make_unique<MainWindow>(m_ui, m_midi);
+        ASSERT_TRUE(m_dir.isValid());
+        m_library = std::make_unique<library::SongLibrary>(
+            library::LibraryFolders(m_dir.path().toStdString()));
+        beforeWindow();
+        openWindow();
+    }
+
+    // Runs before the window is made: a test prepares the library or the settings file here.
+    virtual void beforeWindow() {}
+
+    void openWindow() {
+        m_window = std::make_unique<MainWindow>(m_ui, m_midi, *m_library);
         m_window->show();
         m_window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
@@ -39,11 +56,13 @@ protected:
         m_play = child<QPushButton>("cmdPlay");
         m_songName = child<QLabel>("lblM");
         m_musicBox = child<MusicBox>("lvwMusicBox");
+        m_staff = child<melody::StaffView>("cm5");
     }
 
     void TearDown() override {
         // Closing may ask to save; the tests that care answer themselves.
-        m_window->setSavedMelody(m_window->melodyText());
+        if (m_window)
+            m_window->session().setSavedMelody(m_window->melodyText());
         m_window.reset();
     }
 
@@ -74,6 +93,21 @@ protected:
     void setMelody(const QString& text) { m_window->setMelodyText(text.toStdU16String()); }
     QString melody() const { return QString::fromStdU16String(m_window->melodyText()); }
 
+    // Stores a song in the library as a save of the program does.
+    void storeSong(const std::u16string& name, const std::u16string& melody,
+                   const std::u16string& tempo = u"120") {
+        library::SongProperties properties;
+        properties.name = name;
+        properties.kashu = u"作曲者";
+        properties.tenpo = tempo;
+        const library::SongInfo info =
+            library::newSongInfo(properties, u"テスト", std::chrono::system_clock::now());
+        melody::ParserState state;
+        ASSERT_TRUE(m_library->saveSong(info, melody, {}, state, m_ui).ok());
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<library::SongLibrary> m_library;
     RecordingInteractive m_ui;
     sound::RecordingMidiOutput m_midi;
     std::unique_ptr<MainWindow> m_window;
@@ -85,6 +119,7 @@ protected:
     QPushButton* m_play = nullptr;
     QLabel* m_songName = nullptr;
     MusicBox* m_musicBox = nullptr;
+    melody::StaffView* m_staff = nullptr;
 };
 
 } // namespace sarvo::app::testing

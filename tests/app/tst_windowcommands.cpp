@@ -89,7 +89,8 @@ TEST_F(CommandTest, ToolbarsKeepTheirButtonOrder) {
     EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-start")));
 }
 
-// Function keys whose command opens a dialog of a later stage say so in the status bar.
+// Function keys whose command opens a dialog of a later stage say so in the status bar; F8
+// saves, which needs a song name first.
 class FunctionKeyTest : public MainWindowFixture, public ::testing::WithParamInterface<Qt::Key> {};
 
 TEST_P(FunctionKeyTest, ReachesItsCommand) {
@@ -104,8 +105,7 @@ TEST_P(FunctionKeyTest, ReachesItsCommand) {
 
 INSTANTIATE_TEST_SUITE_P(DialogKeys, FunctionKeyTest,
                          ::testing::Values(Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F6,
-                                           Qt::Key_F7, Qt::Key_F8, Qt::Key_F9, Qt::Key_F10,
-                                           Qt::Key_F11));
+                                           Qt::Key_F7, Qt::Key_F8, Qt::Key_F10, Qt::Key_F11));
 
 TEST_F(CommandTest, FourPlaysAndStops) {
     setMelody(QStringLiteral("C中ド "));
@@ -133,7 +133,7 @@ TEST_F(CommandTest, TwelveCloses) {
 
 TEST_F(CommandTest, WhilePlayingSetAndTheKeysDoNothing) {
     setMelody(QStringLiteral("C中ド D中レ "));
-    m_window->setSavedMelody(u"C中ド D中レ ");
+    m_window->session().setSavedMelody(u"C中ド D中レ ");
     m_window->runCommand(sarvo::app::WindowCommand::Play);
     ASSERT_TRUE(m_window->isPlaying());
     m_panel->clear();
@@ -160,6 +160,7 @@ struct CloseCase {
     std::vector<Answer> answers;
     bool asked;
     bool staysOpen;
+    const char16_t* storedAfter; // the melody of the song file afterwards
 };
 
 void PrintTo(const CloseCase& testCase, std::ostream* out) {
@@ -170,9 +171,9 @@ class CloseTest : public MainWindowFixture, public ::testing::WithParamInterface
 
 TEST_P(CloseTest, AsksToSaveAChangedMelody) {
     const CloseCase& testCase = GetParam();
-    m_window->setSongName(QStringLiteral("春の歌"));
-    setMelody(QStringLiteral("C中ド "));
-    m_window->setSavedMelody(u"C中ド ");
+    storeSong(u"春の歌", u"C中ド ");
+    ASSERT_TRUE(m_window->openSong(QStringLiteral("春の歌")));
+    ASSERT_EQ(melody(), QStringLiteral("C中ド "));
     if (testCase.changed)
         setMelody(QStringLiteral("C中ド D中レ "));
     for (const Answer answer : testCase.answers)
@@ -186,13 +187,17 @@ TEST_P(CloseTest, AsksToSaveAChangedMelody) {
     }
     EXPECT_EQ(m_window->isVisible(), testCase.staysOpen);
     EXPECT_EQ(m_ui.pendingAnswers(), 0u);
+    const auto stored = m_library->loadSong(u"春の歌");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->melody, testCase.storedAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, CloseTest,
-    ::testing::Values(CloseCase{"Unchanged", false, {}, false, false},
-                      CloseCase{"ChangedNo", true, {Answer::No}, true, false},
-                      CloseCase{"ChangedCancel", true, {Answer::Cancel}, true, true}),
+    ::testing::Values(CloseCase{"Unchanged", false, {}, false, false, u"C中ド "},
+                      CloseCase{"ChangedNo", true, {Answer::No}, true, false, u"C中ド "},
+                      CloseCase{"ChangedCancel", true, {Answer::Cancel}, true, true, u"C中ド "},
+                      CloseCase{"ChangedYes", true, {Answer::Yes}, true, false, u"C中ド D中レ "}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

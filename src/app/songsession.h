@@ -1,0 +1,60 @@
+#pragma once
+// The song being edited: which stored song it is, the melody as last loaded or saved, and the
+// library operations that change them, with the questions they ask first.
+
+#include "common/interaction.h"
+#include "library/songlibrary.h"
+#include "melody/parserstate.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sarvo::app {
+
+class SongSession {
+public:
+    // All references must outlive the session.
+    SongSession(const library::SongLibrary& library, IInteractive& ui, melody::ParserState& state);
+
+    const library::SongLibrary& library() const { return m_library; }
+    // The stored song being edited; nullopt before one is loaded.
+    const std::optional<library::SongInfo>& current() const { return m_current; }
+    std::u16string currentName() const;
+
+    const std::u16string& savedMelody() const { return m_savedMelody; }
+    void setSavedMelody(std::u16string_view melody) { m_savedMelody = melody; }
+    bool isChanged(std::u16string_view melody) const { return melody != m_savedMelody; }
+
+    // The phone types whose guide texts a save writes.
+    void setPhoneTypes(std::vector<int> phoneTypes) { m_phoneTypes = std::move(phoneTypes); }
+
+    // When the melody differs from the saved one, asks "「name」を保存しますか？" (Yes, No,
+    // Cancel); Yes saves. False when the user cancels or the save fails.
+    bool settleChanges(std::u16string_view melody);
+    // LoadSong: the song of that name becomes the current one. nullopt when it is the current
+    // song already, when the user cancels the save question, or when it has no file.
+    std::optional<library::Song> load(std::u16string_view name, std::u16string_view melody);
+    // SaveSong of the current song with this melody.
+    library::LibraryResult save(std::u16string_view melody);
+    // DeleteSong after the question "「name」を削除してよろしいですか？"; true when deleted.
+    // Deleting the current song leaves no current song.
+    bool remove(std::u16string_view name);
+    // Forgets the current song (after its deletion, or to start a melody afresh).
+    void clearCurrent();
+
+private:
+    const library::SongLibrary& m_library;
+    IInteractive& m_ui;
+    melody::ParserState& m_state;
+    std::optional<library::SongInfo> m_current;
+    std::u16string m_savedMelody;
+    std::vector<int> m_phoneTypes;
+};
+
+// Saving needs a song name, which the song-properties dialog gives; without a current song the
+// window says that this is not possible yet.
+inline constexpr std::u16string_view kNoSongToSave = u"保存する曲名がありません";
+
+} // namespace sarvo::app

@@ -31,7 +31,8 @@ void ensureApplication() {
     static char name[] = "sarvo-bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    // Left alive to the end: destroyed among the static objects it would outlive Qt's own.
+    new QApplication(argc, argv);
 }
 
 struct WindowNoteInput {

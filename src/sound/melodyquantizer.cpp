@@ -179,6 +179,22 @@ void appendToken(std::u16string& text, const Length& length, std::optional<int> 
 
 } // namespace
 
+void closeLongSilences(std::vector<TimedNote>& notes) {
+    constexpr double kLongestSilence = 2 * kLongest;
+    double removed = 0;
+    double soundEnd = 0; // where the previous note stops sounding, before the shift
+    for (size_t i = 0; i < notes.size(); ++i) {
+        TimedNote& note = notes[i];
+        const double silence = note.start - soundEnd;
+        const double kept = i == 0 ? 0 : kLongestSilence;
+        if (silence > kept)
+            removed += std::floor((silence - kept) / kLongest) * kLongest;
+        soundEnd = std::max(soundEnd, note.start + std::min(note.end - note.start, 1.0 * kLongest));
+        note.start -= removed;
+        note.end -= removed;
+    }
+}
+
 std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes) {
     const std::map<int, BeatGrid> grids = beatGrids(notes);
     const auto gridAt = [&](double t) {
@@ -195,9 +211,11 @@ std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes) {
     std::vector<Snapped> snapped;
     for (const TimedNote& note : notes) {
         const BeatGrid grid = gridAt(note.start);
+        // No length is longer than a whole note: what a note sounds beyond that does not count.
+        const double end = std::min(note.end, note.start + 2 * kLongest);
         const Snapped next{snap(note.start, beatOf(note.start) * kBeat, grid.step),
-                           snap(note.end, beatOf(note.end) * kBeat, gridAt(note.end).step),
-                           note.key, note.end - note.start, grid};
+                           snap(end, beatOf(end) * kBeat, gridAt(end).step), note.key,
+                           end - note.start, grid};
         if (!snapped.empty() && snapped.back().start == next.start) {
             // Two onsets met on one grid point: the higher note stays, as in a chord.
             if (next.key > snapped.back().key)

@@ -27,6 +27,12 @@ struct QuantizedNote {
     bool operator==(const QuantizedNote&) const = default;
 };
 
+// Shortens silences a ringtone has no use for, by whole notes so that the beats stay where they
+// were: the silence before the first note goes, silences between notes keep at most two whole
+// notes. A note that sounds longer than a whole note counts as silent after its first whole
+// note, as it will be cut there.
+void closeLongSilences(std::vector<TimedNote>& notes);
+
 // Notes in start order, one at a time (a note ends before the next starts).
 std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes);
 

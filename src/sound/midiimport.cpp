@@ -136,6 +136,7 @@ MidiMelody midiMelody(const SmfFile& file, MelodySource source,
     timed.reserve(line.size());
     for (const NoteSpan& note : line)
         timed.push_back({clock.at(note.start), clock.at(note.end), note.key});
+    closeLongSilences(timed);
     std::vector<QuantizedNote> notes = quantizeNotes(timed);
     fitIntoRange(notes);
 

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <functional>
-#include <iterator>
 #include <set>
 #include <tuple>
 
@@ -84,38 +82,28 @@ std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& 
 ChosenNotes chooseMelodyNotes(const SmfFile& file, const std::vector<NoteSpan>& notes,
                               MelodySource source) {
     ChosenNotes chosen;
-    std::function<bool(const NoteSpan&)> wanted;
-    if (source.track) {
-        wanted = [&](const NoteSpan& n) {
-            return n.track == *source.track && n.channel != kDrumChannel;
-        };
-    } else if (source.channel) {
-        if (*source.channel == kDrumChannel) {
-            chosen.error = "channel 10 holds drums, which have no melody";
-            return chosen;
-        }
-        wanted = [&](const NoteSpan& n) {
-            return n.channel == *source.channel;
-        };
-    } else {
-        std::optional<Voice> best;
+    if (source.channel == kDrumChannel) {
+        chosen.error = "channel 10 holds drums, which have no melody";
+        return chosen;
+    }
+    if (!source.track && !source.channel) {
         for (const Voice& voice : listVoices(file, notes)) {
             if (voice.drums())
                 continue;
-            if (!best || std::tie(voice.upperOnsets, voice.noteCount) >
-                             std::tie(best->upperOnsets, best->noteCount))
-                best = voice;
+            if (!chosen.voice || std::tie(voice.upperOnsets, voice.noteCount) >
+                                     std::tie(chosen.voice->upperOnsets, chosen.voice->noteCount))
+                chosen.voice = voice;
         }
-        if (!best) {
+        if (!chosen.voice) {
             chosen.error = "the MIDI file holds no notes outside the drum channel";
             return chosen;
         }
-        chosen.voice = best;
-        wanted = [&](const NoteSpan& n) {
-            return n.track == best->track && n.channel == best->channel;
-        };
+        source = {chosen.voice->track, chosen.voice->channel};
     }
-    std::copy_if(notes.begin(), notes.end(), std::back_inserter(chosen.notes), wanted);
+    for (const NoteSpan& note : notes)
+        if (note.channel != kDrumChannel && (!source.track || note.track == *source.track) &&
+            (!source.channel || note.channel == *source.channel))
+            chosen.notes.push_back(note);
     if (chosen.notes.empty())
         chosen.error = source.track
                            ? "track " + std::to_string(*source.track + 1) +

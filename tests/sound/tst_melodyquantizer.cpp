@@ -91,6 +91,35 @@ TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
         EXPECT_EQ(quantizeNotes(c.notes), c.out) << c.name;
 }
 
+TEST(CloseLongSilences, ByWholeNotesKeepingTheBeat) {
+    struct Case {
+        const char* name;
+        std::vector<TimedNote> notes;
+        std::vector<double> starts;
+    };
+    const std::vector<Case> cases = {
+        {"leading bars go, the beat stays", {{400, 448, 60}, {448, 496, 62}}, {16, 64}},
+        {"two bars of rest stay", {{0, 48, 60}, {432, 480, 62}}, {0, 432}},
+        {"ten bars of rest become two and the rest of a bar",
+         {{0, 48, 60}, {1968, 2000, 62}, {2000, 2048, 64}},
+         {0, 432, 464}},
+        {"a note held for ten bars is silent after its first",
+         {{0, 1920, 60}, {1920, 1968, 62}},
+         {0, 576}},
+        {"a chord-like overlap is no silence", {{0, 960, 60}, {100, 148, 62}}, {0, 100}},
+    };
+    for (const Case& c : cases) {
+        std::vector<TimedNote> notes = c.notes;
+        closeLongSilences(notes);
+        std::vector<double> starts;
+        for (size_t i = 0; i < notes.size(); ++i) {
+            starts.push_back(notes[i].start);
+            EXPECT_DOUBLE_EQ(notes[i].end - notes[i].start, c.notes[i].end - c.notes[i].start);
+        }
+        EXPECT_EQ(starts, c.starts) << c.name;
+    }
+}
+
 TEST(FitIntoRange, ShiftsTheWholeMelodyThenFoldsTheRest) {
     struct Case {
         const char* name;

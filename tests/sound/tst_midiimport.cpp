@@ -69,7 +69,8 @@ std::u16string importedMelody(const SmfFile& file, MelodySource source = {}) {
 }
 
 // Melodies as written music has them, in the lengths the i-melody format carries: tuplet groups
-// start on a beat, a tied note lasts a length of its own, no dotted sixteenths.
+// start on a beat, a tied note lasts a length of its own, no dotted sixteenths. They start with
+// a note and rest for less than two whole notes at a time, as the import keeps such silences.
 std::u16string importableMelody(std::mt19937& random, int groups) {
     static const std::vector<std::u16string> plain = {u"A",   u"B.",  u"B",   u"C.",  u"C",
                                                       u"D.",  u"D",   u"E",   u"C ^", u"D ^ ^",
@@ -82,21 +83,26 @@ std::u16string importableMelody(std::mt19937& random, int groups) {
                std::u16string(melody::pitchNameOf(key % 12)) +
                std::u16string(melody::sharpMarkOf(key % 12));
     };
+    bool lastWasRest = false;
     for (int g = 0; g < groups; ++g) {
         if (random() % 5 == 0) {
+            lastWasRest = false;
             // Rests up to the beat, then a group of three or six tuplets.
             for (; at % 48 != 0; at += 12)
                 text += u"J ";
             const char16_t code = u"2356"[random() % 4];
             const int size = melody::tupletGroupSize(code);
             for (int i = 0; i < size; ++i)
-                text += random() % 6 == 0 ? std::u16string(1, melody::restCodeOf(code)) + u" "
-                                          : code + pitch() + u" ";
+                text += i > 0 && random() % 6 == 0
+                            ? std::u16string(1, melody::restCodeOf(code)) + u" "
+                            : code + pitch() + u" ";
             at += melody::lengthTicks(code, false) * size;
             continue;
         }
         const std::u16string& length = plain[random() % plain.size()];
-        const bool rest = random() % 6 == 0 && length.find(u'^') == std::u16string::npos;
+        const bool rest =
+            g > 0 && !lastWasRest && random() % 6 == 0 && length.find(u'^') == std::u16string::npos;
+        lastWasRest = rest;
         const bool dotted = length.size() > 1 && length[1] == u'.';
         const int ties = static_cast<int>(std::count(length.begin(), length.end(), u'^'));
         at += melody::lengthTicks(length[0], dotted) * (ties + 1);

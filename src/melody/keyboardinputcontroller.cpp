@@ -35,6 +35,14 @@ KeyboardInputController::KeyboardInputController(MelodyTextEdit& text, StaffMode
             [this](int position) { edit([&] { m_input.clickText(m_melody, position); }); });
     connect(&m_text, &MelodyTextEdit::selectionExtended, this,
             [this] { edit([&] { KeyboardInput::widenSelectionToTokens(m_melody); }); });
+    // A change of the text that no guarded edit made (a whole new text set from outside) refills
+    // the staff.
+    connect(&m_text, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_state.editGuard)
+            return;
+        m_melody = m_text.melody();
+        m_staff.rebuild();
+    });
 }
 
 void KeyboardInputController::watch(QWidget* widget) {

@@ -31,7 +31,8 @@ class KeyboardInputController : public QObject, private IKeyInputHost {
 
 public:
     // All references must outlive the controller. state is the window's walk state: its
-    // IsPlaying makes note input ignore keys, its EditGuard is set while the text box changes.
+    // IsPlaying makes note input ignore keys, its EditGuard is set while note input changes the
+    // text box; a change of the text box's text made without it refills the staff.
     KeyboardInputController(MelodyTextEdit& text, StaffModel& staff, IInteractive& ui,
                             ParserState& state, QObject* parent = nullptr);
 

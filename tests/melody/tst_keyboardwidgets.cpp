@@ -347,6 +347,20 @@ TEST_F(NoteInputWidgets, WindowKeysGoThroughNoteInputOnce) {
     EXPECT_EQ(views.at(1).at(0).toInt(), 29);
 }
 
+TEST_F(NoteInputWidgets, TextSetWithoutTheGuardRefillsTheStaff) {
+    QTest::keyClick(m_area.text, Qt::Key_1);
+    m_area.text->setPlainText(QStringLiteral("C中ド ^ H 3高ミ "));
+    ASSERT_EQ(m_area.staff->count(), 4);
+    EXPECT_EQ(m_area.staff->item(2)->pitch, u"中ド");
+    EXPECT_EQ(m_area.staff->item(2)->length, u"^");
+    EXPECT_EQ(m_area.staff->item(4)->length, u"3");
+    // The same change under the guard is the window's own: the staff is left to it.
+    m_area.state.editGuard = true;
+    m_area.text->setPlainText(QStringLiteral("H "));
+    m_area.state.editGuard = false;
+    EXPECT_EQ(m_area.staff->count(), 4);
+}
+
 TEST_F(NoteInputWidgets, KeysTypedOnTheStaffEditTheMelody) {
     m_area.staff->setFocus();
     QTest::keyClick(m_area.staff, Qt::Key_B);

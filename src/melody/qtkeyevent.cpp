@@ -67,8 +67,12 @@ std::optional<uint16_t> keyCodeOf(const QKeyEvent& event) {
     case Qt::Key_Minus: return keys::Minus;
     default: break;
     }
-    if (const std::optional<char16_t> digit = digitOfSymbol(key))
-        return *digit;
+    // Only a symbol typed with Shift stands for a digit key; keypad keys and the symbol keys of
+    // their own (the apostrophe of a US keyboard, say) are not digits.
+    const Qt::KeyboardModifiers held = event.modifiers();
+    if ((held & Qt::ShiftModifier) && !(held & Qt::KeypadModifier))
+        if (const std::optional<char16_t> digit = digitOfSymbol(key))
+            return *digit;
     return std::nullopt;
 }
 
@@ -88,9 +92,6 @@ std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event) {
         result.modifiers |= modifiers::Ctrl;
     if (held & Qt::AltModifier)
         result.modifiers |= modifiers::Alt;
-    // A symbol typed on its own (a "#" key, say) stands for its shifted digit.
-    if (event.key() != *code && *code >= u'0' && *code <= u'9')
-        result.modifiers |= modifiers::Shift;
     return result;
 }
 

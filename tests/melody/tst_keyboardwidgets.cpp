@@ -8,6 +8,7 @@
 #include "melody/melodytextedit.h"
 #include "melody/notefont.h"
 #include "melody/onscreenkeyboard.h"
+#include "melody/qtkeyevent.h"
 #include "melody/staffview.h"
 #include "sound/clock.h"
 #include "sound/notepreview.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QShortcut>
 #include <QSignalSpy>
@@ -25,6 +27,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -235,6 +238,48 @@ const TypingCase kTypingCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Keys, Typing, ::testing::ValuesIn(kTypingCases),
                          [](const auto& test) { return std::string(test.param.name); });
+
+TEST(QtKeyTranslation, KeysAndModifiers) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers held;
+        bool autoRepeat;
+        std::optional<uint16_t> code;
+        uint16_t modifierBits;
+    };
+    const std::vector<Case> cases = {
+        {Qt::Key_A, Qt::NoModifier, false, u'A', 0},
+        {Qt::Key_Y, Qt::ShiftModifier, false, u'Y', modifiers::Shift},
+        {Qt::Key_1, Qt::ControlModifier, true, u'1', modifiers::Ctrl},
+        {Qt::Key_B, Qt::AltModifier, false, u'B', modifiers::Alt},
+        {Qt::Key_Exclam, Qt::ShiftModifier, false, u'1', modifiers::Shift},
+        {Qt::Key_NumberSign, Qt::ShiftModifier, false, u'3', modifiers::Shift},
+        {Qt::Key_ParenRight, Qt::ShiftModifier, false, u'0', modifiers::Shift},
+        {Qt::Key_5, Qt::KeypadModifier, false, u'5', 0},
+        {Qt::Key_Period, Qt::NoModifier, false, keys::Period, 0},
+        {Qt::Key_Minus, Qt::NoModifier, false, keys::Minus, 0},
+        {Qt::Key_F5, Qt::NoModifier, false, keys::F1 + 4, 0},
+        {Qt::Key_Escape, Qt::ShiftModifier, false, keys::Escape, modifiers::Shift},
+        {Qt::Key_Left, Qt::ControlModifier, false, keys::Left, modifiers::Ctrl},
+        {Qt::Key_Backspace, Qt::NoModifier, false, keys::Backspace, 0},
+        // Symbol keys of their own and keypad symbols are no digits.
+        {Qt::Key_Apostrophe, Qt::NoModifier, false, std::nullopt, 0},
+        {Qt::Key_Asterisk, Qt::KeypadModifier | Qt::ShiftModifier, false, std::nullopt, 0},
+        {Qt::Key_Tab, Qt::NoModifier, false, std::nullopt, 0},
+        {Qt::Key_Shift, Qt::ShiftModifier, false, std::nullopt, 0},
+        {Qt::Key_Return, Qt::NoModifier, false, std::nullopt, 0},
+    };
+    for (const Case& c : cases) {
+        const QKeyEvent event(QEvent::KeyPress, c.key, c.held, QString(), c.autoRepeat);
+        const std::optional<KeyEvent> key = toKeyEvent(event);
+        ASSERT_EQ(key.has_value(), c.code.has_value()) << c.key;
+        if (!key)
+            continue;
+        EXPECT_EQ(key->keyCode, *c.code) << c.key;
+        EXPECT_EQ(key->modifiers, c.modifierBits) << c.key;
+        EXPECT_EQ(key->autoRepeat, c.autoRepeat) << c.key;
+    }
+}
 
 TEST_F(NoteInputWidgets, TupletButtonAndDotRefusalReachTheStatusLine) {
     QTest::keyClick(m_area.text, Qt::Key_C);

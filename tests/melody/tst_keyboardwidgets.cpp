@@ -28,6 +28,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -162,6 +163,10 @@ struct TypingCase {
     std::vector<int> notes; // the notes sounded, each ended when its key came up
     std::u16string_view status;
 };
+
+std::ostream& operator<<(std::ostream& out, const TypingCase& c) {
+    return out << c.name;
+}
 
 class Typing : public NoteInputWidgets, public ::testing::WithParamInterface<TypingCase> {};
 

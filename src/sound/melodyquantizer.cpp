@@ -54,22 +54,27 @@ const Length* exactLength(int ticks) {
     return nullptr;
 }
 
-// The rests the decoder makes of a gap, or nullopt when it would not keep the gap's time.
-std::optional<std::vector<const Length*>> restsOf(int gap) {
-    std::vector<const Length*> rests;
-    while (gap > 0) {
-        if (const Length* exact = exactLength(gap)) {
-            rests.push_back(exact);
-            return rests;
-        }
-        const auto step = std::find_if(kGapSteps.begin(), kGapSteps.end(),
-                                       [&](const auto& s) { return gap >= s.first; });
-        if (step == kGapSteps.end())
-            return std::nullopt;
-        rests.push_back(exactLength(step->second));
-        gap -= step->second;
+// The first rest the decoder takes from a gap (the whole gap when it is a length), or nullopt
+// when the decoder would not keep the gap's time.
+std::optional<int> firstRest(int gap) {
+    if (exactLength(gap))
+        return gap;
+    const auto step = std::find_if(kGapSteps.begin(), kGapSteps.end(),
+                                   [&](const auto& s) { return gap >= s.first; });
+    if (step == kGapSteps.end())
+        return std::nullopt;
+    return step->second;
+}
+
+// True when the decoder fills the gap with rests that keep its time.
+bool restsKeepTime(int gap) {
+    for (; gap > 0;) {
+        const std::optional<int> rest = firstRest(gap);
+        if (!rest)
+            return false;
+        gap -= *rest;
     }
-    return rests;
+    return true;
 }
 
 struct Grid {
@@ -133,7 +138,7 @@ std::map<int, BeatGrid> beatGrids(const std::vector<TimedNote>& notes) {
 }
 
 bool restsKeep(int room, int ticks) {
-    return room == 0 || (ticks <= room && restsOf(room - ticks));
+    return room == 0 || (ticks <= room && restsKeepTime(room - ticks));
 }
 
 // The length of a note that sounds `sounding` ticks (`wanted` on the grid) with `room` ticks up
@@ -261,10 +266,12 @@ std::u16string melodyTextOf(const std::vector<QuantizedNote>& notes) {
     std::u16string text;
     int at = 0;
     for (const QuantizedNote& note : notes) {
-        if (note.start > at)
-            if (const auto rests = restsOf(note.start - at))
-                for (const Length* rest : *rests)
-                    appendToken(text, *rest, std::nullopt);
+        if (restsKeepTime(note.start - at))
+            for (int gap = note.start - at; gap > 0;) {
+                const int rest = *firstRest(gap);
+                appendToken(text, *exactLength(rest), std::nullopt);
+                gap -= rest;
+            }
         appendToken(text, *exactLength(note.ticks), note.key);
         at = note.start + note.ticks;
     }

@@ -1,8 +1,7 @@
 #include "sound/midinotes.h"
 
 #include <algorithm>
-#include <deque>
-#include <set>
+#include <optional>
 #include <tuple>
 
 namespace sarvo::sound {
@@ -19,27 +18,27 @@ std::vector<NoteSpan> collectNotes(const SmfFile& file) {
     std::vector<NoteSpan> notes;
     for (size_t t = 0; t < file.tracks.size(); ++t) {
         const SmfTrack& track = file.tracks[t];
-        // Open notes by channel and key, earliest first.
-        std::vector<std::deque<size_t>> open(16 * 128);
+        // Open notes by channel and key, earliest first (rarely more than one).
+        std::vector<std::vector<size_t>> open(16 * 128);
         const auto close = [&](size_t index, uint32_t tick) {
             notes[index].end = tick;
         };
         for (const MidiEvent& event : track.events) {
             if (!event.isChannel())
                 continue;
-            std::deque<size_t>& pending = open[event.channel() * 128 + event.data1];
+            std::vector<size_t>& pending = open[event.channel() * 128 + event.data1];
             if (event.isNoteOn()) {
                 pending.push_back(notes.size());
                 notes.push_back({static_cast<int>(t), event.channel(), event.data1, event.data2,
                                  event.tick, event.tick});
             } else if (event.isNoteOff() && !pending.empty()) {
                 close(pending.front(), event.tick);
-                pending.pop_front();
+                pending.erase(pending.begin());
             }
         }
         const uint32_t trackEnd =
             std::max(track.endTick, track.events.empty() ? 0 : track.events.back().tick);
-        for (const std::deque<size_t>& pending : open)
+        for (const std::vector<size_t>& pending : open)
             for (size_t index : pending)
                 close(index, trackEnd);
     }
@@ -50,7 +49,9 @@ std::vector<NoteSpan> collectNotes(const SmfFile& file) {
 
 std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& notes) {
     std::vector<Voice> voices;
-    std::vector<std::set<uint32_t>> upper;
+    // Notes come in start order, so a chord's notes follow each other: an onset counts once
+    // when it differs from the voice's last counted one.
+    std::vector<std::optional<uint32_t>> lastUpper;
     for (const NoteSpan& note : notes) {
         auto found = std::find_if(voices.begin(), voices.end(), [&](const Voice& v) {
             return v.track == note.track && v.channel == note.channel;
@@ -62,17 +63,18 @@ std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& 
             voice.name = file.tracks[note.track].name();
             voice.lowest = voice.highest = note.key;
             voices.push_back(voice);
-            upper.emplace_back();
+            lastUpper.emplace_back();
             found = std::prev(voices.end());
         }
         ++found->noteCount;
         found->lowest = std::min(found->lowest, note.key);
         found->highest = std::max(found->highest, note.key);
-        if (note.key >= 60)
-            upper[found - voices.begin()].insert(note.start);
+        std::optional<uint32_t>& last = lastUpper[found - voices.begin()];
+        if (note.key >= 60 && last != note.start) {
+            ++found->upperOnsets;
+            last = note.start;
+        }
     }
-    for (size_t i = 0; i < voices.size(); ++i)
-        voices[i].upperOnsets = static_cast<int>(upper[i].size());
     std::sort(voices.begin(), voices.end(), [](const Voice& a, const Voice& b) {
         return std::tie(a.track, a.channel) < std::tie(b.track, b.channel);
     });

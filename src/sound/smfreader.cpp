@@ -73,6 +73,9 @@ struct TrackReadResult {
 
 TrackReadResult readTrack(ByteCursor cursor, int trackNumber) {
     TrackReadResult result;
+    // An event takes at least two bytes (a delta and a data byte under running status); most
+    // take three or four, which this reserves room for without moving the events later.
+    result.track.events.reserve(cursor.remaining() / 3);
     const auto fail = [&](const std::string& what, size_t at) {
         result.error =
             "track " + std::to_string(trackNumber) + ": " + what + " at byte " + std::to_string(at);

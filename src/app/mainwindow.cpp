@@ -499,14 +499,9 @@ void MainWindow::deleteSelectedSong() {
 }
 
 void MainWindow::openGuideFolder() {
-    const library::SongLibrary& library = m_session->library();
-    std::filesystem::path folder = library.folders().textFolder();
-    if (m_session->current()) {
-        const std::filesystem::path songFolder = library.guideFolder(m_session->currentName());
-        if (std::filesystem::is_directory(songFolder))
-            folder = songFolder;
-    }
-    std::filesystem::create_directories(folder);
+    const std::filesystem::path folder = m_session->folderToShow();
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
 }
 

@@ -20,8 +20,13 @@ MusicBox::MusicBox(QWidget* parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     header()->setSectionsClickable(true);
-    header()->setSortIndicatorShown(true);
+    // The list keeps the library's order until a header is clicked.
+    header()->setSortIndicatorShown(false);
     header()->setStretchLastSection(true);
+    // Design-time widths that show a whole date and a short comment.
+    const int widths[kColumnCount - 1] = {160, 120, 90, 120, 80, 160, 50};
+    for (int column = 0; column < kColumnCount - 1; ++column)
+        setColumnWidth(column, widths[column]);
 
     connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
         sortByColumn(column);
@@ -99,6 +104,7 @@ void MusicBox::keyPressEvent(QKeyEvent* event) {
 void MusicBox::sortByColumn(int column) {
     m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     sortItems(column, m_sortOrder);
+    header()->setSortIndicatorShown(true);
     header()->setSortIndicator(column, m_sortOrder);
 }
 

@@ -62,6 +62,15 @@ bool SongSession::remove(std::u16string_view name) {
     return true;
 }
 
+std::filesystem::path SongSession::folderToShow() const {
+    if (m_current) {
+        std::filesystem::path songFolder = m_library.guideFolder(m_current->name());
+        if (std::filesystem::is_directory(songFolder))
+            return songFolder;
+    }
+    return m_library.folders().textFolder();
+}
+
 void SongSession::clearCurrent() {
     m_current.reset();
 }

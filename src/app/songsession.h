@@ -6,6 +6,7 @@
 #include "library/songlibrary.h"
 #include "melody/parserstate.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,9 @@ public:
     // DeleteSong after the question "「name」を削除してよろしいですか？"; true when deleted.
     // Deleting the current song leaves no current song.
     bool remove(std::u16string_view name);
+    // The folder the Folder command shows: the current song's guide texts when they exist,
+    // otherwise the folder of all guide texts.
+    std::filesystem::path folderToShow() const;
     // Forgets the current song (after its deletion, or to start a melody afresh).
     void clearCurrent();
 

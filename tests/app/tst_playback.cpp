@@ -89,6 +89,26 @@ TEST_F(PlaybackTest, AKeyGuidePlaysWhatThePhoneTypeKeepsAndComesBack) {
     EXPECT_EQ(m_combo->currentIndex(), 2);
 }
 
+TEST_F(PlaybackTest, OnTheStaffThePlayedNoteIsSelected) {
+    setMelody(QStringLiteral("C中ド D中レ E高ミ "));
+    putCaret(5);
+    m_window->selectView(1);
+    ASSERT_TRUE(m_staff->isVisible());
+    m_window->runCommand(WindowCommand::Play);
+    // The note at the caret plays first and is selected on the staff.
+    ASSERT_TRUE(waitForNotes(1));
+    EXPECT_EQ(notesOn().front(), 74);
+    EXPECT_TRUE(m_staff->item(2)->selected);
+    EXPECT_FALSE(m_staff->item(1)->selected);
+    EXPECT_TRUE(m_staff->isVisible());
+    EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-staff-playing")));
+    ASSERT_TRUE(waitForNotes(2));
+    EXPECT_TRUE(m_staff->item(3)->selected);
+    m_window->runCommand(WindowCommand::Play);
+    EXPECT_TRUE(m_staff->isVisible());
+    EXPECT_EQ(melody(), QStringLiteral("C中ド D中レ E高ミ "));
+}
+
 TEST_F(PlaybackTest, AnEmptyMelodyPlaysNothing) {
     m_window->runCommand(WindowCommand::Play);
     QTest::qWait(50);

@@ -252,6 +252,29 @@ TEST(MidiImport, FilesAndTheirErrors) {
     fs::remove_all(dir);
 }
 
+// A file that counts time in SMPTE frames has no beats of its own: a quarter note is half a
+// second, as at 120 quarters a minute.
+TEST(MidiImport, SmpteTimeIsReadAtHalfASecondAQuarter) {
+    struct Case {
+        uint16_t division;
+        uint32_t ticksPerSecond;
+    };
+    const std::vector<Case> cases = {{static_cast<uint16_t>((0xE7 << 8) | 40), 1000},
+                                     {static_cast<uint16_t>((0xE2 << 8) | 80), 2400}};
+    for (const Case& c : cases) {
+        SmfFile file;
+        file.division.raw = c.division;
+        const uint32_t half = c.ticksPerSecond / 2;
+        file.tracks.push_back(
+            {{testing::noteOn(0, 0, 72), testing::noteOff(half, 0, 72),
+              testing::noteOn(half, 0, 74), testing::noteOff(half * 2, 0, 74),
+              testing::noteOn(half * 2, 0, 76), testing::noteOff(half * 2 + half / 2, 0, 76)},
+             half * 3});
+        EXPECT_EQ(importedMelody(file), u"C中ド C中レ D中ミ ") << c.division;
+        EXPECT_EQ(midiMelody(file, {}).ringtone->tempo.tempo(), 120);
+    }
+}
+
 // Real files nobody here wrote: each imports to a valid melody of notes from 低ド to 高シ.
 TEST(MidiImport, RealFilesFromDebianImportToValidMelodies) {
     const fs::path corpus = "/usr/share/games/openttd/baseset/openmsx";

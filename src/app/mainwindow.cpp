@@ -267,8 +267,9 @@ void MainWindow::applyPreferences() {
     m_melodyEdit->setFont(melodyFont(preferences.inputFont));
     m_keyGuideEdit->setFont(keyGuideFont(preferences.displayFont));
     m_session->setPhoneTypes(preferences.phoneTypes);
-    if (const std::optional<int> program = voiceProgram(preferences))
-        m_midi.sendShortMessage(sound::programChangeMessage(*program));
+    m_voiceProgram = voiceProgram(preferences);
+    if (m_voiceProgram)
+        m_midi.sendShortMessage(sound::programChangeMessage(*m_voiceProgram));
 }
 
 void MainWindow::restorePlacement() {
@@ -530,6 +531,14 @@ void MainWindow::togglePlay() {
 
 void MainWindow::startPlaying() {
     m_preview->silence();
+    // The song plays with its own voice; a song without one with the voice of the settings.
+    std::optional<int> program = m_voiceProgram;
+    if (m_session->current()) {
+        if (const auto own = songProgram(m_session->current()->properties.neiro))
+            program = own;
+    }
+    if (program)
+        m_midi.sendShortMessage(sound::programChangeMessage(*program));
     m_playButton->setPlaying(true);
     m_melodyBeforePlaying = melodyText();
     const int caret = m_melodyEdit->textCursor().position();

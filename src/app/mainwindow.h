@@ -15,6 +15,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -128,6 +129,8 @@ private:
     std::unique_ptr<SongSession> m_session;
     // The melody text put aside while playing, restored when playback stops.
     std::u16string m_melodyBeforePlaying;
+    // The voice of the settings, sent at start and for songs without a voice of their own.
+    std::optional<int> m_voiceProgram;
     sound::SystemClock m_clock;
     std::unique_ptr<sound::MelodyPlayer> m_player;
     std::unique_ptr<sound::NotePreview> m_preview;

@@ -31,4 +31,18 @@ std::optional<int> voiceProgram(const settings::Preferences& preferences) {
     return sound::voiceList()[static_cast<size_t>(*row)].program;
 }
 
+std::optional<int> songProgram(std::u16string_view neiro) {
+    if (neiro.empty() || neiro.size() > 3)
+        return std::nullopt;
+    int program = 0;
+    for (const char16_t c : neiro) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        program = program * 10 + (c - u'0');
+    }
+    if (program > 127)
+        return std::nullopt;
+    return program;
+}
+
 } // namespace sarvo::app

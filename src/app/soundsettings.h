@@ -7,6 +7,7 @@
 #include "sound/playbacktiming.h"
 
 #include <optional>
+#include <string_view>
 
 namespace sarvo::app {
 
@@ -16,5 +17,7 @@ sound::PlaybackTiming playbackTiming(const settings::Preferences& preferences);
 sound::InputSoundMode inputSoundMode(settings::InputSound sound);
 // The General MIDI program of the voice the preferences name; nullopt for an unknown voice.
 std::optional<int> voiceProgram(const settings::Preferences& preferences);
+// The program a song's "Neiro" value names: a whole number 0 to 127; nullopt otherwise.
+std::optional<int> songProgram(std::u16string_view neiro);
 
 } // namespace sarvo::app

@@ -24,6 +24,10 @@ inline constexpr uint8_t kMetaTrackName = 0x03;
 inline constexpr uint8_t kMetaEndOfTrack = 0x2F;
 inline constexpr uint8_t kMetaTempo = 0x51;
 
+// The latest tick a file can hold: four bytes of a delta time carry 28 bits, and a track longer
+// than that could not be written again.
+inline constexpr uint32_t kMaxTick = 0x0FFFFFFF;
+
 // The channel of the General MIDI percussion set (channel 10, counted from 0).
 inline constexpr uint8_t kDrumChannel = 9;
 

@@ -285,7 +285,13 @@ MmlCompileResult compileMml(std::u16string_view text) {
     } catch (const Failure& failure) {
         return {std::nullopt, failure.error};
     }
-    return {buildFile(parts), {}};
+    SmfFile file = buildFile(parts);
+    for (const SmfTrack& track : file.tracks)
+        if (track.endTick > kMaxTick) {
+            const auto lines = static_cast<int>(std::count(text.begin(), text.end(), u'\n')) + 1;
+            return {std::nullopt, {lines, 1, "the parts are too long for a MIDI file"}};
+        }
+    return {std::move(file), {}};
 }
 
 } // namespace sarvo::sound

@@ -89,8 +89,8 @@ TrackReadResult readTrack(ByteCursor cursor, int trackNumber) {
         if (!delta)
             return fail("damaged delta time", eventStart);
         tick += *delta;
-        if (tick > UINT32_MAX)
-            return fail("track longer than 2^32 ticks", eventStart);
+        if (tick > kMaxTick)
+            return fail("track longer than " + std::to_string(kMaxTick) + " ticks", eventStart);
         const uint32_t now = static_cast<uint32_t>(tick);
 
         const size_t statusAt = cursor.pos();

@@ -12,6 +12,7 @@ namespace sarvo::sound {
 
 // The bytes of the file. Events of a track are written in tick order (events at one tick keep
 // their order); the end of the track is at its endTick or its last event, whichever is later.
+// Ticks must not pass kMaxTick.
 std::string writeSmf(const SmfFile& file);
 
 // Writes the file through writeFileAtomically; returns "" or the error text.

@@ -136,6 +136,13 @@ TEST(MmlCompiler, EveryPartKeepsItsOwnTempo) {
     EXPECT_EQ(notesOf(file.tracks[3]), c);
 }
 
+std::u16string repeated(std::u16string_view text, int times) {
+    std::u16string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 TEST(MmlCompiler, ErrorsNameLineAndColumn) {
     struct Case {
         std::u16string text;
@@ -160,6 +167,9 @@ TEST(MmlCompiler, ErrorsNameLineAndColumn) {
         {u"A\r\nB o0 <", "line 2, column 6: octave below 0"},
         {u"A o9 g+4", "line 1, column 6: note above MIDI note 127"},
         {u"A c99999999999", "line 1, column 4: length 2147483647 out of range 1-24"},
+        // 600 whole notes at 4 quarters a minute take as many ticks as 150000 at 999.
+        {u"A t999 c\nB t4 " + repeated(u"c1", 600),
+         "line 2, column 1: the parts are too long for a MIDI file"},
     };
     for (const Case& c : cases) {
         const MmlCompileResult result = compileMml(c.text);

@@ -116,6 +116,9 @@ TEST(SmfReader, DamagedFilesGiveErrorsNamingThePlace) {
          "status byte 0xF8 not allowed"},
         {"data above 7F", header(1, 1, 96) + trackChunk(hexBytes("00 90 40 90")),
          "data byte above 0x7F"},
+        {"track too long",
+         header(1, 1, 96) + trackChunk(hexBytes("FF FF FF 7F 90 40 40 01 80 40 40")),
+         "track 1: track longer than 268435455 ticks at byte 29"},
         {"second track damaged", header(1, 2, 96) + trackChunk(ok) + trackChunk(hexBytes("00 C0")),
          "track 2: truncated channel message"},
     };

@@ -1,33 +1,10 @@
 #include "formats/melodytokens.h"
 
+#include "formats/tokenlengths.h"
 #include "melody/notecodes.h"
 #include "melody/noteparser.h"
 
-#include <array>
-
 namespace sarvo::formats {
-namespace {
-
-struct ListedLength {
-    int ticks;
-    char16_t code;
-    bool dotted;
-};
-
-// Every length a single token can have, longest first.
-constexpr std::array<ListedLength, 11> kListedLengths = {{{192, u'A', false},
-                                                          {144, u'B', true},
-                                                          {96, u'B', false},
-                                                          {72, u'C', true},
-                                                          {48, u'C', false},
-                                                          {36, u'D', true},
-                                                          {32, u'2', false},
-                                                          {24, u'D', false},
-                                                          {16, u'3', false},
-                                                          {12, u'E', false},
-                                                          {8, u'6', false}}};
-
-} // namespace
 
 std::vector<melody::Note> readTokens(std::u16string_view melodyText) {
     melody::ParserState state;
@@ -78,7 +55,7 @@ void TokenWriter::append(char16_t noteCode, bool dotted, std::optional<int> pitc
 
 int TokenWriter::appendSplit(int ticks, std::optional<int> pitch) {
     const int total = ticks;
-    const ListedLength* pending = nullptr;
+    const TokenLength* pending = nullptr;
     int pendingTies = 0;
     auto flush = [&] {
         if (pending)
@@ -86,7 +63,7 @@ int TokenWriter::appendSplit(int ticks, std::optional<int> pitch) {
         pending = nullptr;
         pendingTies = 0;
     };
-    for (const ListedLength& length : kListedLengths) {
+    for (const TokenLength& length : kTokenLengths) {
         while (ticks >= length.ticks) {
             ticks -= length.ticks;
             const bool tiable = pitch && melody::isPlainNoteCode(length.code);

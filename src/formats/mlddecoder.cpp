@@ -1,6 +1,7 @@
 #include "formats/melodytokens.h"
 #include "formats/mld.h"
 #include "formats/mldcontents.h"
+#include "formats/tokenlengths.h"
 
 #include "common/base64.h"
 
@@ -15,94 +16,27 @@ constexpr int kLowestKey = 15;
 constexpr int kUnitsPerTick = kMldTimeUnitsPerQuarter / 48;
 constexpr int kMaxGate = 255;
 
-struct Length {
-    int ticks;
-    char16_t code; // the note code; rests are written as the rest of the same length
-    bool dotted;
-};
-
-constexpr std::array<Length, 11> kExactLengths = {{{192, u'A', false},
-                                                   {144, u'B', true},
-                                                   {96, u'B', false},
-                                                   {72, u'C', true},
-                                                   {48, u'C', false},
-                                                   {36, u'D', true},
-                                                   {32, u'2', false},
-                                                   {24, u'D', false},
-                                                   {16, u'3', false},
-                                                   {12, u'E', false},
-                                                   {8, u'6', false}}};
-
-// The lower bound of the range each length takes when no length fits exactly. The last row
-// takes every shorter gate time.
-struct Range {
-    int from;
-    Length length;
-};
-constexpr std::array<Range, 11> kGateRanges = {{{200, {192, u'A', false}},
-                                                {152, {144, u'B', true}},
-                                                {104, {96, u'B', false}},
-                                                {80, {72, u'C', true}},
-                                                {56, {48, u'C', false}},
-                                                {44, {36, u'D', true}},
-                                                {40, {32, u'2', false}},
-                                                {32, {24, u'D', false}},
-                                                {24, {16, u'3', false}},
-                                                {20, {12, u'E', false}},
-                                                {0, {8, u'6', false}}}};
-constexpr std::array<Range, 11> kGapRanges = {{{200, {192, u'A', false}},
-                                               {152, {144, u'B', true}},
-                                               {104, {96, u'B', false}},
-                                               {80, {72, u'C', true}},
-                                               {56, {48, u'C', false}},
-                                               {44, {36, u'D', true}},
-                                               {40, {32, u'2', false}},
-                                               {32, {24, u'D', false}},
-                                               {24, {16, u'3', false}},
-                                               {20, {12, u'E', false}},
-                                               {16, {8, u'6', false}}}};
-
-const Length* exactLength(int64_t ticks) {
-    for (const Length& length : kExactLengths)
-        if (length.ticks == ticks)
-            return &length;
-    return nullptr;
-}
-
-// The length of the first range whose lower bound the value reaches; the last range otherwise.
-template <size_t N> const Length& rangeLength(const std::array<Range, N>& ranges, int64_t value) {
-    for (const Range& range : ranges)
-        if (value >= range.from)
-            return range.length;
-    return ranges.back().length;
-}
-
-const Length& gateLength(int gate) {
-    const Length* exact = exactLength(gate);
-    return exact ? *exact : rangeLength(kGateRanges, gate);
-}
-
 // Fills a gap with rests, the largest that fits first; a gap below 16 ticks that is no length
 // of its own ends with the shortest rest. Less than half the shortest rest is left out: such a
 // gap comes only from rounding, and a rest would put the next note later than it was.
 int64_t writeRests(TokenWriter& writer, int64_t gap) {
     int64_t written = 0;
-    auto write = [&](const Length& length) {
+    auto write = [&](const TokenLength& length) {
         writer.append(length.code, length.dotted, std::nullopt);
         written += length.ticks;
     };
-    while (gap >= kExactLengths.back().ticks / 2) {
-        if (const Length* exact = exactLength(gap)) {
+    while (gap >= kTokenLengths.back().ticks / 2) {
+        if (const TokenLength* exact = exactTokenLength(gap)) {
             write(*exact);
             break;
         }
-        if (gap < kGapRanges.back().from) {
-            write(kExactLengths.back());
+        const TokenLength* length = gapRestLength(gap);
+        if (!length) {
+            write(kTokenLengths.back());
             break;
         }
-        const Length& length = rangeLength(kGapRanges, gap);
-        write(length);
-        gap -= length.ticks;
+        write(*length);
+        gap -= length->ticks;
     }
     return written;
 }
@@ -153,7 +87,7 @@ std::u16string melodyText(const std::vector<MldNote>& notes) {
     for (const PartNote& note : singleVoice(notes)) {
         written += writeRests(writer, note.start - written);
         if (note.gate <= kMaxGate) {
-            const Length& length = gateLength(static_cast<int>(note.gate));
+            const TokenLength& length = gateLength(note.gate);
             writer.append(length.code, length.dotted, note.pitch);
             written += length.ticks;
         } else {

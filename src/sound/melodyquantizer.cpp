@@ -1,5 +1,6 @@
 #include "sound/melodyquantizer.h"
 
+#include "formats/tokenlengths.h"
 #include "melody/notecodes.h"
 
 #include <algorithm>
@@ -14,56 +15,16 @@ namespace {
 constexpr int kBeat = 48;
 constexpr int kLongest = 192;
 
-// The lengths a note or rest of the i-melody format reads back as, longest first, with their
-// note codes.
-struct Length {
-    int ticks;
-    char16_t code;
-    bool dotted;
-};
-constexpr std::array<Length, 11> kLengths = {{{192, u'A', false},
-                                              {144, u'B', true},
-                                              {96, u'B', false},
-                                              {72, u'C', true},
-                                              {48, u'C', false},
-                                              {36, u'D', true},
-                                              {32, u'2', false},
-                                              {24, u'D', false},
-                                              {16, u'3', false},
-                                              {12, u'E', false},
-                                              {8, u'6', false}}};
-
-// Where the decoder takes a length from a gap that fits no length exactly: the first row whose
-// bound the gap reaches.
-constexpr std::array<std::pair<int, int>, 11> kGapSteps = {{{200, 192},
-                                                            {152, 144},
-                                                            {104, 96},
-                                                            {80, 72},
-                                                            {56, 48},
-                                                            {44, 36},
-                                                            {40, 32},
-                                                            {32, 24},
-                                                            {24, 16},
-                                                            {20, 12},
-                                                            {16, 8}}};
-
-const Length* exactLength(int ticks) {
-    for (const Length& length : kLengths)
-        if (length.ticks == ticks)
-            return &length;
-    return nullptr;
-}
+using formats::kTokenLengths;
+using formats::TokenLength;
 
 // The first rest the decoder takes from a gap (the whole gap when it is a length), or nullopt
 // when the decoder would not keep the gap's time.
 std::optional<int> firstRest(int gap) {
-    if (exactLength(gap))
+    if (formats::exactTokenLength(gap))
         return gap;
-    const auto step = std::find_if(kGapSteps.begin(), kGapSteps.end(),
-                                   [&](const auto& s) { return gap >= s.first; });
-    if (step == kGapSteps.end())
-        return std::nullopt;
-    return step->second;
+    const TokenLength* rest = formats::gapRestLength(gap);
+    return rest ? std::optional<int>(rest->ticks) : std::nullopt;
 }
 
 // True when the decoder fills the gap with rests that keep its time.
@@ -148,13 +109,13 @@ bool restsKeep(int room, int ticks) {
 // beat's grid first, so a note on the plain grid is no tuplet and a triplet no dotted note.
 std::optional<int> noteLength(double sounding, int wanted, int room, const BeatGrid& grid) {
     if (grid.undecided || grid.step != kGrids[0].step)
-        for (const Length& length : kLengths)
+        for (const TokenLength& length : kTokenLengths)
             if (length.ticks % kGrids[0].step != 0 && std::abs(sounding - length.ticks) <= 1 &&
                 restsKeep(room, length.ticks))
                 return length.ticks;
     for (bool onGrid : {true, false}) {
         std::optional<int> best;
-        for (const Length& length : kLengths) {
+        for (const TokenLength& length : kTokenLengths) {
             if ((onGrid && length.ticks % grid.step != 0) || !restsKeep(room, length.ticks))
                 continue;
             if (!best || std::abs(length.ticks - wanted) < std::abs(*best - wanted))
@@ -166,7 +127,7 @@ std::optional<int> noteLength(double sounding, int wanted, int room, const BeatG
     return std::nullopt;
 }
 
-void appendToken(std::u16string& text, const Length& length, std::optional<int> key) {
+void appendToken(std::u16string& text, const TokenLength& length, std::optional<int> key) {
     if (!key) {
         text += melody::restCodeOf(length.code);
     } else {
@@ -269,10 +230,10 @@ std::u16string melodyTextOf(const std::vector<QuantizedNote>& notes) {
         if (restsKeepTime(note.start - at))
             for (int gap = note.start - at; gap > 0;) {
                 const int rest = *firstRest(gap);
-                appendToken(text, *exactLength(rest), std::nullopt);
+                appendToken(text, *formats::exactTokenLength(rest), std::nullopt);
                 gap -= rest;
             }
-        appendToken(text, *exactLength(note.ticks), note.key);
+        appendToken(text, *formats::exactTokenLength(note.ticks), note.key);
         at = note.start + note.ticks;
     }
     return text;

@@ -1,4 +1,4 @@
-#include "cli/clicommands.h"
+#include "clitesting.h"
 #include "common/textcodec.h"
 
 #include <gtest/gtest.h>
@@ -10,18 +10,6 @@
 
 namespace sarvo::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The key text of Type-A for "D中ミ D中ミ ": three cells.
 const std::string kTwoEighthsOfMi = "３　　　　→　　　　３　　　　";

@@ -1,6 +1,6 @@
 #include "../common/tempfolder.h"
 
-#include "cli/clicommands.h"
+#include "clitesting.h"
 #include "common/textcodec.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +11,6 @@
 
 namespace sarvo::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(FormatCommands, EncodeThenDecode) {
     struct Case {

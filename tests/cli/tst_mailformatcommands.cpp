@@ -1,7 +1,7 @@
 // sarvo-cli encode and decode with the P-mail DX streams and kyara-mail text.
 
-#include "cli/clicommands.h"
 #include "cli/cliio.h"
+#include "clitesting.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +11,6 @@
 
 namespace sarvo::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 struct EncodeCase {
     std::string format;

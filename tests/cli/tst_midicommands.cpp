@@ -1,5 +1,5 @@
-#include "cli/clicommands.h"
 #include "cli/cliio.h"
+#include "clitesting.h"
 #include "common/textcodec.h"
 #include "library/songlibrary.h"
 #include "sound/smfreader.h"
@@ -12,18 +12,6 @@
 
 namespace sarvo::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(MmlCommand, MelodyOnStandardInput) {
     struct Case {

@@ -3,7 +3,7 @@
 #include "../common/tempfolder.h"
 #include "../sound/audioanalysis.h"
 
-#include "cli/clicommands.h"
+#include "clitesting.h"
 #include "sound/smfwriter.h"
 
 #include <gtest/gtest.h>
@@ -14,18 +14,6 @@
 
 namespace sarvo::cli {
 namespace {
-
-struct Result {
-    int status;
-    std::string out, err;
-};
-
-Result runCli(std::vector<std::string> args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = run(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The time of the first quarter-millisecond window louder than a tenth of the loudest one.
 double firstSoundMs(const std::vector<double>& samples, int sampleRate) {

@@ -5,6 +5,18 @@
 
 namespace sarvo::sound {
 
+RenderedAudio renderPass(ITimedTask& task, const std::function<void()>& stop, ManualClock& clock,
+                         OfflineRenderer& renderer, TimePoint end) {
+    for (std::optional<TimePoint> due = task.tick(clock.now()); due && *due < end;
+         due = task.tick(clock.now()))
+        clock.setNow(*due);
+    clock.setNow(end);
+    stop();
+    clock.advance(kRenderTail);
+    renderer.catchUp();
+    return {WavAudio{2, renderer.sampleRate(), renderer.samples()}, {}};
+}
+
 RenderedAudio renderMelody(std::u16string_view melody, const PlaybackTiming& timing, int program,
                            const std::string& soundFont) {
     ManualClock clock;
@@ -20,14 +32,8 @@ RenderedAudio renderMelody(std::u16string_view melody, const PlaybackTiming& tim
     // The pass ends where the player would start the first note again.
     const TimePoint end = clock.now() + melodyPlayingTime(melody, timing);
     player.start(melody, 0, clock.now());
-    for (std::optional<TimePoint> due = player.tick(clock.now()); due && *due < end;
-         due = player.tick(clock.now()))
-        clock.setNow(*due);
-    clock.setNow(end);
-    player.stop();
-    clock.advance(kRenderTail);
-    renderer.catchUp();
-    return {WavAudio{2, renderer.sampleRate(), renderer.samples()}, {}};
+    return renderPass(
+        player, [&player] { player.stop(); }, clock, renderer, end);
 }
 
 } // namespace sarvo::sound

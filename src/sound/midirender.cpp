@@ -23,14 +23,8 @@ RenderedAudio renderMidiFile(const std::filesystem::path& file, const std::strin
     // One pass: the player would start over at the end of the file.
     const TimePoint end = clock.now() + Milliseconds(player.length());
     player.play();
-    for (std::optional<TimePoint> due = player.tick(clock.now()); due && *due < end;
-         due = player.tick(clock.now()))
-        clock.setNow(*due);
-    clock.setNow(end);
-    player.stop();
-    clock.advance(kRenderTail);
-    renderer.catchUp();
-    return {WavAudio{2, renderer.sampleRate(), renderer.samples()}, {}};
+    return renderPass(
+        player, [&player] { player.stop(); }, clock, renderer, end);
 }
 
 } // namespace sarvo::sound

@@ -1,9 +1,9 @@
 #include "library/songproperties.h"
 
 #include "melody/filenames.h"
+#include "settings/profilenumbers.h"
 
 #include <array>
-#include <charconv>
 
 namespace sarvo::library {
 namespace {
@@ -46,20 +46,6 @@ bool isBlank(std::u16string_view text) {
     return text.find_first_not_of(u' ') == std::u16string_view::npos;
 }
 
-std::optional<int> programNumber(std::u16string_view text) {
-    std::string ascii;
-    for (char16_t c : text) {
-        if (c > 0x7F)
-            return std::nullopt;
-        ascii += static_cast<char>(c);
-    }
-    int value = 0;
-    auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error != std::errc() || end != ascii.data() + ascii.size())
-        return std::nullopt;
-    return value;
-}
-
 } // namespace
 
 std::span<const std::u16string_view> genres() {
@@ -78,7 +64,7 @@ SongPropertiesForm formForRow(const SongInfo& row) {
         form.tempo = p.tenpo;
     }
     if (!isBlank(p.neiro))
-        form.voiceProgram = programNumber(p.neiro);
+        form.voiceProgram = settings::integerFrom(p.neiro);
     return form;
 }
 

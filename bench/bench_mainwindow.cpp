@@ -2,6 +2,7 @@
 // songs into the music box, building every control and showing the window.
 
 #include "app/mainwindow.h"
+#include "app/songpropertiesasker.h"
 #include "app/songsession.h"
 #include "common/interaction.h"
 #include "library/songlibrary.h"
@@ -60,8 +61,9 @@ void BM_StartUpWithThousandSongs(benchmark::State& state) {
     const sarvo::library::SongLibrary& library = thousandSongs();
     sarvo::RecordingInteractive ui;
     sarvo::sound::NullMidiOutput midi;
+    sarvo::app::DialogSongPropertiesAsker asker(ui);
     for (auto _ : state) {
-        sarvo::app::MainWindow window(ui, midi, library);
+        sarvo::app::MainWindow window(ui, midi, library, asker);
         window.show();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(window.isVisible());

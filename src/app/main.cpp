@@ -3,6 +3,7 @@
 
 #include "app/mainwindow.h"
 #include "app/messageboxinteractive.h"
+#include "app/songpropertiesasker.h"
 #include "app/startup.h"
 #include "sound/midiports.h"
 
@@ -23,8 +24,10 @@ int main(int argc, char* argv[]) {
     // The MIDI output opens on the first port, the embedded synthesizer "(標準)".
     sarvo::sound::MidiOutputPort midi(ui, sarvo::sound::listMidiPorts(ui));
     midi.open(0);
-    sarvo::app::MainWindow window(ui, midi, library);
+    sarvo::app::DialogSongPropertiesAsker asker(ui);
+    sarvo::app::MainWindow window(ui, midi, library, asker);
     ui.setParentWindow(&window);
+    asker.setParentWindow(&window);
     sarvo::app::receiveHandOvers(
         *startup.instance, library, ui,
         [&window](const std::u16string& name) { window.openSong(QString::fromStdU16String(name)); },

@@ -5,6 +5,7 @@
 #include "app/notelengthbar.h"
 #include "app/playbutton.h"
 #include "app/qtext.h"
+#include "app/songpropertiesasker.h"
 #include "app/songsession.h"
 #include "app/soundsettings.h"
 #include "app/timedtaskdriver.h"
@@ -98,10 +99,12 @@ bool isWithin(const QObject* object, const QWidget* ancestor) {
 } // namespace
 
 MainWindow::MainWindow(IInteractive& ui, sound::IMidiOutput& midi,
-                       const library::SongLibrary& library, QWidget* parent)
+                       const library::SongLibrary& library, ISongPropertiesAsker& asker,
+                       QWidget* parent)
     : QMainWindow(parent)
     , m_ui(ui)
     , m_midi(midi)
+    , m_asker(asker)
     , m_settings(library.folders().settingsFile())
     , m_session(std::make_unique<SongSession>(library, ui, m_state))
     , m_player(std::make_unique<sound::MelodyPlayer>(m_state, midi))
@@ -113,6 +116,8 @@ MainWindow::MainWindow(IInteractive& ui, sound::IMidiOutput& midi,
     m_state.noteShown = [this](int start, int length) {
         highlightPlayedNote(start, length);
     };
+    // Saving a melody that has no song name yet opens the save dialog to name it.
+    m_session->setNamer([this] { return askSongProperties(u"「」の保存"); });
     buildToolBars();
     buildCentralArea();
     m_statusBar = new WindowStatusBar(this);
@@ -267,6 +272,7 @@ void MainWindow::applyPreferences() {
     m_melodyEdit->setFont(melodyFont(preferences.inputFont));
     m_keyGuideEdit->setFont(keyGuideFont(preferences.displayFont));
     m_session->setPhoneTypes(preferences.phoneTypes);
+    m_session->setUserName(preferences.userName);
     m_voiceProgram = voiceProgram(preferences);
     if (m_voiceProgram)
         m_midi.sendShortMessage(sound::programChangeMessage(*m_voiceProgram));
@@ -399,6 +405,8 @@ void MainWindow::runCommand(WindowCommand command) {
     case WindowCommand::Play: togglePlay(); break;
     case WindowCommand::Refresh: selectView(currentView()); break;
     case WindowCommand::Close: close(); break;
+    case WindowCommand::New: newSong(); break;
+    case WindowCommand::Open: changeSongProperties(); break;
     case WindowCommand::Save: saveSong(); break;
     case WindowCommand::Delete: deleteSelectedSong(); break;
     case WindowCommand::Folder: openGuideFolder(); break;
@@ -471,13 +479,51 @@ void MainWindow::showCurrentSong() {
         showView(currentView());
 }
 
-void MainWindow::saveSong() {
-    if (!m_session->current()) {
-        showUnavailable();
+std::optional<library::SongProperties> MainWindow::askSongProperties(std::u16string_view title) {
+    const library::SongInfo row = m_session->current().value_or(library::SongInfo{});
+    return m_asker.askSongProperties(title, library::formForRow(row));
+}
+
+void MainWindow::newSong() {
+    // A stored song that changed is offered for saving before the melody takes a new name.
+    if (m_session->current() && !m_session->settleChanges(melodyText()))
         return;
+    const std::optional<library::SongProperties> properties = askSongProperties(u"新規曲の指定");
+    if (properties && m_session->create(*properties))
+        showRenamedSong();
+    focusEditor();
+}
+
+void MainWindow::changeSongProperties() {
+    if (!m_session->current())
+        return;
+    const std::optional<library::SongProperties> properties =
+        askSongProperties(u"「" + m_session->currentName() + u"」の曲名／コメントの変更");
+    if (properties && m_session->update(*properties))
+        showRenamedSong();
+    focusEditor();
+}
+
+void MainWindow::saveSong() {
+    const std::optional<library::SongProperties> properties =
+        askSongProperties(u"「" + m_session->currentName() + u"」の保存");
+    if (!properties)
+        return;
+    const bool named = m_session->current() && m_session->currentName() == properties->name;
+    {
+        BusyCursor busy;
+        m_session->saveAs(*properties, melodyText());
     }
-    BusyCursor busy;
-    m_session->save(melodyText());
+    if (!named)
+        showRenamedSong();
+    else
+        listSongs();
+    focusEditor();
+}
+
+void MainWindow::showRenamedSong() {
+    listSongs();
+    m_songNameLabel->setText(toQString(m_session->currentName()));
 }
 
 void MainWindow::deleteSelectedSong() {

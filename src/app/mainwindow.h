@@ -38,6 +38,7 @@ class NotePreview;
 namespace sarvo::app {
 
 class CommandToolBar;
+class ISongPropertiesAsker;
 class MusicBox;
 class NoteLengthBar;
 class PlayButton;
@@ -55,10 +56,11 @@ class MainWindow : public QMainWindow {
 
 public:
     // ui receives the messages and questions of the window, midi sounds playback and previews,
-    // library holds the songs and the settings file; all must outlive the window. The window
-    // reads its preferences and placement and lists the songs.
+    // library holds the songs and the settings file, asker shows the song-properties dialog;
+    // all must outlive the window. The window reads its preferences and placement and lists the
+    // songs.
     MainWindow(IInteractive& ui, sound::IMidiOutput& midi, const library::SongLibrary& library,
-               QWidget* parent = nullptr);
+               ISongPropertiesAsker& asker, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Selects a view selector entry (0 to 40) and shows its view, even when it is selected
@@ -108,7 +110,13 @@ private:
 
     void loadSong(const QString& name);
     void showCurrentSong();
+    // The song-properties dialog with this title, filled from the current song.
+    std::optional<library::SongProperties> askSongProperties(std::u16string_view title);
+    void newSong();
+    void changeSongProperties();
     void saveSong();
+    // The music box and the song name after the current song was named or renamed.
+    void showRenamedSong();
     void deleteSelectedSong();
     void openGuideFolder();
 
@@ -124,6 +132,7 @@ private:
 
     IInteractive& m_ui;
     sound::IMidiOutput& m_midi;
+    ISongPropertiesAsker& m_asker;
     settings::SettingsFile m_settings;
     melody::ParserState m_state;
     std::unique_ptr<SongSession> m_session;

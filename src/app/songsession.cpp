@@ -1,5 +1,7 @@
 #include "app/songsession.h"
 
+#include <chrono>
+
 namespace sarvo::app {
 
 SongSession::SongSession(const library::SongLibrary& library, IInteractive& ui,
@@ -40,6 +42,12 @@ std::optional<library::Song> SongSession::load(std::u16string_view name,
 }
 
 library::LibraryResult SongSession::save(std::u16string_view melody) {
+    if (!m_current && m_namer) {
+        const std::optional<library::SongProperties> properties = m_namer();
+        if (!properties)
+            return {"naming cancelled"};
+        return saveAs(*properties, melody);
+    }
     if (!m_current) {
         m_ui.showMessage(kNoSongToSave);
         return {"no current song"};
@@ -49,6 +57,36 @@ library::LibraryResult SongSession::save(std::u16string_view melody) {
     if (result.ok())
         m_savedMelody = melody;
     return result;
+}
+
+bool SongSession::create(const library::SongProperties& properties) {
+    std::optional<library::SongInfo> created =
+        m_library.createSong(properties, m_userName, std::chrono::system_clock::now(), m_ui);
+    if (!created)
+        return false;
+    m_current = std::move(created);
+    m_savedMelody.clear();
+    return true;
+}
+
+bool SongSession::update(const library::SongProperties& properties) {
+    if (!m_current)
+        return false;
+    std::optional<library::SongInfo> updated =
+        m_library.updateSong(m_current->name(), properties, m_ui);
+    if (!updated)
+        return false;
+    m_current = std::move(updated);
+    return true;
+}
+
+library::LibraryResult SongSession::saveAs(const library::SongProperties& properties,
+                                           std::u16string_view melody) {
+    if (m_current && m_current->name() == properties.name)
+        m_current->properties = properties;
+    else if (!create(properties))
+        return {"name kept by a stored song"};
+    return save(melody);
 }
 
 bool SongSession::remove(std::u16string_view name) {

@@ -4,6 +4,7 @@
 
 #include "app/mainwindow.h"
 #include "app/musicbox.h"
+#include "app/songpropertiesasker.h"
 #include "app/songsession.h"
 #include "app/windowstatusbar.h"
 #include "common/interaction.h"
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,6 +28,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
 
 namespace sarvo::app::testing {
@@ -44,7 +48,8 @@ protected:
     virtual void beforeWindow() {}
 
     void openWindow() {
-        m_window = std::make_unique<MainWindow>(m_ui, m_midi, *m_library);
+        m_window = std::make_unique<MainWindow>(m_ui, m_midi, *m_library, m_asker);
+        m_asker.setParentWindow(m_window.get());
         m_window->show();
         m_window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
@@ -57,6 +62,20 @@ protected:
         m_songName = child<QLabel>("lblM");
         m_musicBox = child<MusicBox>("lvwMusicBox");
         m_staff = child<melody::StaffView>("cm5");
+    }
+
+    // A dialog that no script expects is cancelled, so it changes nothing.
+    void answerDialog(QDialog& dialog) {
+        m_dialogTitles.push_back(dialog.windowTitle());
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        if (m_dialogScripts.empty()) {
+            dialog.reject();
+            return;
+        }
+        const DialogScript script = std::move(m_dialogScripts.front());
+        m_dialogScripts.pop_front();
+        script(dialog);
     }
 
     void TearDown() override {
@@ -90,6 +109,11 @@ protected:
         QTest::keyClick(target, key, modifiers);
     }
 
+    // The user of the next dialog the window opens: the dialog is shown, then handed to the
+    // script, which fills it in and closes it.
+    using DialogScript = std::function<void(QDialog&)>;
+    void queueDialog(DialogScript script) { m_dialogScripts.push_back(std::move(script)); }
+
     void setMelody(const QString& text) { m_window->setMelodyText(text.toStdU16String()); }
     QString melody() const { return QString::fromStdU16String(m_window->melodyText()); }
 
@@ -110,6 +134,12 @@ protected:
     std::unique_ptr<library::SongLibrary> m_library;
     RecordingInteractive m_ui;
     sound::RecordingMidiOutput m_midi;
+    std::deque<DialogScript> m_dialogScripts;
+    // The titles of the dialogs the window opened, in order.
+    std::vector<QString> m_dialogTitles;
+    DialogSongPropertiesAsker m_asker{m_ui, [this](QDialog& dialog) {
+                                          answerDialog(dialog);
+                                      }};
     std::unique_ptr<MainWindow> m_window;
     QComboBox* m_combo = nullptr;
     QPlainTextEdit* m_txt = nullptr;

@@ -116,7 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SongsTest, EightSavesTheSong) {
     clickRow(1);
     QTest::keyClick(m_txt, Qt::Key_1, Qt::ControlModifier);
+    queueDialog([](QDialog& dialog) { dialog.accept(); });
     QTest::keyClick(m_txt, Qt::Key_F8);
+    ASSERT_EQ(m_dialogTitles.size(), 1u);
+    EXPECT_EQ(m_dialogTitles.front(), QStringLiteral("「この歌」の保存"));
     EXPECT_EQ(m_library->loadSong(u"この歌")->melody, u"E高ミ D低ド ");
     // Saved: closing asks nothing.
     m_window->close();

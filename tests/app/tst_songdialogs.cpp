@@ -3,6 +3,7 @@
 // three decisions of a name clash with their refusals.
 
 #include "app/nameclashdialog.h"
+#include "app/songpropertiesasker.h"
 #include "app/songpropertiesdialog.h"
 #include "common/interaction.h"
 #include "dialogtesting.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -297,6 +299,58 @@ INSTANTIATE_TEST_SUITE_P(
                   u"",
                   false,
                   {}}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+struct AskerClashCase {
+    const char* name;
+    std::function<void(QDialog&)> user;
+    std::vector<Answer> answers;
+    NameClashResult result;
+    const char16_t* newName;
+};
+
+void PrintTo(const AskerClashCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class AskerClashTest : public ::testing::TestWithParam<AskerClashCase> {};
+
+// The asker runs the real dialog; the user here stands in for its modal loop.
+TEST_P(AskerClashTest, GivesTheDialogsDecision) {
+    const AskerClashCase& testCase = GetParam();
+    RecordingInteractive ui;
+    for (const Answer answer : testCase.answers)
+        ui.queueAnswer(answer);
+    sarvo::app::DialogSongPropertiesAsker asker(ui, [&](QDialog& dialog) {
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        testCase.user(dialog);
+    });
+    const sarvo::app::NameClashDecision decision = asker.askNameClash(u"届いた歌");
+    EXPECT_EQ(decision.result, testCase.result);
+    EXPECT_EQ(decision.newName, testCase.newName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Users, AskerClashTest,
+    ::testing::Values(AskerClashCase{"Renames",
+                                     [](QDialog& dialog) {
+                                         typeInto(dialog, "txtName", QStringLiteral("届いた歌2"));
+                                         clickButton(dialog, "cmd2");
+                                     },
+                                     {},
+                                     NameClashResult::Rename,
+                                     u"届いた歌2"},
+                      AskerClashCase{"Overwrites",
+                                     [](QDialog& dialog) { clickButton(dialog, "cmd1"); },
+                                     {},
+                                     NameClashResult::Overwrite,
+                                     u""},
+                      AskerClashCase{"ClosesAndDiscards",
+                                     [](QDialog& dialog) { dialog.close(); },
+                                     {Answer::Yes},
+                                     NameClashResult::Discard,
+                                     u""}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(NameClashDialogTest, Screenshot) {

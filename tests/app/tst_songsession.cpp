@@ -1,5 +1,6 @@
 // The song being edited over a real library in a temporary folder: the save question and its
-// answers, loading, deleting and the folder the Folder command shows.
+// answers, loading, deleting, the folder the Folder command shows, and naming, renaming and
+// saving under the names the song-properties dialog gives.
 
 #include "app/songsession.h"
 #include "library/songlibrary.h"
@@ -8,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -140,5 +142,109 @@ TEST_F(SongSessionTest, TheFolderShownIsTheSongsGuideFolderWhenItExists) {
     std::filesystem::create_directories(songFolder);
     EXPECT_EQ(m_session->folderToShow(), songFolder);
 }
+
+struct SaveAsCase {
+    const char* name;
+    bool withSong;         // 一番 is the current song
+    const char16_t* saved; // the name the dialog gives
+    std::vector<Answer> answers;
+    bool ok;
+    const char16_t* currentAfter;
+    const char16_t* firstAfter; // 一番's melody afterwards
+};
+
+void PrintTo(const SaveAsCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class SaveAsTest : public SongSessionTest, public ::testing::WithParamInterface<SaveAsCase> {};
+
+TEST_P(SaveAsTest, SavesUnderTheGivenName) {
+    const SaveAsCase& testCase = GetParam();
+    if (testCase.withSong) {
+        ASSERT_TRUE(m_session->load(u"一番", u""));
+    }
+    for (const Answer answer : testCase.answers)
+        m_ui.queueAnswer(answer);
+    m_session->setUserName(u"わたし");
+    sarvo::library::SongProperties properties;
+    properties.name = testCase.saved;
+    properties.body = u"新しいコメント";
+    EXPECT_EQ(m_session->saveAs(properties, u"G中ソ ").ok(), testCase.ok);
+    EXPECT_EQ(m_session->currentName(), testCase.currentAfter);
+    EXPECT_EQ(m_library->loadSong(u"一番")->melody, testCase.firstAfter);
+    EXPECT_EQ(m_ui.pendingAnswers(), 0u);
+    if (testCase.ok) {
+        const auto saved = m_library->loadSong(testCase.saved);
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(saved->melody, u"G中ソ ");
+        EXPECT_EQ(saved->info.properties.body, u"新しいコメント");
+        EXPECT_EQ(m_session->savedMelody(), u"G中ソ ");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, SaveAsTest,
+    ::testing::Values(
+        SaveAsCase{"SameName", true, u"一番", {}, true, u"一番", u"G中ソ "},
+        SaveAsCase{"NewName", true, u"三番", {}, true, u"三番", u"C中ド "},
+        SaveAsCase{"UnnamedMelody", false, u"三番", {}, true, u"三番", u"C中ド "},
+        SaveAsCase{"StoredNameYes", true, u"二番", {Answer::Yes}, true, u"二番", u"C中ド "},
+        SaveAsCase{"StoredNameNo", true, u"二番", {Answer::No}, false, u"一番", u"C中ド "}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(SongSessionTest, ANamedSongKeepsItsAuthorAndTheNewOneIsTheUsers) {
+    m_session->setUserName(u"わたし");
+    sarvo::library::SongProperties properties;
+    properties.name = u"三番";
+    ASSERT_TRUE(m_session->create(properties));
+    EXPECT_EQ(m_session->current()->from, u"わたし");
+    // Nothing is saved yet, so the melody being edited counts as changed.
+    EXPECT_TRUE(m_session->isChanged(u"C中ド "));
+    ASSERT_TRUE(m_session->saveAs(properties, u"C中ド ").ok());
+    EXPECT_EQ(m_library->loadSong(u"三番")->info.from, u"わたし");
+    // Saved again by another user under the same name, the song stays the first user's.
+    m_session->setUserName(u"ほかの人");
+    ASSERT_TRUE(m_session->saveAs(properties, u"C中ド D中レ ").ok());
+    EXPECT_EQ(m_library->loadSong(u"三番")->info.from, u"わたし");
+}
+
+struct NamerCase {
+    const char* name;
+    std::optional<const char16_t*> given; // nullopt: the dialog is cancelled
+    bool settled;
+};
+
+void PrintTo(const NamerCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class NamerTest : public SongSessionTest, public ::testing::WithParamInterface<NamerCase> {};
+
+TEST_P(NamerTest, AnUnnamedMelodyIsNamedBeforeItIsSaved) {
+    const NamerCase& testCase = GetParam();
+    int asked = 0;
+    m_session->setNamer([&]() -> std::optional<sarvo::library::SongProperties> {
+        ++asked;
+        if (!testCase.given)
+            return std::nullopt;
+        sarvo::library::SongProperties properties;
+        properties.name = *testCase.given;
+        return properties;
+    });
+    m_ui.queueAnswer(Answer::Yes);
+    EXPECT_EQ(m_session->settleChanges(u"F中フ "), testCase.settled);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(m_ui.messages().empty());
+    if (testCase.given) {
+        EXPECT_EQ(m_library->loadSong(*testCase.given)->melody, u"F中フ ");
+    }
+    EXPECT_EQ(m_library->listSongs().size(), testCase.given ? 3u : 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialog, NamerTest,
+                         ::testing::Values(NamerCase{"Named", u"名付けた歌", true},
+                                           NamerCase{"Cancelled", std::nullopt, false}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

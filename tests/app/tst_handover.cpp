@@ -1,11 +1,14 @@
 // Two real processes start on one library: the second hands its song file, or its wish to see
 // the program, to the first over the local socket and ends.
 
+#include "app/singleinstance.h"
 #include "common/textcodec.h"
 
 #include "../common/tempfolder.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -155,6 +158,13 @@ TEST(HandOverProgram, SecondStartOfSarvoHandsItsFileOver) {
     first.setProcessEnvironment(environment);
     first.start(QStringLiteral(SARVO_PROGRAM), {});
     ASSERT_TRUE(first.waitForStarted(5000));
+    // The second start must find the first one running: wait until the first holds its lock.
+    const QString lock = QDir::temp().filePath(
+        SingleInstance(folder.path() / "sarvo").serverName() + QStringLiteral(".lock"));
+    QDeadlineTimer ready(20000);
+    while (!QFileInfo::exists(lock) && !ready.hasExpired())
+        first.waitForFinished(50);
+    ASSERT_TRUE(QFileInfo::exists(lock));
     QProcess second;
     second.setProcessEnvironment(environment);
     second.start(QStringLiteral(SARVO_PROGRAM), {QString::fromStdString(download.string())});

@@ -19,7 +19,6 @@ public:
 
     int64_t numerator() const { return m_num; }
     int64_t denominator() const { return m_den; }
-    double toDouble() const { return static_cast<double>(m_num) / static_cast<double>(m_den); }
     // The nearest integer, an exact half going to the even neighbour.
     int64_t roundedHalfEven() const;
 

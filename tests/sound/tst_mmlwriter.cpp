@@ -20,55 +20,49 @@ TEST(MmlWriter, ExampleLine) {
     EXPECT_EQ(mmlPartLine({u"C中ド D.高ミ I ", 120, 0}, 0), "A C1 @1 t120 v127 o5 c4 >e8. r8");
 }
 
-TEST(MmlWriter, LengthNumbersOfEveryCode) {
+// Melody → the cells of its MML line, with or without merging repeated notes.
+TEST(MmlWriter, CellsOfMelodies) {
     struct Case {
         std::u16string melody;
+        bool merge;
         std::string cells;
     };
     const std::vector<Case> cases = {
-        {u"A中ド B中ド C中ド D中ド E中ド ", "c1 c2 c4 c8 c16"},
-        {u"A.中ド B.中ド C.中ド D.中ド E.中ド ", "c1. c2. c4. c8. c16."},
-        {u"2中レ 3中レ 5中レ 6中レ ", "d6 d12 d12 d24"},
-        {u"F G H I J F. J. ", "r1 r2 r4 r8 r16 r1. r16."},
-        {u"\\ ] _ ` ", "r6 r12 r12 r24"},
-        {u"C中ド# C中レ# C中フ# C中ソ# C中ラ# C中ミ C中シ ", "c+4 d+4 f+4 g+4 a+4 e4 b4"},
+        // Length numbers of every code.
+        {u"A中ド B中ド C中ド D中ド E中ド ", false, "c1 c2 c4 c8 c16"},
+        {u"A.中ド B.中ド C.中ド D.中ド E.中ド ", false, "c1. c2. c4. c8. c16."},
+        {u"2中レ 3中レ 5中レ 6中レ ", false, "d6 d12 d12 d24"},
+        {u"F G H I J F. J. ", false, "r1 r2 r4 r8 r16 r1. r16."},
+        {u"\\ ] _ ` ", false, "r6 r12 r12 r24"},
+        {u"C中ド# C中レ# C中フ# C中ソ# C中ラ# C中ミ C中シ ", false, "c+4 d+4 f+4 g+4 a+4 e4 b4"},
+        // Octave changes are relative; rests keep the octave.
+        {u"C低ド C高ド C中ド ", false, "<c4 >>c4 <c4"},
+        {u"C高ド C低ド C中ド ", false, ">c4 <<c4 >c4"},
+        {u"C高ド H C高レ H C中ド ", false, ">c4 r4 d4 r4 <c4"},
+        {u"H C中ド ", false, "r4 c4"},
+        // Tied notes keep their whole time.
+        {u"C中ド ^ ", false, "c2"},
+        {u"C中ド ^ ^ ", false, "c2."},
+        {u"C中ド ^ ^ ^ ^ ", false, "c1&4"},
+        {u"D中ド ^ ^ ^ ^ ", false, "c2&8"},
+        {u"E.中ド ^ ^ ", false, "c8.&16."},
+        {u"3中ド ^ ", false, "c6"},
+        {u"A中ド ^ ^ ^ ^ ", false, "c1&1&1&1&1"},
+        {u"H ^ ", false, "r2"},
+        // Merging stops at any difference.
+        {u"D中レ D中レ# ", true, "d8 d+8"},
+        // ミ# is no pitch: the token keeps its time as a rest.
+        {u"D中ミ D中ミ# ", true, "e8 r8"},
+        {u"D中ミ D高ミ ", true, "e8 >e8"},
+        {u"D中ミ E中ミ ", true, "e8 e16"},
+        {u"D中ミ ^ D中ミ ", true, "e4 e8"},
+        {u"D中ミ I D中ミ ", true, "e8 r8 e8"},
+        {u"I I ", true, "r8 r8"},
+        // Without merging every token is a cell of its own.
+        {u"D中ミ D中ミ ", false, "e8 e8"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(cellsOf(c.melody), c.cells) << c.cells;
-}
-
-TEST(MmlWriter, OctaveChangesAreRelativeAndRestsKeepTheOctave) {
-    struct Case {
-        std::u16string melody;
-        std::string cells;
-    };
-    const std::vector<Case> cases = {
-        {u"C低ド C高ド C中ド ", "<c4 >>c4 <c4"},
-        {u"C高ド C低ド C中ド ", ">c4 <<c4 >c4"},
-        {u"C高ド H C高レ H C中ド ", ">c4 r4 d4 r4 <c4"},
-        {u"H C中ド ", "r4 c4"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(cellsOf(c.melody), c.cells) << c.cells;
-}
-
-TEST(MmlWriter, TiedNotesKeepTheirWholeTime) {
-    struct Case {
-        std::u16string melody;
-        std::string cells;
-    };
-    const std::vector<Case> cases = {
-        {u"C中ド ^ ", "c2"},
-        {u"C中ド ^ ^ ", "c2."},
-        {u"C中ド ^ ^ ^ ^ ", "c1&4"},
-        {u"D中ド ^ ^ ^ ^ ", "c2&8"},
-        {u"E.中ド ^ ^ ", "c8.&16."},
-        {u"3中ド ^ ", "c6"},
-        {u"A中ド ^ ^ ^ ^ ", "c1&1&1&1&1"},
-        {u"H ^ ", "r2"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(cellsOf(c.melody), c.cells) << c.cells;
+        EXPECT_EQ(cellsOf(c.melody, {c.merge}), c.cells) << c.cells;
 }
 
 // Merging a run of the same note keeps the run's whole time: where the table of the merged
@@ -93,28 +87,6 @@ TEST(MmlWriter, MergedRunsKeepTheRunsTime) {
             melody += c.token;
         EXPECT_EQ(cellsOf(melody, {true}), c.cells) << c.cells;
     }
-}
-
-TEST(MmlWriter, MergingStopsAtAnyDifference) {
-    struct Case {
-        std::u16string melody;
-        std::string cells;
-    };
-    const std::vector<Case> cases = {
-        {u"D中レ D中レ# ", "d8 d+8"},
-        // ミ# is no pitch: the token keeps its time as a rest.
-        {u"D中ミ D中ミ# ", "e8 r8"},
-        {u"D中ミ D高ミ ", "e8 >e8"},
-        {u"D中ミ E中ミ ", "e8 e16"},
-        {u"D中ミ ^ D中ミ ", "e4 e8"},
-        {u"D中ミ I D中ミ ", "e8 r8 e8"},
-        {u"I I ", "r8 r8"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(cellsOf(c.melody, {true}), c.cells) << c.cells;
-    }
-    // Without merging every token is a cell of its own.
-    EXPECT_EQ(cellsOf(u"D中ミ D中ミ "), "e8 e8");
 }
 
 TEST(MmlWriter, HeadersOfTwentySixPartsAndNoMore) {
@@ -162,8 +134,8 @@ TEST(MmlWriter, MoreThanTwentySixPartsAskFirst) {
         size_t questions;
     };
     const std::vector<Case> cases = {
-        {1, std::nullopt, 1, 0},   {26, std::nullopt, 26, 0}, {27, Answer::Yes, 26, 1},
-        {27, Answer::No, 0, 1},    {40, Answer::Yes, 26, 1},
+        {1, std::nullopt, 1, 0}, {26, std::nullopt, 26, 0}, {27, Answer::Yes, 26, 1},
+        {27, Answer::No, 0, 1},  {40, Answer::Yes, 26, 1},
     };
     for (const Case& c : cases) {
         std::vector<MmlPart> parts;
@@ -178,7 +150,8 @@ TEST(MmlWriter, MoreThanTwentySixPartsAskFirst) {
             EXPECT_EQ(kept[i].tempo, parts[i].tempo);
         ASSERT_EQ(ui.questions().size(), c.questions) << c.parts;
         if (c.questions > 0) {
-            EXPECT_EQ(ui.questions()[0], u"和音の試聴は26パートまでです。\n上から26曲を試聴しますか？");
+            EXPECT_EQ(ui.questions()[0],
+                      u"和音の試聴は26パートまでです。\n上から26曲を試聴しますか？");
         }
     }
 }

@@ -1,0 +1,186 @@
+// The link primitives on a line in memory and a manual clock: templates across pieces, the
+// resend and give-up counts, the 20-second time-out, SendByte's pieces and the log's disguise.
+
+#include "cable/link.h"
+#include "cable/probe.h"
+#include "cable/templatematch.h"
+#include "memorytransport.h"
+
+#include <gtest/gtest.h>
+
+namespace sarvo::cable {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::MemoryTransport;
+
+Bytes hex(std::u16string_view text) {
+    return text.empty() ? Bytes{} : frameBytes(text);
+}
+
+struct TemplateCase {
+    const char* name;
+    std::u16string_view pattern;
+    std::u16string_view received;
+    std::u16string_view filled; // empty: no match
+};
+
+TEST(TemplateMatch, FillsWildcardsAtTheFirstMatch) {
+    const TemplateCase cases[] = {
+        {"wildcard takes the byte", u"6C 0D FF", u"6C 0D 07", u"6C 0D 07"},
+        {"noise before the reply", u"6C 0D FF", u"00 55 6C 0D 2A 9", u"6C 0D 2A"},
+        {"wildcard past the end", u"6C 0D FF", u"6C 0D", u""},
+        {"fixed byte differs", u"6C 0D FF 00", u"6C 0E 07 00", u""},
+        {"first byte is never a wildcard", u"FF 0D", u"12 0D FF 0D", u"FF 0D"},
+        {"first of two candidates", u"A1 FF", u"A1 01 A1 02", u"A1 01"},
+    };
+    for (const TemplateCase& c : cases) {
+        const auto filled = matchTemplate(hex(c.pattern), hex(c.received));
+        if (c.filled.empty())
+            EXPECT_FALSE(filled) << c.name;
+        else
+            EXPECT_EQ(filled, hex(c.filled)) << c.name;
+    }
+}
+
+TEST(ProtocolLog, ShowsTextDisguised) {
+    const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+        {u"6D ", u"6E "},       {u"00 01", u"FC FF"},   {u"06 06", u"0F FE"},
+        {u"0D ", u"0E "},       {u"02 00 02", u"F8 FC 02"}, {u"D1 ", u"D1 "},
+        {u"3秒待ち", u"3秒待ち"}, {u"A6 00", u"AF FC"},
+    };
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(disguisedLogText(text), shown) << std::string(text.begin(), text.end());
+}
+
+TEST(ProtocolLog, ClearsAndStartsAgainPastItsLimit) {
+    ProtocolLog log;
+    EXPECT_EQ(log.text(), kLogHeader);
+    log.logSet(u"x", true);
+    EXPECT_EQ(log.text(), u"x");
+    log.logSet(std::u16string(kLogLimit + 1, u'a'));
+    log.logSet(u"<");
+    EXPECT_EQ(log.text(), std::u16string(kLogHeader) + u"<");
+}
+
+// One line event: the clock moves on, then a piece may arrive, then the link is polled.
+struct Event {
+    std::chrono::milliseconds after;
+    std::u16string_view piece;
+};
+
+struct ReceiveCase {
+    const char* name;
+    ReceiveMode mode;
+    std::u16string_view pattern;
+    size_t count;
+    std::u16string_view resend;
+    bool noResend;
+    std::vector<Event> events;
+    ReceiveOutcome outcome; // after the last event
+    std::u16string_view reply;
+    std::u16string log; // after "<"
+    size_t resends;
+};
+
+std::u16string repeated(std::u16string_view piece, int times) {
+    std::u16string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
+TEST(Link, ReceivesByTheRulesOfTheLine) {
+    const std::u16string nine(u"55 55 55 55 55 55 55 55 55");
+    const std::u16string ten(u"55 55 55 55 55 55 55 55 55 55");
+    const std::u16string nineLogged = repeated(u"55 ", 9);
+    const std::u16string tenLogged = repeated(u"55 ", 10);
+    const std::u16string timeout = u"\n" + std::u16string(kTimeoutMessage);
+    const ReceiveCase cases[] = {
+        {"silent phone: three resends, then the time-out at 20 s",
+         ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", false,
+         {{4999ms, {}}, {1ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}, {1ms, {}}},
+         ReceiveOutcome::Failed, u"", u"\n<\n<\n<" + timeout, 3},
+        {"still waiting a millisecond before 20 s",
+         ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", false,
+         {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}},
+         ReceiveOutcome::Waiting, u"", u"\n<\n<\n<", 3},
+        {"reply in pieces", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", false,
+         {{10ms, u"6C"}, {10ms, u"0D 07"}}, ReceiveOutcome::Done, u"6C 0D 07", u"6C 0E 07 \n", 0},
+        {"bytes restart the timer", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", false,
+         {{4000ms, u"6C"}, {4999ms, {}}, {1ms, u"0D 01"}}, ReceiveOutcome::Done, u"6C 0D 01",
+         u"6C 0E FF \n", 0},
+        {"no-resend switch", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", true,
+         {{5000ms, {}}}, ReceiveOutcome::Failed, u"", u"\n" + std::u16string(kNoResendTimeoutMessage), 0},
+        {"nine stray bytes resend", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", false,
+         {{10ms, nine}}, ReceiveOutcome::Waiting, u"", nineLogged + u"\n<", 1},
+        {"eight then one stray byte resend too", ReceiveMode::Template, u"6C", 0, u"B3 0D", false,
+         {{10ms, u"55 55 55 55 55 55 55 55"}, {10ms, u"55"}}, ReceiveOutcome::Waiting, u"",
+         nineLogged + u"\n<", 1},
+        {"ten stray bytes at once do not", ReceiveMode::Template, u"6C", 0, u"B3 0D", false,
+         {{10ms, ten}}, ReceiveOutcome::Waiting, u"", tenLogged, 0},
+        {"nine stray bytes with the no-resend switch", ReceiveMode::Template, u"6C", 0, u"B3 0D",
+         true, {{10ms, nine}}, ReceiveOutcome::Failed, u"",
+         nineLogged + u"\n" + std::u16string(kNoResendTimeoutMessage), 0},
+        {"forty-nine stray bytes give up", ReceiveMode::Template, u"6C", 0, u"B3 0D", false,
+         {{1ms, nine}, {1ms, ten}, {1ms, ten}, {1ms, ten}, {1ms, ten}}, ReceiveOutcome::RetryOut,
+         u"",
+         nineLogged + u"\n<" + repeated(tenLogged + u"\n<", 4) + u"\n" +
+             std::u16string(kRetryOutMessage),
+         5},
+        {"nothing to resend", ReceiveMode::Template, u"6C", 0, u"00", false,
+         {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {5000ms, {}}}, ReceiveOutcome::Failed, u"",
+         u"\n<\n<\n<" + timeout, 0},
+        {"count cuts what came", ReceiveMode::Count, u"", 3, u"64 03", false,
+         {{10ms, u"64 02"}, {10ms, u"05 77"}}, ReceiveOutcome::Done, u"64 02 05",
+         u"64 F8 05 77 \n", 0},
+    };
+    for (const ReceiveCase& c : cases) {
+        MemoryTransport line;
+        line.open(kStartSettings);
+        ProtocolLog log;
+        log.logSet(u"", true);
+        sound::ManualClock clock;
+        Link link(line, log, clock);
+        link.startReceive({c.mode, hex(c.pattern), c.count, {}, hex(c.resend), c.noResend});
+        ReceiveResult result;
+        for (const Event& event : c.events) {
+            clock.advance(event.after);
+            if (!event.piece.empty())
+                line.arrive(hex(event.piece));
+            result = link.poll();
+        }
+        EXPECT_EQ(result.outcome, c.outcome) << c.name;
+        EXPECT_EQ(result.reply, hex(c.reply)) << c.name;
+        EXPECT_EQ(log.text(), u"<" + c.log) << c.name;
+        EXPECT_EQ(line.written(), std::vector<Bytes>(c.resends, hex(c.resend))) << c.name;
+    }
+}
+
+TEST(Link, SendsInPiecesOfFifty) {
+    MemoryTransport line;
+    ProtocolLog log;
+    sound::ManualClock clock;
+    Link link(line, log, clock);
+    Bytes frame(120);
+    for (size_t i = 0; i < frame.size(); ++i)
+        frame[i] = static_cast<uint8_t>(i);
+    link.sendByte(frame);
+    ASSERT_EQ(line.written().size(), 3u);
+    EXPECT_EQ(line.written()[0], Bytes(frame.begin(), frame.begin() + 50));
+    EXPECT_EQ(line.written()[1], Bytes(frame.begin() + 50, frame.begin() + 100));
+    EXPECT_EQ(line.written()[2], Bytes(frame.begin() + 100, frame.end()));
+}
+
+TEST(Probe, PinFrameTakesFourDigitsOnly) {
+    const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+        {u"1357", u"64 03 91 93 95 97 64 04"}, {u"2040", u"64 03 92 9A 94 9A 64 04"},
+        {u"0000", u"64 03 9A 9A 9A 9A 64 04"}, {u"135", u"64 03 9A 9A 9A 9A 64 04"},
+        {u"12a4", u"64 03 9A 9A 9A 9A 64 04"},
+    };
+    for (const auto& [pin, frame] : cases)
+        EXPECT_EQ(pinFrame(u"64 03 9A 9A 9A 9A 64 04", pin), hex(frame));
+}
+
+} // namespace
+} // namespace sarvo::cable

@@ -13,6 +13,8 @@ std::vector<Command> soundCommands();
 std::vector<Command> formatCommands();
 std::vector<Command> libraryCommands();
 std::vector<Command> midiCommands();
+std::vector<Command> cableCommands();
+std::vector<Command> mailCommands();
 
 std::vector<Command> allCommands();
 

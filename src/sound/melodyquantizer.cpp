@@ -2,9 +2,9 @@
 
 #include "formats/tokenlengths.h"
 #include "melody/notecodes.h"
+#include "sound/beatgrids.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -12,8 +12,8 @@
 namespace sarvo::sound {
 namespace {
 
-constexpr int kBeat = 48;
 constexpr int kLongest = 192;
+constexpr int kPlainStep = BeatGrid{}.step;
 
 using formats::kTokenLengths;
 using formats::TokenLength;
@@ -38,66 +38,6 @@ bool restsKeepTime(int gap) {
     return true;
 }
 
-struct Grid {
-    int step;
-    double penalty; // in ticks of error: favours the plain grid when the onsets fit both
-};
-constexpr std::array<Grid, 3> kGrids = {{{12, 0.0}, {16, 1.0}, {8, 2.0}}};
-
-int snap(double t, int beatStart, int step) {
-    return beatStart + static_cast<int>(std::lround((t - beatStart) / step)) * step;
-}
-
-// The beat a time falls in. Times computed from MIDI ticks may fall a hair short of a beat's
-// start, which still belongs to that beat.
-int beatOf(double t) {
-    return static_cast<int>(std::floor(t / kBeat + 1e-6));
-}
-
-// How a beat's onsets are read: the grid step, and whether a tuplet grid fits them just as well
-// (a beat whose only onset is its start), so the beat alone does not tell.
-struct BeatGrid {
-    int step = kGrids[0].step;
-    bool undecided = true;
-};
-
-double snapError(const std::vector<double>& times, int beat, int step) {
-    double error = 0;
-    int previous = -1;
-    for (double t : times) {
-        const int at = snap(t, beat * kBeat, step);
-        error += std::abs(t - at);
-        if (at == previous)
-            error += kBeat; // two onsets on one point: a note would be lost
-        previous = at;
-    }
-    return error;
-}
-
-std::map<int, BeatGrid> beatGrids(const std::vector<TimedNote>& notes) {
-    std::map<int, std::vector<double>> onsets;
-    for (const TimedNote& note : notes)
-        onsets[beatOf(note.start)].push_back(note.start);
-    std::map<int, BeatGrid> grids;
-    for (const auto& [beat, times] : onsets) {
-        const double plainError = snapError(times, beat, kGrids[0].step);
-        double bestCost = plainError;
-        BeatGrid chosen{kGrids[0].step, false};
-        for (size_t g = 1; g < kGrids.size(); ++g) {
-            const double error = snapError(times, beat, kGrids[g].step);
-            chosen.undecided = chosen.undecided || error <= plainError;
-            if (error + kGrids[g].penalty < bestCost) {
-                bestCost = error + kGrids[g].penalty;
-                chosen.step = kGrids[g].step;
-            }
-        }
-        if (chosen.step != kGrids[0].step)
-            chosen.undecided = false;
-        grids[beat] = chosen;
-    }
-    return grids;
-}
-
 bool restsKeep(int room, int ticks) {
     return room == 0 || (ticks <= room && restsKeepTime(room - ticks));
 }
@@ -108,9 +48,9 @@ bool restsKeep(int room, int ticks) {
 // the nearest length whose remainder the rests can keep, lengths that are whole steps of the
 // beat's grid first, so a note on the plain grid is no tuplet and a triplet no dotted note.
 std::optional<int> noteLength(double sounding, int wanted, int room, const BeatGrid& grid) {
-    if (grid.undecided || grid.step != kGrids[0].step)
+    if (grid.undecided || grid.step != kPlainStep)
         for (const TokenLength& length : kTokenLengths)
-            if (length.ticks % kGrids[0].step != 0 && std::abs(sounding - length.ticks) <= 1 &&
+            if (length.ticks % kPlainStep != 0 && std::abs(sounding - length.ticks) <= 1 &&
                 restsKeep(room, length.ticks))
                 return length.ticks;
     for (bool onGrid : {true, false}) {
@@ -125,6 +65,14 @@ std::optional<int> noteLength(double sounding, int wanted, int room, const BeatG
             return best;
     }
     return std::nullopt;
+}
+
+std::vector<double> onsetsOf(const std::vector<TimedNote>& notes) {
+    std::vector<double> onsets;
+    onsets.reserve(notes.size());
+    for (const TimedNote& note : notes)
+        onsets.push_back(note.start);
+    return onsets;
 }
 
 void appendToken(std::u16string& text, const TokenLength& length, std::optional<int> key) {
@@ -161,8 +109,25 @@ void closeLongSilences(std::vector<TimedNote>& notes) {
     }
 }
 
+void removePlayingOffset(std::vector<TimedNote>& notes) {
+    const std::vector<double> offsets = playingOffsets(onsetsOf(notes));
+    for (size_t i = 0; i < notes.size(); ++i) {
+        notes[i].start -= offsets[i];
+        notes[i].end -= offsets[i];
+    }
+    // A note played early may now start before time 0: the melody moves by whole notes.
+    double earliest = 0;
+    for (const TimedNote& note : notes)
+        earliest = std::min(earliest, note.start);
+    const double whole = kLongest * std::ceil(-earliest / kLongest);
+    for (TimedNote& note : notes) {
+        note.start += whole;
+        note.end += whole;
+    }
+}
+
 std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes) {
-    const std::map<int, BeatGrid> grids = beatGrids(notes);
+    const std::map<int, BeatGrid> grids = beatGrids(onsetsOf(notes));
     const auto gridAt = [&](double t) {
         const auto found = grids.find(beatOf(t));
         return found == grids.end() ? BeatGrid{} : found->second;
@@ -179,8 +144,8 @@ std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes) {
         const BeatGrid grid = gridAt(note.start);
         // No length is longer than a whole note: what a note sounds beyond that does not count.
         const double end = std::min(note.end, note.start + 2 * kLongest);
-        const Snapped next{snap(note.start, beatOf(note.start) * kBeat, grid.step),
-                           snap(end, beatOf(end) * kBeat, gridAt(end).step), note.key,
+        const Snapped next{snap(note.start, beatOf(note.start) * kBeatTicks, grid.step),
+                           snap(end, beatOf(end) * kBeatTicks, gridAt(end).step), note.key,
                            end - note.start, grid};
         if (!snapped.empty() && snapped.back().start == next.start) {
             // Two onsets met on one grid point: the higher note stays, as in a chord.

@@ -3,11 +3,10 @@
 // length codes the i-melody format carries, notes are moved into the melody's range.
 //
 // Time is counted in melody ticks, 48 to a quarter note. Every quarter-note beat is read on one
-// grid: sixteenths (12 ticks), eighth triplets (16) or eighth sextuplets (8); the grid that puts
-// the beat's onsets nearest their times wins, the plain grid when it is as good, so a triplet
-// comes out as triplet notes and never as odd dotted lengths. A note gets the length code
-// nearest its sounding time that leaves the time up to the next onset to rests; a note longer
-// than a whole note is a whole note and rests.
+// grid, sixteenths, eighth triplets or eighth sextuplets (beatgrids.h), so a triplet comes out as
+// triplet notes and never as odd dotted lengths. A note gets the length code nearest its sounding
+// time that leaves the time up to the next onset to rests; a note longer than a whole note is a
+// whole note and rests.
 
 #include <string>
 #include <vector>
@@ -26,6 +25,11 @@ struct QuantizedNote {
     int key = 60;
     bool operator==(const QuantizedNote&) const = default;
 };
+
+// Moves the notes back by the offset of the playing from the beat (a constant or slowly drifting
+// delay, at most a 32nd note), so that late or early playing is read on the beats it means. A
+// melody that would then start before time 0 moves by whole notes.
+void removePlayingOffset(std::vector<TimedNote>& notes);
 
 // Shortens silences a ringtone has no use for, by whole notes so that the beats stay where they
 // were: the silence before the first note goes, silences between notes keep at most two whole

@@ -24,9 +24,21 @@ int roundedBpm(uint32_t microsecondsPerQuarter) {
     return std::max(1, static_cast<int>(std::lround(beatsPerMinute(microsecondsPerQuarter))));
 }
 
-// Ticks of the file to melody ticks at the chosen tempo. Under a tempo that rounds to the chosen
-// one (or an octave of it) the beats of the file are the beats of the melody; under other tempi
-// time is scaled by the ratio of the tempi, so the melody keeps its speed.
+double ticksPerSecond(const SmfFile& file) {
+    return file.division.framesPerSecond() * file.division.ticksPerFrame();
+}
+
+// The ticks of a quarter note; in an SMPTE file, of half a second.
+uint32_t ticksPerQuarter(const SmfFile& file) {
+    if (file.division.isSmpte())
+        return static_cast<uint32_t>(ticksPerSecond(file) / 2);
+    return file.division.ticksPerQuarter();
+}
+
+// Ticks of the file to melody ticks at the chosen tempo. Under a tempo near the chosen one (less
+// than √2 faster or slower) the beats of the file are the beats of the melody, so a tempo that
+// speeds up or slows down keeps the rhythm; under a tempo about twice or half as fast, time is
+// scaled by that octave, so the passage keeps its speed and its notes stay on the beats.
 class MelodyClock {
 public:
     MelodyClock(const SmfFile& file, int tempo) {
@@ -39,13 +51,13 @@ public:
             segment.start = at;
             if (file.division.isSmpte()) {
                 // Ticks per second; a quarter note lasts 60 / tempo seconds.
-                const double perSecond =
-                    file.division.framesPerSecond() * file.division.ticksPerFrame();
-                segment.perTick = kMelodyTicksPerQuarter * tempo / 60.0 / perSecond;
+                segment.perTick = kMelodyTicksPerQuarter * tempo / 60.0 / ticksPerSecond(file);
             } else {
+                const double ratio =
+                    static_cast<double>(tempo) / roundedBpm(changes[i].microsecondsPerQuarter);
                 segment.perTick = static_cast<double>(kMelodyTicksPerQuarter) /
-                                  file.division.ticksPerQuarter() * tempo /
-                                  roundedBpm(changes[i].microsecondsPerQuarter);
+                                  file.division.ticksPerQuarter() *
+                                  std::exp2(std::round(std::log2(ratio)));
             }
             if (i + 1 < changes.size())
                 at += (changes[i + 1].tick - segment.tick) * segment.perTick;
@@ -129,13 +141,14 @@ MidiMelody midiMelody(const SmfFile& file, MelodySource source,
         result.error = chosen.error;
         return result;
     }
-    const std::vector<NoteSpan> line = topLine(std::move(chosen.notes));
+    const std::vector<NoteSpan> line = topLine(std::move(chosen.notes), ticksPerQuarter(file));
     const int tempo = melodyTempo(file, line.front().start, line.back().end);
     const MelodyClock clock(file, tempo);
     std::vector<TimedNote> timed;
     timed.reserve(line.size());
     for (const NoteSpan& note : line)
         timed.push_back({clock.at(note.start), clock.at(note.end), note.key});
+    removePlayingOffset(timed);
     closeLongSilences(timed);
     std::vector<QuantizedNote> notes = quantizeNotes(timed);
     fitIntoRange(notes);

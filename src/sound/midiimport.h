@@ -4,8 +4,9 @@
 //
 // The melody is the voice (track and channel) with the most notes in the upper register, or the
 // track or channel the caller names; drums (channel 10) never count. Chords are reduced to their
-// top line; the tempo is the one that holds for most of the melody, and time under other tempi
-// is scaled so that the melody keeps its speed; onsets and lengths are fitted to the note codes
+// top line; the tempo is the one that holds for most of the melody, and time under tempi about
+// twice or half as fast is scaled by octaves so that the melody keeps its speed; a constant or
+// drifting delay of the playing is removed; onsets and lengths are fitted to the note codes
 // (dotted notes and triplets included) and the notes moved into the melody's range.
 
 #include "formats/hexbytes.h"

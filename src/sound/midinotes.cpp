@@ -7,6 +7,16 @@
 namespace sarvo::sound {
 namespace {
 
+// How strongly a voice claims the melody: its upper onsets, weighed by its track's name.
+int melodyClaim(const Voice& voice) {
+    switch (voice.role) {
+    case TrackRole::Melody: return 16 * voice.upperOnsets;
+    case TrackRole::Accompaniment: return voice.upperOnsets;
+    case TrackRole::Unknown: break;
+    }
+    return 4 * voice.upperOnsets;
+}
+
 bool startsEarlier(const NoteSpan& a, const NoteSpan& b) {
     return std::tie(a.start, b.key, a.track, a.channel) <
            std::tie(b.start, a.key, b.track, b.channel);
@@ -61,6 +71,7 @@ std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& 
             voice.track = note.track;
             voice.channel = note.channel;
             voice.name = file.tracks[note.track].name();
+            voice.role = trackRoleOf(voice.name);
             voice.lowest = voice.highest = note.key;
             voices.push_back(voice);
             lastUpper.emplace_back();
@@ -92,8 +103,8 @@ ChosenNotes chooseMelodyNotes(const SmfFile& file, const std::vector<NoteSpan>& 
         for (const Voice& voice : listVoices(file, notes)) {
             if (voice.drums())
                 continue;
-            if (!chosen.voice || std::tie(voice.upperOnsets, voice.noteCount) >
-                                     std::tie(chosen.voice->upperOnsets, chosen.voice->noteCount))
+            if (!chosen.voice || std::pair(melodyClaim(voice), voice.noteCount) >
+                                     std::pair(melodyClaim(*chosen.voice), chosen.voice->noteCount))
                 chosen.voice = voice;
         }
         if (!chosen.voice) {
@@ -114,15 +125,20 @@ ChosenNotes chooseMelodyNotes(const SmfFile& file, const std::vector<NoteSpan>& 
     return chosen;
 }
 
-std::vector<NoteSpan> topLine(std::vector<NoteSpan> notes) {
+std::vector<NoteSpan> topLine(std::vector<NoteSpan> notes, uint32_t ticksPerQuarter) {
+    const uint32_t together = ticksPerQuarter / 16;
+    const uint32_t legatoTail = ticksPerQuarter / 8;
     std::stable_sort(notes.begin(), notes.end(), startsEarlier);
     std::vector<NoteSpan> line;
     for (const NoteSpan& note : notes) {
         if (!line.empty()) {
             NoteSpan& last = line.back();
-            if (last.start == note.start)
-                continue; // the higher note of the chord came first
-            if (note.start < last.end && note.key < last.key)
+            if (note.start == last.start || note.start - last.start < together) {
+                if (note.key > last.key)
+                    last = note; // the higher note of an uneven chord
+                continue;
+            }
+            if (note.start < last.end && note.key < last.key && last.end - note.start >= legatoTail)
                 continue; // under a sounding higher note
             last.end = std::min(last.end, note.start);
         }

@@ -3,6 +3,7 @@
 // one track on one channel), and the choice of the voice that carries the melody.
 
 #include "sound/midievent.h"
+#include "sound/trackroles.h"
 
 #include <optional>
 #include <string>
@@ -33,13 +34,16 @@ struct Voice {
     int lowest = 0;
     int highest = 0;
     int upperOnsets = 0; // start times of notes at middle C (MIDI 60) or above, chords once
+    TrackRole role = TrackRole::Unknown; // what the track's name says
     bool drums() const { return channel == kDrumChannel; }
 };
 
 std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& notes);
 
 // Which notes form the melody: one track (all its channels), one channel (of all tracks), or by
-// default the voice with the most notes in the upper register. The drum channel never counts.
+// default the voice with the most notes in the upper register, where a track named as the melody
+// counts its notes four times and one named as an accompaniment a quarter of them. The drum
+// channel never counts.
 struct MelodySource {
     std::optional<int> track;   // index into SmfFile::tracks
     std::optional<int> channel; // 0-15
@@ -56,6 +60,9 @@ ChosenNotes chooseMelodyNotes(const SmfFile& file, const std::vector<NoteSpan>& 
 
 // The top line: of notes that start together the highest stays; a lower note that starts while a
 // higher one sounds is dropped; a note that sounds when a higher or equal one starts is cut there.
-std::vector<NoteSpan> topLine(std::vector<NoteSpan> notes);
+// Given the ticks of a quarter note, notes that start less than a 64th note apart count as
+// starting together (a chord played unevenly), and a lower note that starts when less than a
+// 32nd note of the higher one is left cuts it there (a line played legato).
+std::vector<NoteSpan> topLine(std::vector<NoteSpan> notes, uint32_t ticksPerQuarter = 0);
 
 } // namespace sarvo::sound

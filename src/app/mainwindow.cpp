@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/commandtoolbar.h"
+#include "app/flowlayout.h"
 #include "app/musicbox.h"
 #include "app/notelengthbar.h"
 #include "app/playbutton.h"
@@ -11,9 +12,10 @@
 #include "app/timedtaskdriver.h"
 #include "app/transposebar.h"
 #include "app/viewselector.h"
+#include "app/windowdialogs.h"
 #include "app/windowplacement.h"
 #include "app/windowstatusbar.h"
-#include "keyguide/keyconversion.h"
+#include "keyguide/conversionreport.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/phonetypes.h"
 #include "melody/caretediting.h"
@@ -25,6 +27,7 @@
 #include "melody/transpose.h"
 #include "sound/melodyplayer.h"
 #include "sound/notepreview.h"
+#include "sound/voicelist.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -38,7 +41,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
-#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -83,9 +85,17 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// A song's voice is stored as its program number; the list shows the voice's name.
+std::u16string voiceShown(const std::u16string& neiro) {
+    if (const auto program = songProgram(neiro))
+        if (const auto text = sound::voiceTextOfProgram(*program))
+            return std::u16string(*text);
+    return neiro;
+}
+
 MusicBoxEntry musicBoxEntry(const library::SongInfo& info) {
     const library::SongProperties& p = info.properties;
-    return {p.name, {p.kashu, info.from, info.date, p.jan, p.body, p.tenpo, p.neiro}};
+    return {p.name, {p.kashu, info.from, info.date, p.jan, p.body, p.tenpo, voiceShown(p.neiro)}};
 }
 
 bool isWithin(const QObject* object, const QWidget* ancestor) {
@@ -118,6 +128,7 @@ MainWindow::MainWindow(IInteractive& ui, sound::IMidiOutput& midi,
     };
     // Saving a melody that has no song name yet opens the save dialog to name it.
     m_session->setNamer([this] { return askSongProperties(u"「」の保存"); });
+    m_dialogs = new WindowDialogs(*this, ui, midi, asker);
     buildToolBars();
     buildCentralArea();
     m_statusBar = new WindowStatusBar(this);
@@ -181,16 +192,15 @@ QWidget* MainWindow::buildEditingArea() {
     nameRow->addWidget(m_viewSelector, 2);
     layout->addLayout(nameRow);
 
-    auto* toolRow = new QHBoxLayout;
+    // The tool row wraps in a narrow window, so that no button hides behind a "»".
+    auto* toolRow = new FlowLayout;
     m_lengthBar = new NoteLengthBar(area);
     m_tupletBar = new TupletBar(area);
     m_transposeBar = new TransposeBar(area);
     m_playButton = new PlayButton(area);
-    toolRow->addWidget(m_lengthBar);
-    toolRow->addWidget(m_tupletBar);
-    toolRow->addWidget(m_transposeBar);
-    toolRow->addStretch(1);
-    toolRow->addWidget(m_playButton);
+    for (QWidget* tools :
+         std::initializer_list<QWidget*>{m_lengthBar, m_tupletBar, m_transposeBar, m_playButton})
+        toolRow->addWidget(tools);
     layout->addLayout(toolRow);
 
     m_views = new QStackedWidget(area);
@@ -249,14 +259,8 @@ void MainWindow::buildNoteInput() {
         m_noteInput->pressTupletButton(kind);
         focusEditor();
     });
-    connect(m_staff, &melody::StaffView::currentIndexClicked, this, [this](int index) {
-        melody::MelodyText text = m_melodyEdit->melody();
-        melody::moveCaretToToken(text, index);
-        text.selection = 0;
-        m_state.editGuard = true;
-        m_melodyEdit->setMelody(text);
-        m_state.editGuard = false;
-    });
+    connect(m_staff, &melody::StaffView::currentIndexClicked, this,
+            &MainWindow::placeCaretAfterToken);
     // The window starts with the eighth note as the current length.
     m_lengthBar->setCurrentEntry(3);
 }
@@ -329,10 +333,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         isWithin(widget, m_staff))
         return QMainWindow::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    // The music box moves through its songs with the plain keys; the window takes Alt and the
-    // function keys from it.
-    if (isWithin(widget, m_musicBox) && !(key->modifiers() & Qt::AltModifier) &&
-        !(key->key() >= Qt::Key_F1 && key->key() <= Qt::Key_F12))
+    // The music box keeps its moving keys; every other key typed there is note input, as if
+    // the focus had gone back to the editor.
+    if (isWithin(widget, m_musicBox) && MusicBox::isNavigationKey(*key))
         return QMainWindow::eventFilter(watched, event);
     if (!press) {
         m_noteInput->keyRelease(*key);
@@ -380,14 +383,22 @@ void MainWindow::showStaff() {
 }
 
 void MainWindow::showKeyGuide(int typeIndex) {
+    keyguide::ReportedConversion converted;
     {
         BusyCursor busy;
-        const std::u16string keys = keyguide::convertToKeys(typeIndex, melodyText(), m_state, m_ui);
-        m_keyGuideEdit->setPlainText(toQString(keys));
+        converted = keyguide::convertWithReport(typeIndex, melodyText(), m_state, m_ui);
+        m_keyGuideEdit->setPlainText(toQString(converted.keys));
     }
-    m_statusBar->setMessage(toQString(keyguide::phoneTypeByIndex(typeIndex)->capacity));
     m_views->setCurrentWidget(m_keyGuideEdit);
     m_keyGuideEdit->setFocus();
+    // The capacity text may promise that everything fits: after an error the report stands there.
+    if (converted.report.empty()) {
+        m_statusBar->setMessage(toQString(keyguide::phoneTypeByIndex(typeIndex)->capacity));
+        return;
+    }
+    m_statusBar->setMessage(
+        toQString(converted.report).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    m_ui.showMessage(converted.report);
 }
 
 void MainWindow::focusEditor() {
@@ -410,6 +421,9 @@ void MainWindow::runCommand(WindowCommand command) {
     case WindowCommand::Save: saveSong(); break;
     case WindowCommand::Delete: deleteSelectedSong(); break;
     case WindowCommand::Folder: openGuideFolder(); break;
+    case WindowCommand::Settings: m_dialogs->openSettings(); break;
+    case WindowCommand::Change: m_dialogs->openImport(0); break;
+    case WindowCommand::Help: m_dialogs->openHelp(); break;
     default: showUnavailable(); break;
     }
 }
@@ -419,7 +433,7 @@ void MainWindow::showUnavailable() {
 }
 
 std::u16string MainWindow::melodyText() const {
-    return toU16(m_melodyEdit->toPlainText());
+    return m_melodyEdit->melody().text;
 }
 
 void MainWindow::setMelodyText(std::u16string_view text) {
@@ -430,6 +444,20 @@ void MainWindow::setMelodyText(std::u16string_view text) {
     m_melodyEdit->setMelody({std::u16string(text), end, 0});
     m_state.editGuard = guarded;
     m_staff->rebuild(m_state, text);
+}
+
+int MainWindow::tokensBeforeCaret() const {
+    return melody::tokenIndexAtCaret(m_melodyEdit->melody());
+}
+
+void MainWindow::placeCaretAfterToken(int tokens) {
+    melody::MelodyText text = m_melodyEdit->melody();
+    melody::moveCaretToToken(text, tokens);
+    text.selection = 0;
+    const bool guarded = m_state.editGuard;
+    m_state.editGuard = true;
+    m_melodyEdit->setMelody(text);
+    m_state.editGuard = guarded;
 }
 
 void MainWindow::listSongs() {
@@ -481,7 +509,11 @@ void MainWindow::showCurrentSong() {
 
 std::optional<library::SongProperties> MainWindow::askSongProperties(std::u16string_view title) {
     const library::SongInfo row = m_session->current().value_or(library::SongInfo{});
-    return m_asker.askSongProperties(title, library::formForRow(row));
+    library::SongPropertiesForm form = library::formForRow(row);
+    // A song without a voice of its own is shown with the voice of the settings.
+    if (!form.voiceProgram)
+        form.voiceProgram = m_voiceProgram;
+    return m_asker.askSongProperties(title, form);
 }
 
 void MainWindow::newSong() {
@@ -489,7 +521,7 @@ void MainWindow::newSong() {
     if (m_session->current() && !m_session->settleChanges(melodyText()))
         return;
     const std::optional<library::SongProperties> properties = askSongProperties(u"新規曲の指定");
-    if (properties && m_session->create(*properties))
+    if (properties && m_session->create(*properties, melodyText()).ok())
         showRenamedSong();
     focusEditor();
 }
@@ -549,18 +581,18 @@ void MainWindow::openGuideFolder() {
     const std::filesystem::path folder = m_session->folderToShow();
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
+    const QString path = QString::fromStdU16String(folder.u16string());
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        showStatus(QStringLiteral("フォルダを開くファイルマネージャが起動できません：") + path);
 }
 
 void MainWindow::transpose(int direction) {
     if (isPlaying())
         return;
-    const int caret = m_melodyEdit->textCursor().position();
-    const std::u16string moved = melody::transposeMelody(m_state, melodyText(), direction);
-    setMelodyText(moved);
-    QTextCursor cursor = m_melodyEdit->textCursor();
-    cursor.setPosition(std::min(caret, static_cast<int>(moved.size())));
-    m_melodyEdit->setTextCursor(cursor);
+    // Sharps come and go, so the caret keeps its place by tokens, not characters.
+    const int tokens = tokensBeforeCaret();
+    setMelodyText(melody::transposeMelody(m_state, melodyText(), direction));
+    placeCaretAfterToken(tokens);
     // The view on show follows the transposed melody.
     if (currentView() != keyguide::kNoteInputView)
         showView(currentView());
@@ -571,8 +603,18 @@ void MainWindow::transpose(int direction) {
 void MainWindow::togglePlay() {
     if (isPlaying())
         stopPlaying();
+    else if (m_dialogs->playsAsChord())
+        m_dialogs->playChord();
     else
         startPlaying();
+}
+
+void MainWindow::setDialogRunner(std::function<void(QDialog&)> runner) {
+    m_dialogs->setRunner(std::move(runner));
+}
+
+QStringList MainWindow::selectedSongs() const {
+    return m_musicBox->selectedSongs();
 }
 
 void MainWindow::startPlaying() {
@@ -587,18 +629,18 @@ void MainWindow::startPlaying() {
         m_midi.sendShortMessage(sound::programChangeMessage(*program));
     m_playButton->setPlaying(true);
     m_melodyBeforePlaying = melodyText();
-    const int caret = m_melodyEdit->textCursor().position();
+    const int tokens = tokensBeforeCaret();
     if (keyguide::phoneTypeByIndex(currentView())) {
         // What plays is what the phone type can express: its key text read back.
         const std::u16string keys = toU16(m_keyGuideEdit->toPlainText());
         setMelodyText(keyguide::readKeys(currentView(), keys, m_state, m_ui));
         m_views->setCurrentWidget(m_melodyEdit);
     }
+    placeCaretAfterToken(tokens);
     m_viewSelector->setEnabled(false);
     m_staff->setAttribute(Qt::WA_TransparentForMouseEvents, true);
     focusEditor();
-    m_player->start(melodyText(), std::min(caret, static_cast<int>(melodyText().size())),
-                    m_clock.now());
+    m_player->start(melodyText(), m_melodyEdit->melody().caret, m_clock.now());
     m_playerDriver->run();
 }
 
@@ -608,13 +650,11 @@ void MainWindow::stopPlaying() {
     m_playButton->setPlaying(false);
     m_viewSelector->setEnabled(true);
     m_staff->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    const int caret = m_melodyEdit->textCursor().selectionStart();
+    const int tokens = tokensBeforeCaret();
     setMelodyText(m_melodyBeforePlaying);
     m_melodyBeforePlaying.clear();
     // The caret stays at the note that played last.
-    QTextCursor cursor = m_melodyEdit->textCursor();
-    cursor.setPosition(std::min(caret, static_cast<int>(m_melodyEdit->toPlainText().size())));
-    m_melodyEdit->setTextCursor(cursor);
+    placeCaretAfterToken(tokens);
     // The view of the selector comes back; a key guide is converted again.
     showView(currentView());
 }
@@ -628,10 +668,7 @@ void MainWindow::highlightPlayedNote(int start, int length) {
         m_staff->refreshCur();
         return;
     }
-    QTextCursor cursor = m_melodyEdit->textCursor();
-    cursor.setPosition(start);
-    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
-    m_melodyEdit->setTextCursor(cursor);
+    m_melodyEdit->select(start, length);
 }
 
 void MainWindow::previewKeyDown(int keyCode, int midiNote, QChar lengthCode, bool autoRepeat) {

@@ -14,10 +14,12 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QDialog;
 class QLabel;
 class QPlainTextEdit;
 class QSplitter;
@@ -47,6 +49,7 @@ class TimedTaskDriver;
 class TransposeBar;
 class TupletBar;
 class ViewSelector;
+class WindowDialogs;
 class WindowStatusBar;
 
 inline constexpr std::u16string_view kUnavailableMessage = u"この機能はまだありません";
@@ -71,6 +74,12 @@ public:
     // Runs a toolbar command or function key command; while a melody plays only the play
     // command and Close run.
     void runCommand(WindowCommand command);
+    // How the settings, import and chord player dialogs are run: exec() unless a test drives them.
+    void setDialogRunner(std::function<void(QDialog&)> runner);
+    // Reads the preferences again and applies them (key map, sound, fonts, phone types, user).
+    void applyPreferences();
+    // The songs selected in the music box, in list order.
+    QStringList selectedSongs() const;
 
     std::u16string melodyText() const;
     // Replaces the melody being edited; the staff follows.
@@ -97,7 +106,6 @@ private:
     void buildCentralArea();
     QWidget* buildEditingArea();
     void buildNoteInput();
-    void applyPreferences();
     void restorePlacement();
     void storePlacement();
 
@@ -107,6 +115,10 @@ private:
     void showKeyGuide(int typeIndex);
     void focusEditor();
     void showStatus(const QString& text);
+    // Rewrites of the melody (transposition, playback) change its characters but not its tokens:
+    // the caret is kept as the number of tokens before it.
+    int tokensBeforeCaret() const;
+    void placeCaretAfterToken(int tokens);
 
     void loadSong(const QString& name);
     void showCurrentSong();
@@ -136,6 +148,7 @@ private:
     settings::SettingsFile m_settings;
     melody::ParserState m_state;
     std::unique_ptr<SongSession> m_session;
+    WindowDialogs* m_dialogs = nullptr;
     // The melody text put aside while playing, restored when playback stops.
     std::u16string m_melodyBeforePlaying;
     // The voice of the settings, sent at start and for songs without a voice of their own.

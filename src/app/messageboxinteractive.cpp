@@ -1,9 +1,27 @@
 #include "app/messageboxinteractive.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QString>
 
 namespace sarvo::app {
+namespace {
+
+// The buttons speak the interface's language, with the usual access keys.
+void nameButtons(QMessageBox& box) {
+    static const struct {
+        QMessageBox::StandardButton button;
+        const char16_t* text;
+    } kNames[] = {{QMessageBox::Yes, u"はい(&Y)"},
+                  {QMessageBox::No, u"いいえ(&N)"},
+                  {QMessageBox::Cancel, u"キャンセル"},
+                  {QMessageBox::Ok, u"OK"}};
+    for (const auto& name : kNames)
+        if (QAbstractButton* button = box.button(name.button))
+            button->setText(QString::fromUtf16(name.text));
+}
+
+} // namespace
 
 MessageBoxInteractive::MessageBoxInteractive(QWidget* parentWindow)
     : m_parentWindow(parentWindow) {}
@@ -16,6 +34,7 @@ void MessageBoxInteractive::showMessage(std::u16string_view text) {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sarvo"),
                     QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())),
                     QMessageBox::Ok, m_parentWindow.data());
+    nameButtons(box);
     box.exec();
 }
 
@@ -26,6 +45,7 @@ Answer MessageBoxInteractive::askQuestion(std::u16string_view text, QuestionButt
     QMessageBox box(QMessageBox::Question, QStringLiteral("Sarvo"),
                     QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), offered,
                     m_parentWindow.data());
+    nameButtons(box);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

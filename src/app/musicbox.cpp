@@ -5,6 +5,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+#include <iterator>
+
 namespace sarvo::app {
 
 MusicBox::MusicBox(QWidget* parent)
@@ -32,10 +35,9 @@ MusicBox::MusicBox(QWidget* parent)
         sortByColumn(column);
         emit listEventDone();
     });
-    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        emit songChosen(item->text(0));
-        emit listEventDone();
-    });
+    // After a click the list keeps the focus, so that Up and Down go on through the songs.
+    connect(this, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { emit songChosen(item->text(0)); });
 }
 
 void MusicBox::setEntries(const std::vector<MusicBoxEntry>& entries) {
@@ -89,16 +91,21 @@ void MusicBox::setStoredColumnWidths(const std::array<int, kStoredWidths>& width
     }
 }
 
+bool MusicBox::isNavigationKey(const QKeyEvent& event) {
+    static constexpr int kKeys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                                    Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    const Qt::KeyboardModifiers others =
+        event.modifiers() & ~(Qt::ShiftModifier | Qt::ControlModifier | Qt::KeypadModifier);
+    return others == Qt::NoModifier && std::ranges::find(kKeys, event.key()) != std::end(kKeys);
+}
+
 void MusicBox::keyPressEvent(QKeyEvent* event) {
-    const bool step = (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) &&
-                      event->modifiers() == Qt::NoModifier;
     const QTreeWidgetItem* before = currentItem();
     QTreeWidget::keyPressEvent(event);
-    if (!step)
-        return;
-    if (currentItem() && currentItem() != before)
+    // A plain move loads the song it reaches; with Shift or Ctrl it only widens the selection.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && isNavigationKey(*event) && currentItem() && currentItem() != before)
         emit songChosen(currentItem()->text(0));
-    emit listEventDone();
 }
 
 void MusicBox::sortByColumn(int column) {

@@ -40,11 +40,13 @@ public:
     void setStoredColumnWidths(const std::array<int, kStoredWidths>& widths);
 
     Qt::SortOrder lastSortOrder() const { return m_sortOrder; }
+    // The keys that move through the list; every other key typed in it is note input.
+    static bool isNavigationKey(const QKeyEvent& event);
 
 signals:
-    // A song was clicked, or reached with Up or Down.
+    // A song was clicked, or reached with the arrow or page keys.
     void songChosen(const QString& name);
-    // A list event is over; the focus belongs to the editor again.
+    // The list was sorted; the focus belongs to the editor again.
     void listEventDone();
 
 protected:

@@ -59,14 +59,15 @@ library::LibraryResult SongSession::save(std::u16string_view melody) {
     return result;
 }
 
-bool SongSession::create(const library::SongProperties& properties) {
+library::LibraryResult SongSession::create(const library::SongProperties& properties,
+                                           std::u16string_view melody) {
     std::optional<library::SongInfo> created =
         m_library.createSong(properties, m_userName, std::chrono::system_clock::now(), m_ui);
     if (!created)
-        return false;
+        return {"name kept by a stored song"};
     m_current = std::move(created);
     m_savedMelody.clear();
-    return true;
+    return save(melody);
 }
 
 bool SongSession::update(const library::SongProperties& properties) {
@@ -82,10 +83,9 @@ bool SongSession::update(const library::SongProperties& properties) {
 
 library::LibraryResult SongSession::saveAs(const library::SongProperties& properties,
                                            std::u16string_view melody) {
-    if (m_current && m_current->name() == properties.name)
-        m_current->properties = properties;
-    else if (!create(properties))
-        return {"name kept by a stored song"};
+    if (!m_current || m_current->name() != properties.name)
+        return create(properties, melody);
+    m_current->properties = properties;
     return save(melody);
 }
 

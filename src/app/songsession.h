@@ -46,9 +46,11 @@ public:
     std::optional<library::Song> load(std::u16string_view name, std::u16string_view melody);
     // SaveSong of the current song with this melody; an unnamed melody is named first.
     library::LibraryResult save(std::u16string_view melody);
-    // CreateSong: the melody being edited becomes a new song, whose file has no melody until it
-    // is saved. False when the user keeps a stored song of that name; the current song stays.
-    bool create(const library::SongProperties& properties);
+    // CreateSong: the melody being edited becomes a new song and is stored with it at once, so
+    // that the song in the library is the melody on screen. Fails when the user keeps a stored
+    // song of that name (the current song stays) or when the save fails.
+    library::LibraryResult create(const library::SongProperties& properties,
+                                  std::u16string_view melody);
     // UpdateSong: the current song takes the properties and, when it changed, the name. False
     // without a current song or when another song has the name.
     bool update(const library::SongProperties& properties);

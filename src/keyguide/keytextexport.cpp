@@ -2,7 +2,7 @@
 
 #include "common/atomicfile.h"
 #include "common/textcodec.h"
-#include "keyguide/keyconversion.h"
+#include "keyguide/conversionreport.h"
 #include "keyguide/macrotexts.h"
 #include "keyguide/phonetypes.h"
 
@@ -54,7 +54,11 @@ ExportResult exportKeyTexts(const std::filesystem::path& songFolder,
         const PhoneType* type = phoneTypeByIndex(index);
         if (!type)
             continue;
-        const std::u16string keyText = convertToKeys(index, melody, state, ui);
+        // A type that cannot type some notes says so once, with their count.
+        const ReportedConversion converted = convertWithReport(index, melody, state, ui);
+        if (!converted.report.empty())
+            ui.showMessage(converted.report);
+        const std::u16string& keyText = converted.keys;
         if (!write(keyTextFileName(type->shortName()), keyText))
             return result;
         const struct {

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <utility>
+
 namespace sarvo::melody {
 namespace {
 
@@ -86,12 +88,17 @@ void KeyboardInputController::pressTupletButton(char16_t kind) {
 template <typename Edit> void KeyboardInputController::edit(Edit&& action) {
     m_melody = m_text.melody();
     const std::u16string before = m_melody.text;
+    m_editing = true;
     action();
+    m_editing = false;
     m_state.editGuard = true;
     m_text.setMelody(m_melody);
     m_state.editGuard = false;
     if (m_melody.text != before)
         emit melodyEdited();
+    // A view shown again by the edit (clearing, refreshing) must see the edited text.
+    if (const std::optional<int> view = std::exchange(m_viewAfterEdit, std::nullopt))
+        emit viewRequested(*view);
 }
 
 bool KeyboardInputController::keyPress(const QKeyEvent& event) {
@@ -161,7 +168,10 @@ void KeyboardInputController::setClipboardText(std::u16string_view text) {
 }
 
 void KeyboardInputController::selectView(int index) {
-    emit viewRequested(index);
+    if (m_editing)
+        m_viewAfterEdit = index;
+    else
+        emit viewRequested(index);
 }
 
 void KeyboardInputController::pressFunctionKey(int number) {

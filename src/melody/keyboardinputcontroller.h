@@ -18,6 +18,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <optional>
+
 class QKeyEvent;
 class QWidget;
 
@@ -99,6 +101,9 @@ private:
     OnScreenKeyboard* m_keyboard = nullptr;
     QTimer m_typeKeyTimer;
     int m_view = 0;
+    // While an edit runs, a view it asks for waits until the edited text is in the box.
+    bool m_editing = false;
+    std::optional<int> m_viewAfterEdit;
 };
 
 } // namespace sarvo::melody

@@ -10,8 +10,39 @@
 namespace sarvo::melody {
 namespace {
 
-QString toQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+// Line breaking may cut between the characters of a token ("中" and "ド" are ideographs), so
+// the box shows a word joiner between the characters of each token: lines then break only at
+// the spaces between tokens. The joiners are the box's own; positions and texts it hands out
+// are those of the melody text.
+constexpr QChar kJoiner(0x2060);
+
+bool joinsNext(const std::u16string& text, size_t i) {
+    return text[i] != u' ' && i + 1 < text.size() && text[i + 1] != u' ';
+}
+
+QString shownText(const std::u16string& text) {
+    QString shown;
+    shown.reserve(static_cast<qsizetype>(text.size() * 2));
+    for (size_t i = 0; i < text.size(); ++i) {
+        shown += QChar(text[i]);
+        if (joinsNext(text, i))
+            shown += kJoiner;
+    }
+    return shown;
+}
+
+// The position in the shown text of the melody text's position.
+int shownPosition(const std::u16string& text, int position) {
+    int shown = position;
+    for (size_t i = 0; i < static_cast<size_t>(position) && i < text.size(); ++i)
+        shown += joinsNext(text, i) ? 1 : 0;
+    return shown;
+}
+
+// The position in the melody text of a position in the shown text.
+int melodyPosition(const QString& shown, int position) {
+    const int end = std::clamp(position, 0, static_cast<int>(shown.size()));
+    return end - static_cast<int>(std::count(shown.begin(), shown.begin() + end, kJoiner));
 }
 
 bool isShiftRight(const QKeyEvent* event) {
@@ -32,17 +63,18 @@ MelodyTextEdit::MelodyTextEdit(QWidget* parent)
 }
 
 MelodyText MelodyTextEdit::melody() const {
+    const QString shown = toPlainText();
     const QTextCursor cursor = textCursor();
     MelodyText melody;
-    melody.text = toPlainText().toStdU16String();
-    melody.caret = cursor.selectionStart();
-    melody.selection = cursor.selectionEnd() - cursor.selectionStart();
+    melody.text = QString(shown).remove(kJoiner).toStdU16String();
+    melody.caret = melodyPosition(shown, cursor.selectionStart());
+    melody.selection = melodyPosition(shown, cursor.selectionEnd()) - melody.caret;
     return melody;
 }
 
 void MelodyTextEdit::setMelody(const MelodyText& melody) {
     const QString shown = toPlainText();
-    const QString wanted = toQString(melody.text);
+    const QString wanted = shownText(melody.text);
     if (shown != wanted) {
         // Replace the smallest middle piece that differs.
         const qsizetype limit = std::min(shown.size(), wanted.size());
@@ -58,11 +90,20 @@ void MelodyTextEdit::setMelody(const MelodyText& melody) {
         edit.setPosition(static_cast<int>(shown.size() - suffix), QTextCursor::KeepAnchor);
         edit.insertText(wanted.mid(prefix, wanted.size() - suffix - prefix));
     }
-    const int size = static_cast<int>(wanted.size());
-    const int caret = std::clamp(melody.caret, 0, size);
+    select(melody.text, melody.caret, melody.selection);
+}
+
+void MelodyTextEdit::select(int caret, int length) {
+    select(melody().text, caret, length);
+}
+
+void MelodyTextEdit::select(const std::u16string& text, int caret, int length) {
+    const int size = static_cast<int>(text.size());
+    const int start = std::clamp(caret, 0, size);
     QTextCursor cursor = textCursor();
-    cursor.setPosition(caret);
-    cursor.setPosition(std::clamp(caret + melody.selection, 0, size), QTextCursor::KeepAnchor);
+    cursor.setPosition(shownPosition(text, start));
+    cursor.setPosition(shownPosition(text, std::clamp(start + length, 0, size)),
+                       QTextCursor::KeepAnchor);
     setTextCursor(cursor);
     ensureCursorVisible();
 }
@@ -87,7 +128,7 @@ void MelodyTextEdit::mouseReleaseEvent(QMouseEvent* event) {
     if (textCursor().hasSelection())
         emit selectionExtended();
     else
-        emit clicked(characterAt(event->pos()));
+        emit clicked(melodyPosition(toPlainText(), characterAt(event->pos())));
 }
 
 void MelodyTextEdit::mouseDoubleClickEvent(QMouseEvent* event) {

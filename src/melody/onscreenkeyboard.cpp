@@ -51,11 +51,12 @@ public:
         , m_colours(colours) {
         setObjectName(objectName);
         setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
-        setWordWrap(true);
+        // Captions break only where setCaption breaks them: "ファ#" stays one line.
+        setWordWrap(false);
         setFocusPolicy(Qt::NoFocus);
         setAutoFillBackground(true);
         setLineWidth(2);
-        setMargin(1);
+        setMargin(0);
         setPressed(false);
     }
 
@@ -154,7 +155,7 @@ OnScreenKeyboard::OnScreenKeyboard(QWidget* parent)
         auto* panel = new KeyPanel(QString::fromLatin1(name), kCommandColours, this);
         panel->setAlignment(Qt::AlignCenter);
         panel->setToolTip(toQString(std::u16string(tip)));
-        panel->setMinimumWidth(52);
+        panel->setMinimumWidth(46);
         panel->onPress = [this, signal] {
             emit(this->*signal)();
         };

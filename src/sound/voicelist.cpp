@@ -149,4 +149,11 @@ std::optional<int> voiceRowOfText(std::u16string_view text) {
     return std::nullopt;
 }
 
+std::optional<std::u16string_view> voiceTextOfProgram(int program) {
+    for (const Voice& voice : kVoices)
+        if (voice.program == program)
+            return voice.text;
+    return std::nullopt;
+}
+
 } // namespace sarvo::sound

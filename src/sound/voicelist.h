@@ -20,5 +20,7 @@ struct Voice {
 std::span<const Voice> voiceList();
 // The row whose text is exactly text (the settings store the row's text); nullopt when none.
 std::optional<int> voiceRowOfText(std::u16string_view text);
+// The text of the first row that plays the program (how the voice is shown to the user).
+std::optional<std::u16string_view> voiceTextOfProgram(int program);
 
 } // namespace sarvo::sound

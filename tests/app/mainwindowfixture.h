@@ -9,6 +9,7 @@
 #include "app/windowstatusbar.h"
 #include "common/interaction.h"
 #include "library/songlibrary.h"
+#include "melody/melodytextedit.h"
 #include "melody/staffview.h"
 #include "qtestenvironment.h"
 #include "sound/recordingmidioutput.h"
@@ -54,7 +55,7 @@ protected:
         m_window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         m_combo = child<QComboBox>("cmb");
-        m_txt = child<QPlainTextEdit>("txt");
+        m_txt = child<melody::MelodyTextEdit>("txt");
         m_pnl = child<QPlainTextEdit>("pnl");
         m_status = child<QStatusBar>("sts");
         m_panel = child<QLabel>("stsPanel1");
@@ -142,7 +143,7 @@ protected:
                                       }};
     std::unique_ptr<MainWindow> m_window;
     QComboBox* m_combo = nullptr;
-    QPlainTextEdit* m_txt = nullptr;
+    melody::MelodyTextEdit* m_txt = nullptr;
     QPlainTextEdit* m_pnl = nullptr;
     QStatusBar* m_status = nullptr;
     QLabel* m_panel = nullptr;

@@ -12,9 +12,13 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -177,7 +181,7 @@ TEST_P(MainWindowInputViewTest, ReturnsToTheMelodyUnchanged) {
     EXPECT_EQ(m_txt->isVisible(), GetParam() == 0);
     EXPECT_EQ(m_staff->isVisible(), GetParam() == 1);
     EXPECT_FALSE(m_pnl->isVisible());
-    EXPECT_EQ(m_txt->toPlainText(), melody);
+    EXPECT_EQ(this->melody(), melody);
     EXPECT_EQ(m_staff->count(), 2);
     EXPECT_TRUE(m_panel->text().isEmpty());
 
@@ -205,7 +209,7 @@ TEST_F(MainWindowTest, AltDownAndAltUpStepThroughTheEntries) {
     // No entry before the first one: the selection stays.
     pressAlt(Qt::Key_Up);
     EXPECT_EQ(m_combo->currentIndex(), 0);
-    EXPECT_EQ(m_txt->toPlainText(), QStringLiteral("D中ミ D中ミ "));
+    EXPECT_EQ(melody(), QStringLiteral("D中ミ D中ミ "));
 }
 
 TEST_F(MainWindowTest, AltDownStepsWhileTheSelectorHasTheFocus) {
@@ -259,6 +263,46 @@ TEST_F(MainWindowTest, TheGuideFollowsTheEditedMelody) {
     ASSERT_EQ(melody(), QStringLiteral("D中ミ D中ド "));
     m_window->selectView(2);
     EXPECT_EQ(m_pnl->toPlainText(), cells({u"３", u"１"}));
+}
+
+} // namespace
+
+namespace {
+
+// At 800×600 every button is on screen, the key captions keep their lines whole and the melody
+// text breaks its lines only between notes.
+TEST_F(MainWindowTest, IsWhollyUsableAt800By600) {
+    m_window->resize(800, 600);
+    QString melody;
+    for (int i = 0; i < 40; ++i)
+        melody += QStringLiteral("D.中ソ# C高ド 3低ラ ");
+    setMelody(melody);
+    QApplication::processEvents();
+    EXPECT_LE(m_window->width(), 800);
+    for (const char* bar : {"tbFu", "rbRen", "tbIchou"}) {
+        auto* toolBar = child<QToolBar>(bar);
+        ASSERT_NE(toolBar, nullptr);
+        for (QAction* action : toolBar->actions()) {
+            QWidget* button = toolBar->widgetForAction(action);
+            ASSERT_NE(button, nullptr);
+            EXPECT_TRUE(button->isVisible()) << bar << " " << action->text().toStdString();
+        }
+    }
+    for (QLabel* panel :
+         m_window->findChildren<QLabel*>(QRegularExpression("^pnl(K|S|SR|Clr|Ref)")))
+        for (const QString& line : panel->text().split(QLatin1Char('\n')))
+            EXPECT_LE(QFontMetrics(panel->font()).horizontalAdvance(line),
+                      panel->contentsRect().width())
+                << panel->objectName().toStdString() << " " << line.toStdString();
+    // Every shown line starts where a note starts.
+    const QTextBlock block = m_txt->document()->firstBlock();
+    const QString shown = block.text();
+    ASSERT_GT(block.layout()->lineCount(), 1);
+    for (int i = 1; i < block.layout()->lineCount(); ++i) {
+        const int start = block.layout()->lineAt(i).textStart();
+        EXPECT_EQ(shown.at(start - 1), QLatin1Char(' ')) << "line " << i;
+    }
+    EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-800x600")));
 }
 
 } // namespace

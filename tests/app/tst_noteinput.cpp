@@ -19,16 +19,23 @@ namespace {
 using sarvo::app::testing::MainWindowFixture;
 using sarvo::app::testing::saveScreenshot;
 
+// A key typed, or with toolbar set a click on that toolbar's button named action.
 struct Key {
     Qt::Key key;
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    const char* toolbar = nullptr;
+    const char* action = nullptr;
 };
+
+// The "上げる >" button of the transposition toolbar.
+constexpr Key kTransposeUp{Qt::Key_unknown, Qt::NoModifier, "tbIchou", "Up"};
 
 struct KeysCase {
     const char* name;
     std::vector<Key> keys;
     const char16_t* melody;
     std::vector<int> previewed; // notes switched on, in order
+    int view = 0;               // typed in the melody text (0) or on the staff (1)
 };
 
 void PrintTo(const KeysCase& testCase, std::ostream* out) {
@@ -60,8 +67,13 @@ protected:
 class NoteKeysTest : public NoteInputTest, public ::testing::WithParamInterface<KeysCase> {};
 
 TEST_P(NoteKeysTest, EditTheMelodyAndSoundTheNotes) {
-    for (const Key& key : GetParam().keys)
-        QTest::keyClick(m_txt, key.key, key.modifiers);
+    m_window->selectView(GetParam().view);
+    for (const Key& key : GetParam().keys) {
+        if (key.toolbar)
+            clickToolButton(key.toolbar, key.action);
+        else
+            press(key.key, key.modifiers);
+    }
     EXPECT_EQ(melody(), QString::fromUtf16(GetParam().melody));
     EXPECT_EQ(notesWithStatus(m_midi, 0x90), GetParam().previewed);
     // Every preview ends with its key.
@@ -86,7 +98,23 @@ INSTANTIATE_TEST_SUITE_P(
                  u"D中ド D中ミ D中レ ",
                  {72, 74, 76}},
         KeysCase{
-            "ClearWithShiftEscape", {{Qt::Key_1}, {Qt::Key_Escape, Qt::ShiftModifier}}, u"", {72}}),
+            "ClearWithShiftEscape", {{Qt::Key_1}, {Qt::Key_Escape, Qt::ShiftModifier}}, u"", {72}},
+        // The staff forgets the cleared notes: the next one is the only one.
+        KeysCase{"ClearOnTheStaff",
+                 {{Qt::Key_1}, {Qt::Key_3}, {Qt::Key_Escape, Qt::ShiftModifier}, {Qt::Key_2}},
+                 u"D中レ ",
+                 {72, 76, 74},
+                 1},
+        // Sharps lengthen the text; the caret stays after the last note, not inside it.
+        KeysCase{"TransposeKeepsTheCaretBetweenNotes",
+                 {{Qt::Key_1}, {Qt::Key_1}, {Qt::Key_1}, {Qt::Key_1}, kTransposeUp, {Qt::Key_2}},
+                 u"D中ド# D中ド# D中ド# D中ド# D中レ ",
+                 {72, 72, 72, 72, 74}},
+        KeysCase{"TransposeOnTheStaff",
+                 {{Qt::Key_1}, {Qt::Key_2}, {Qt::Key_Left}, kTransposeUp, {Qt::Key_5}},
+                 u"D中ド# D中ソ D中レ# ",
+                 {72, 74, 79},
+                 1}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(NoteInputTest, RefusalsGoToTheStatusBar) {

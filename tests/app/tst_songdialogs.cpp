@@ -2,6 +2,7 @@
 // the controls, the part-kind chooser, the name field on leaving, OK with a blank name, and the
 // three decisions of a name clash with their refusals.
 
+#include "app/messageboxinteractive.h"
 #include "app/nameclashdialog.h"
 #include "app/songpropertiesasker.h"
 #include "app/songpropertiesdialog.h"
@@ -10,8 +11,11 @@
 #include "qtestenvironment.h"
 #include "sound/voicelist.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -360,5 +364,67 @@ TEST(NameClashDialogTest, Screenshot) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("nameclash-dialog")));
 }
+
+} // namespace
+
+namespace {
+
+struct QuestionCase {
+    const char* name;
+    sarvo::QuestionButtons buttons;
+    QStringList offered; // the buttons' captions, left to right
+    QString clicked;
+    Answer answer;
+};
+
+void PrintTo(const QuestionCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class QuestionBoxTest : public ::testing::TestWithParam<QuestionCase> {};
+
+// The question boxes speak the interface's language and answer with the button clicked.
+TEST_P(QuestionBoxTest, OffersJapaneseButtons) {
+    sarvo::app::MessageBoxInteractive ui(nullptr);
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QAbstractButton* chosen = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            captions << button->text();
+            if (button->text() == GetParam().clicked)
+                chosen = button;
+        }
+        ASSERT_NE(chosen, nullptr);
+        chosen->click();
+    });
+    EXPECT_EQ(ui.askQuestion(u"「あの歌」を保存しますか？", GetParam().buttons), GetParam().answer);
+    captions.sort();
+    QStringList offered = GetParam().offered;
+    offered.sort();
+    EXPECT_EQ(captions, offered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, QuestionBoxTest,
+    ::testing::Values(QuestionCase{"No",
+                                   sarvo::QuestionButtons::YesNoCancel,
+                                   {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"),
+                                    QStringLiteral("キャンセル")},
+                                   QStringLiteral("いいえ(&N)"),
+                                   Answer::No},
+                      QuestionCase{"Cancel",
+                                   sarvo::QuestionButtons::YesNoCancel,
+                                   {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"),
+                                    QStringLiteral("キャンセル")},
+                                   QStringLiteral("キャンセル"),
+                                   Answer::Cancel},
+                      QuestionCase{"Yes",
+                                   sarvo::QuestionButtons::YesNo,
+                                   {QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")},
+                                   QStringLiteral("はい(&Y)"),
+                                   Answer::Yes}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 } // namespace

@@ -197,10 +197,10 @@ TEST_F(SongSessionTest, ANamedSongKeepsItsAuthorAndTheNewOneIsTheUsers) {
     m_session->setUserName(u"わたし");
     sarvo::library::SongProperties properties;
     properties.name = u"三番";
-    ASSERT_TRUE(m_session->create(properties));
+    ASSERT_TRUE(m_session->create(properties, u"C中ド ").ok());
     EXPECT_EQ(m_session->current()->from, u"わたし");
-    // Nothing is saved yet, so the melody being edited counts as changed.
-    EXPECT_TRUE(m_session->isChanged(u"C中ド "));
+    // The new song holds the melody it named.
+    EXPECT_FALSE(m_session->isChanged(u"C中ド "));
     ASSERT_TRUE(m_session->saveAs(properties, u"C中ド ").ok());
     EXPECT_EQ(m_library->loadSong(u"三番")->info.from, u"わたし");
     // Saved again by another user under the same name, the song stays the first user's.

@@ -60,6 +60,24 @@ TEST_F(KeyTextExport, WritesKeyAndMacroTextsOneLineEachInCodePage932) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 6);
 }
 
+TEST_F(KeyTextExport, ATypeThatCannotTypeSomeNotesSaysSoOnceWithTheirCount) {
+    // [GIVEN] Type-T, whose length list has neither whole notes nor dotted eighths
+    const int typeT = 21;
+    ASSERT_EQ(phoneTypeByIndex(typeT)->shortName(), u"Type-T");
+    const std::vector<int> types = {2, typeT};
+    melody::ParserState state;
+    RecordingInteractive ui;
+    // [WHEN] exporting a melody with three such notes
+    const ExportResult result =
+        exportKeyTexts(m_root / "song", types, u"A中ド D.中レ C中ミ A低ソ ", state, ui);
+    // [THEN] one message names the type and counts the notes; the files are still written
+    ASSERT_EQ(result.error, "");
+    EXPECT_EQ(ui.messages(),
+              std::vector<std::u16string>{
+                  u"Type-T [PS-T15]：表現できない音符が 3 個あります（変換エラー！）"});
+    EXPECT_TRUE(std::filesystem::exists(m_root / "song" / "Type-T.txt"));
+}
+
 TEST_F(KeyTextExport, FileNames) {
     EXPECT_EQ(keyTextFileName(u"Type-AB"), u"Type-AB.txt");
     EXPECT_EQ(macroFileName(u"Type-A"), u"Type-AMac.txt");

@@ -117,6 +117,14 @@ std::u16string_view cableEntryText(CableType type) {
     return keyguide::phoneTypeByShortName(cableTypeInfo(type).shortName)->cableLabel;
 }
 
+std::u16string ringtoneSlotName(int slot) {
+    std::u16string name = u"着信音";
+    if (slot < 10)
+        return name + static_cast<char16_t>(u'０' + slot);
+    const int number = slot % 20; // slot 20 is "00"
+    return name + static_cast<char16_t>(u'0' + number / 10) + static_cast<char16_t>(u'0' + number % 10);
+}
+
 Family familyOf(CableType type, bool d502i) {
     return type == CableType::AC && d502i ? Family::D103 : cableTypeInfo(type).family;
 }

@@ -39,6 +39,11 @@ std::optional<CableType> cableTypeByName(std::u16string_view shortName);
 // The entry of the dialog's type list, such as "Type-S [N501i]".
 std::u16string_view cableEntryText(CableType type);
 
+inline constexpr int kSlotCount = 20;
+// The entry of a ringtone slot 1 to 20: "着信音１" .. "着信音９", "着信音10" .. "着信音19",
+// "着信音00".
+std::u16string ringtoneSlotName(int slot);
+
 // The family a transfer with this type speaks; the D502i model of Type-AC has its own.
 Family familyOf(CableType type, bool d502i);
 

@@ -37,11 +37,14 @@ int lengthTicksOf(const LengthValue& length) {
 
 // The lengths of the notes a duration is written as.
 std::vector<int> lengthValues(const NoteCodec& codec, char16_t code, bool dotted, int ties) {
-    const int total = melody::lengthTicks(code, dotted) * (ties + 1);
+    const int unit = melody::lengthTicks(code, dotted);
+    const int total = unit * (ties + 1);
     std::vector<int> values;
     if (codec.lengths.empty()) {
-        for (int left = total; left > 0; left -= kMaxUnits * kUnitTicks)
-            values.push_back(std::clamp(left / kUnitTicks, 1, kMaxUnits));
+        // A note longer than a value holds goes as several notes of whole token lengths.
+        const int perNote = std::max(1, kMaxUnits * kUnitTicks / unit);
+        for (int left = ties + 1; left > 0; left -= perNote)
+            values.push_back(std::clamp(std::min(left, perNote) * unit / kUnitTicks, 1, kMaxUnits));
         return values;
     }
     int left = total;

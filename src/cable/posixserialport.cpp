@@ -38,7 +38,11 @@ bool configure(int fd, const LineSettings& settings) {
     tio.c_cc[VTIME] = 0;
     cfsetispeed(&tio, speedOf(settings.baud));
     cfsetospeed(&tio, speedOf(settings.baud));
-    return tcsetattr(fd, TCSANOW, &tio) == 0;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0)
+        return false;
+    // A pseudo-terminal may take the setting and silently drop the parity bit.
+    termios taken{};
+    return tcgetattr(fd, &taken) == 0 && (taken.c_cflag & PARENB) == (tio.c_cflag & PARENB);
 }
 
 } // namespace

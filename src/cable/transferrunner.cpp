@@ -71,7 +71,8 @@ std::optional<TimePoint> TransferRunner::poll() {
 }
 
 void TransferRunner::begin() {
-    if (m_request.direction == Direction::Write && formats::readTokens(m_request.melody).empty()) {
+    if (m_request.direction == Direction::Write &&
+        m_request.melody.find_first_not_of(u" \t\r\n") == std::u16string::npos) {
         m_ui.showMessage(kEmptyMelodyMessage);
         m_phase = Phase::Finished;
         return;

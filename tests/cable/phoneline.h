@@ -1,0 +1,118 @@
+#pragma once
+// A pseudo-terminal pair made by socat with the phone emulator on one end, for the cable tests:
+// the program under test opens port(). Both processes are stopped when the line goes.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace sarvo::cable::testing {
+
+class PhoneLine {
+public:
+    // phoneArgs: the emulator's options after its port, such as {"--type", "Type-E"}.
+    explicit PhoneLine(const std::vector<std::string>& phoneArgs,
+                       const std::filesystem::path& slots = {}) {
+        char pattern[] = "/tmp/sarvo-cable-XXXXXX";
+        m_dir = mkdtemp(pattern);
+        m_socat = spawn({"socat", "-d", "-d", "pty,raw,echo=0,link=" + port(),
+                         "pty,raw,echo=0,link=" + (m_dir / "ttyB").string()},
+                        m_dir / "socat.log");
+        for (int i = 0; i < 100 && !(std::filesystem::exists(port()) && std::filesystem::exists(m_dir / "ttyB")); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (!std::filesystem::exists(m_dir / "ttyB")) {
+            ADD_FAILURE() << "socat made no pseudo-terminals: is socat installed?";
+            return;
+        }
+        std::vector<std::string> args = {std::string(SARVO_BINARY_DIR) + "/bin/sarvo-phone",
+                                         "--port", (m_dir / "ttyB").string(), "--slots",
+                                         (slots.empty() ? m_dir / "slots" : slots).string()};
+        args.insert(args.end(), phoneArgs.begin(), phoneArgs.end());
+        m_phone = spawn(args, phoneLog(), m_dir / "ready");
+        for (int i = 0; i < 100 && !isReady(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (!isReady())
+            ADD_FAILURE() << "sarvo-phone did not start: " << read(phoneLog());
+    }
+    ~PhoneLine() {
+        for (pid_t pid : {m_phone, m_socat}) {
+            if (pid > 0) {
+                kill(pid, SIGTERM);
+                waitpid(pid, nullptr, 0);
+            }
+        }
+        std::filesystem::remove_all(m_dir);
+    }
+    PhoneLine(const PhoneLine&) = delete;
+    PhoneLine& operator=(const PhoneLine&) = delete;
+
+    std::string port() const { return (m_dir / "ttyA").string(); }
+    std::filesystem::path dir() const { return m_dir; }
+    std::filesystem::path phoneLog() const { return m_dir / "phone.log"; }
+
+    // The slot's line of the emulator's slot file ("N XX XX ..."), waiting a little for the
+    // emulator to store it after the end frame.
+    std::string slotLine(int slot) const {
+        for (int i = 0; i < 100; ++i) {
+            std::istringstream lines(read(m_dir / "slots"));
+            std::string line;
+            while (std::getline(lines, line))
+                if (line.rfind(std::to_string(slot) + " ", 0) == 0)
+                    return line;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return {};
+    }
+
+    // Descriptors of this process still open on the port.
+    int openDescriptors() const {
+        const auto device = std::filesystem::canonical(port());
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+            std::error_code error;
+            if (std::filesystem::read_symlink(entry.path(), error) == device)
+                ++count;
+        }
+        return count;
+    }
+
+    static std::string read(const std::filesystem::path& file) {
+        std::ifstream in(file);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+private:
+    bool isReady() const { return read(m_dir / "ready").find("ready") != std::string::npos; }
+
+    static pid_t spawn(const std::vector<std::string>& args, const std::filesystem::path& err,
+                       const std::filesystem::path& out = "/dev/null") {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            freopen(out.c_str(), "w", stdout);
+            freopen(err.c_str(), "w", stderr);
+            std::vector<char*> argv;
+            for (const std::string& arg : args)
+                argv.push_back(const_cast<char*>(arg.c_str()));
+            argv.push_back(nullptr);
+            execvp(argv[0], argv.data());
+            _exit(127);
+        }
+        return pid;
+    }
+
+    std::filesystem::path m_dir;
+    pid_t m_socat = -1;
+    pid_t m_phone = -1;
+};
+
+} // namespace sarvo::cable::testing

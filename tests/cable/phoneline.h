@@ -21,8 +21,7 @@ namespace sarvo::cable::testing {
 class PhoneLine {
 public:
     // phoneArgs: the emulator's options after its port, such as {"--type", "Type-E"}.
-    explicit PhoneLine(const std::vector<std::string>& phoneArgs,
-                       const std::filesystem::path& slots = {}) {
+    explicit PhoneLine(const std::vector<std::string>& phoneArgs) {
         char pattern[] = "/tmp/sarvo-cable-XXXXXX";
         m_dir = mkdtemp(pattern);
         m_socat = spawn({"socat", "-d", "-d", "pty,raw,echo=0,link=" + port(),
@@ -36,7 +35,7 @@ public:
         }
         std::vector<std::string> args = {std::string(SARVO_BINARY_DIR) + "/bin/sarvo-phone",
                                          "--port", (m_dir / "ttyB").string(), "--slots",
-                                         (slots.empty() ? m_dir / "slots" : slots).string()};
+                                         (m_dir / "slots").string()};
         args.insert(args.end(), phoneArgs.begin(), phoneArgs.end());
         m_phone = spawn(args, phoneLog(), m_dir / "ready");
         for (int i = 0; i < 100 && !isReady(); ++i)

@@ -2,6 +2,7 @@
 // import of a MIDI file's melody.
 
 #include "cli/commandgroups.h"
+#include "cli/typenames.h"
 
 #include "common/atomicfile.h"
 #include "common/textcodec.h"
@@ -103,28 +104,47 @@ int runMml2mid(const Args& args, Io& io) {
     return 0;
 }
 
-// One line per voice: track, channel, notes, lowest and highest key, name, and "drums" or
-// "melody" for the drum channel and the voice chosen by default.
-int listVoices(const sound::SmfFile& file, Io& io) {
+// The remark on a melody longer than the phone holds: "too long for Type-E: 312 of 128".
+std::string capacityRemark(const sound::MelodyCapacity& capacity) {
+    if (!capacity.exceeded())
+        return {};
+    return "too long for " +
+           (capacity.typeName.empty() ? std::string("any phone") : toUtf8(capacity.typeName)) +
+           ": " + std::to_string(capacity.length) + " of " + std::to_string(capacity.capacity);
+}
+
+// One line per voice: track, channel, notes, lowest and highest key, the length of its melody,
+// name, and remarks: "drums" for the drum channel, "melody" for the voice chosen by default, and
+// a melody too long for the phone type.
+int listVoices(const sound::SmfFile& file, const keyguide::PhoneType* type, Io& io) {
     const std::vector<sound::NoteSpan> notes = sound::collectNotes(file);
     const sound::ChosenNotes chosen = sound::chooseMelodyNotes(file, notes, {});
-    std::u16string output = u"track\tchannel\tnotes\tlowest\thighest\tname\t\n";
-    const auto number = [](int n) {
-        const std::string text = std::to_string(n);
-        return std::u16string(text.begin(), text.end());
-    };
+    std::string output = "track\tchannel\tnotes\tlowest\thighest\tlength\tname\t\n";
     for (const sound::Voice& voice : sound::listVoices(file, notes)) {
-        const bool melody = chosen.voice && chosen.voice->track == voice.track &&
-                            chosen.voice->channel == voice.channel;
-        output += number(voice.track + 1) + u'\t' + number(voice.channel + 1) + u'\t' +
-                  number(voice.noteCount) + u'\t' + number(voice.lowest) + u'\t' +
-                  number(voice.highest) + u'\t' + formats::fromCp932Lenient(voice.name) + u'\t' +
-                  (voice.drums() ? u"drums"
-                   : melody      ? u"melody"
-                                 : u"") +
-                  u'\n';
+        std::vector<std::string> remarks;
+        std::string length = "-";
+        if (voice.drums()) {
+            remarks.push_back("drums");
+        } else {
+            const sound::MidiMelody melody = sound::midiMelody(file, {voice.track, voice.channel});
+            const sound::MelodyCapacity capacity =
+                sound::melodyCapacity(melody.ringtone->parts.at(0).melody, type);
+            length = std::to_string(capacity.length);
+            if (chosen.voice && chosen.voice->track == voice.track &&
+                chosen.voice->channel == voice.channel)
+                remarks.push_back("melody");
+            if (capacity.exceeded())
+                remarks.push_back(capacityRemark(capacity));
+        }
+        std::string remark;
+        for (const std::string& r : remarks)
+            remark += (remark.empty() ? "" : ", ") + r;
+        output += std::to_string(voice.track + 1) + '\t' + std::to_string(voice.channel + 1) +
+                  '\t' + std::to_string(voice.noteCount) + '\t' + std::to_string(voice.lowest) +
+                  '\t' + std::to_string(voice.highest) + '\t' + length + '\t' +
+                  toUtf8(formats::fromCp932Lenient(voice.name)) + '\t' + remark + '\n';
     }
-    return io.write(output) ? 0 : kInputError;
+    return io.write(fromUtf8(output).value_or(u"")) ? 0 : kInputError;
 }
 
 int runImportMidi(const Args& args, Io& io) {
@@ -136,8 +156,15 @@ int runImportMidi(const Args& args, Io& io) {
         io.err << "sarvo-cli: " << read.error << "\n";
         return kInputError;
     }
+    const keyguide::PhoneType* type = nullptr;
+    if (const auto name = args.value("--type")) {
+        const std::optional<int> index = typeIndexOf(*name);
+        if (!index)
+            return usageError(io.err, "unknown phone type '" + *name + "'", "import-midi");
+        type = keyguide::phoneTypeByIndex(*index);
+    }
     if (args.has("--list"))
-        return listVoices(*read.file, io);
+        return listVoices(*read.file, type, io);
 
     const int tracks = static_cast<int>(read.file->tracks.size());
     const std::optional<int> track = numberOption(args, "--track", 1, tracks, 0, io);
@@ -169,6 +196,10 @@ int runImportMidi(const Args& args, Io& io) {
         io.err << "sarvo-cli: " << toUtf8(decoded.error) << "\n";
         return kInputError;
     }
+    const std::u16string warning =
+        sound::capacityWarning(sound::melodyCapacity(decoded.part->melody, type));
+    if (!warning.empty())
+        io.err << "sarvo-cli: " << toUtf8(warning) << "\n";
     return io.write(decoded.part->melody + u'\n') ? 0 : kInputError;
 }
 
@@ -209,22 +240,28 @@ MML names its line and column.
          runMml2mid},
         {"import-midi",
          "import the melody of a MIDI file",
-         {{"--track", true}, {"--channel", true}, {"--list"}, {"--mld", true}},
+         {{"--track", true}, {"--channel", true}, {"--list"}, {"--mld", true}, {"--type", true}},
          1,
          1,
-         R"(usage: sarvo-cli import-midi IN.mid [--track N | --channel N] [--mld OUT.mld] [--sjis]
-       sarvo-cli import-midi IN.mid --list
+         R"(usage: sarvo-cli import-midi IN.mid [--track N | --channel N] [--type TYPE] [--mld OUT.mld]
+                              [--sjis]
+       sarvo-cli import-midi IN.mid --list [--type TYPE]
 
 Writes the melody of the MIDI file as melody text. The melody is the track and channel with
-the most notes in the upper register, or all notes of the track or channel given; drums
-(channel 10) never count. Chords give their top note; lengths are fitted to the note codes,
-notes to the range 低ド-高シ.
+the most notes in the upper register, a track named as the melody ("Melody", "Vocal", "Lead",
+"メロ") counting them four times and one named as an accompaniment ("Acc", "Bass", "Drums",
+"Pad") a quarter of them, or all notes of the track or channel given; drums (channel 10) never
+count. Chords give their top note; a delay of the playing is taken out, lengths are fitted to
+the note codes, notes to the range 低ド-高シ. A melody with more notes, rests and ties than the
+phone type holds (256 without --type) is written with a warning.
 
   --track N      the track, counted from 1 as --list shows them
   --channel N    the channel 1-16
+  --type TYPE    the phone type whose capacity the melody is checked against, e.g. Type-E
   --mld FILE     also keep the i-melody file the import goes through
-  --list         list the voices: track, channel, notes, lowest and highest MIDI key, track
-                 name, and "melody" for the one taken by default, "drums" for channel 10
+  --list         list the voices: track, channel, notes, lowest and highest MIDI key, the
+                 length of its melody, track name, and remarks: "melody" for the one taken
+                 by default, "drums" for channel 10, "too long for Type-E: 312 of 128"
 )",
          runImportMidi},
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace sarvo::sound {
@@ -13,11 +14,12 @@ struct Grid {
     double prior; // in squared ticks, what reading a beat on this grid costs before its onsets
 };
 constexpr std::array<Grid, 3> kGrids = {{{12, 0.0}, {16, 3.0}, {8, 5.0}}};
-constexpr double kMeeting = 100;     // two onsets on one grid point
-constexpr double kGridChange = 2;    // a beat on another grid than the beat before it
-constexpr double kLargestOffset = 6; // a 32nd note
+constexpr double kMeeting = 100;      // two onsets on one grid point
+constexpr double kGridChange = 2;     // a beat on another grid than the beat before it
+constexpr double kLargestOffset = 12; // a sixteenth
 constexpr double kOffsetStep = 0.5;
-constexpr int kOffsetWindowBeats = 8; // on either side
+constexpr double kOffsetStepCost = 1; // the offset of the playing moving by a step from a beat
+constexpr double kOffsetCost = 0.02;  // per beat and tick of offset
 
 using PerGrid = std::array<double, kGrids.size()>;
 
@@ -54,20 +56,19 @@ double cheapestReading(const BeatFit& fit) {
     return cheapest;
 }
 
-// The offsets tried, smallest first, so that of equal fits the smaller offset wins.
+// The offsets tried, in order.
 std::vector<double> candidateOffsets() {
-    std::vector<double> offsets = {0};
-    for (double d = kOffsetStep; d <= kLargestOffset; d += kOffsetStep) {
+    std::vector<double> offsets;
+    for (double d = -kLargestOffset; d <= kLargestOffset; d += kOffsetStep)
         offsets.push_back(d);
-        offsets.push_back(-d);
-    }
     return offsets;
 }
 
 } // namespace
 
 int beatOf(double t) {
-    return static_cast<int>(std::floor(t / kBeatTicks + 1e-6));
+    constexpr double kEarly = 3; // less than half the smallest step
+    return static_cast<int>(std::floor((t + kEarly) / kBeatTicks));
 }
 
 int snap(double t, int beatStart, int step) {
@@ -77,39 +78,51 @@ int snap(double t, int beatStart, int step) {
 std::vector<double> playingOffsets(const std::vector<double>& onsets) {
     if (onsets.empty())
         return {};
-    const int first = beatOf(onsets.front() - kLargestOffset) - kOffsetWindowBeats;
-    const int last = beatOf(onsets.back() + kLargestOffset) + kOffsetWindowBeats;
+    const int first = beatOf(onsets.front() - kLargestOffset);
+    const auto beats = static_cast<size_t>(beatOf(onsets.back() + kLargestOffset) - first + 1);
     const std::vector<double> offsets = candidateOffsets();
-    // Per offset, the cost of the beats up to each beat, so a window's cost is one difference.
-    std::vector<std::vector<double>> costUpTo(offsets.size());
-    for (size_t o = 0; o < offsets.size(); ++o) {
-        std::vector<double>& sums = costUpTo[o];
-        sums.assign(static_cast<size_t>(last - first + 2), 0);
+    const size_t count = offsets.size();
+    // Each beat costs a little more the larger its offset, so of offsets that fit alike (a
+    // sixteenth apart, for straight notes) the smaller wins.
+    std::vector<double> cost(beats * count);
+    for (size_t b = 0; b < beats; ++b)
+        for (size_t o = 0; o < count; ++o)
+            cost[b * count + o] = kOffsetCost * std::abs(offsets[o]);
+    for (size_t o = 0; o < count; ++o)
         for (const BeatFit& fit : beatFits(onsets, offsets[o]))
-            sums[static_cast<size_t>(fit.beat - first + 1)] = cheapestReading(fit);
-        for (size_t b = 1; b < sums.size(); ++b)
-            sums[b] += sums[b - 1];
+            cost[static_cast<size_t>(fit.beat - first) * count + o] += cheapestReading(fit);
+
+    // The cheapest offsets of all beats, where the offset moves by at most one step from a beat
+    // to the next and each step costs: for each beat and offset, the step taken to it.
+    std::vector<int8_t> stepTo(beats * count, 0);
+    std::vector<double> total(count, 0), next(count);
+    for (size_t b = 0; b < beats; ++b) {
+        for (size_t o = 0; o < count; ++o) {
+            int8_t step = 0;
+            double cheapest = total[o];
+            if (o > 0 && total[o - 1] + kOffsetStepCost < cheapest) {
+                cheapest = total[o - 1] + kOffsetStepCost;
+                step = 1;
+            }
+            if (o + 1 < count && total[o + 1] + kOffsetStepCost < cheapest) {
+                cheapest = total[o + 1] + kOffsetStepCost;
+                step = -1;
+            }
+            next[o] = cheapest + cost[b * count + o];
+            stepTo[b * count + o] = step;
+        }
+        std::swap(total, next);
+    }
+    std::vector<double> offsetOfBeat(beats);
+    auto o = static_cast<size_t>(std::min_element(total.begin(), total.end()) - total.begin());
+    for (size_t b = beats; b-- > 0;) {
+        offsetOfBeat[b] = offsets[o];
+        o -= static_cast<size_t>(stepTo[b * count + o]);
     }
     std::vector<double> result;
     result.reserve(onsets.size());
-    std::optional<int> beat;
-    double offset = 0;
-    for (double onset : onsets) {
-        if (beat != beatOf(onset)) {
-            beat = beatOf(onset);
-            const auto from = static_cast<size_t>(*beat - kOffsetWindowBeats - first);
-            const auto to = static_cast<size_t>(*beat + kOffsetWindowBeats - first + 1);
-            double best = 0;
-            for (size_t o = 0; o < offsets.size(); ++o) {
-                const double cost = costUpTo[o][to] - costUpTo[o][from];
-                if (o == 0 || cost < best) {
-                    best = cost;
-                    offset = offsets[o];
-                }
-            }
-        }
-        result.push_back(offset);
-    }
+    for (double onset : onsets)
+        result.push_back(offsetOfBeat[static_cast<size_t>(beatOf(onset) - first)]);
     return result;
 }
 

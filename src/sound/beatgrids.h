@@ -22,16 +22,17 @@ struct BeatGrid {
     bool undecided = true; // a tuplet grid fits the beat's onsets as well as the plain one
 };
 
-// The beat a time falls in. Times computed from MIDI ticks may fall a hair short of a beat's
-// start, which still belongs to that beat.
+// The beat a time falls in. A time a little short of a beat's start (a note played early, a
+// time computed from MIDI ticks) belongs to that beat.
 int beatOf(double t);
 
 // The grid point nearest t in the beat that starts at beatStart.
 int snap(double t, int beatStart, int step);
 
-// For each onset (in time order), the offset of the playing there: the shift of at most a 32nd
-// note that puts the onsets of the surrounding four bars best on their grids. Subtracting it
-// removes a constant or slowly drifting delay.
+// For each onset (in time order), the offset of the playing there, up to a sixteenth either way:
+// the offsets of all beats that put the onsets best on their grids, where the offset may move by
+// half a tick from one beat to the next at a small cost. Subtracting it removes a constant
+// delay, or one that drifts slowly (a file played a little slower or faster than its tempo).
 std::vector<double> playingOffsets(const std::vector<double>& onsets);
 
 // The grid of each beat that holds onsets (onsets in time order).

@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kLongest = 192;
 constexpr int kPlainStep = BeatGrid{}.step;
+constexpr int kSmallestStep = 8; // eighth sextuplets
 
 using formats::kTokenLengths;
 using formats::TokenLength;
@@ -44,13 +45,14 @@ bool restsKeep(int room, int ticks) {
 
 // The length of a note that sounds `sounding` ticks (`wanted` on the grid) with `room` ticks up
 // to the next onset (0: no next onset). In a beat of tuplets, or one whose onsets fit a tuplet
-// grid as well as the plain one, a note that sounds a tuplet length is that tuplet. Otherwise
-// the nearest length whose remainder the rests can keep, lengths that are whole steps of the
-// beat's grid first, so a note on the plain grid is no tuplet and a triplet no dotted note.
+// grid as well as the plain one, a note that sounds a tuplet length (give or take 1.5 ticks) is
+// that tuplet. Otherwise the nearest length whose remainder the rests can keep, lengths that are
+// whole steps of the beat's grid first, so a note on the plain grid is no tuplet and a triplet
+// no dotted note.
 std::optional<int> noteLength(double sounding, int wanted, int room, const BeatGrid& grid) {
     if (grid.undecided || grid.step != kPlainStep)
         for (const TokenLength& length : kTokenLengths)
-            if (length.ticks % kPlainStep != 0 && std::abs(sounding - length.ticks) <= 1 &&
+            if (length.ticks % kPlainStep != 0 && std::abs(sounding - length.ticks) <= 1.5 &&
                 restsKeep(room, length.ticks))
                 return length.ticks;
     for (bool onGrid : {true, false}) {
@@ -115,11 +117,13 @@ void removePlayingOffset(std::vector<TimedNote>& notes) {
         notes[i].start -= offsets[i];
         notes[i].end -= offsets[i];
     }
-    // A note played early may now start before time 0: the melody moves by whole notes.
+    // A note played early may now start before time 0. A little before, it still snaps to 0;
+    // further before (a note before the first beat), the melody moves by whole notes.
     double earliest = 0;
     for (const TimedNote& note : notes)
         earliest = std::min(earliest, note.start);
-    const double whole = kLongest * std::ceil(-earliest / kLongest);
+    const double whole =
+        earliest < -kSmallestStep / 2 ? kLongest * std::ceil(-earliest / kLongest) : 0;
     for (TimedNote& note : notes) {
         note.start += whole;
         note.end += whole;

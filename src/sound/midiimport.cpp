@@ -80,6 +80,29 @@ private:
     std::vector<Segment> m_segments;
 };
 
+// The number the capacity text starts with, if it counts notes ("30音　低音なし").
+std::optional<int> capacityNumber(std::u16string_view text) {
+    int number = 0;
+    size_t digits = 0;
+    for (; digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9'; ++digits)
+        number = number * 10 + (text[digits] - u'0');
+    if (digits == 0 || text.substr(digits, 1) != u"音")
+        return std::nullopt;
+    return number;
+}
+
+int largestCapacity() {
+    int largest = 0;
+    for (const keyguide::PhoneType& type : keyguide::phoneTypes())
+        largest = std::max(largest, capacityNumber(type.capacity).value_or(0));
+    return largest;
+}
+
+std::u16string decimal(int n) {
+    const std::string text = std::to_string(n);
+    return {text.begin(), text.end()};
+}
+
 // The program of the melody's channel before its first note, 0 without a program change.
 int programOf(const SmfFile& file, const NoteSpan& first) {
     int program = 0;
@@ -179,6 +202,29 @@ std::string midiImport(const std::filesystem::path& midiFile, const std::filesys
     if (!imported.error.empty())
         return imported.error;
     return writeFileAtomically(mldFile, std::string(imported.bytes.begin(), imported.bytes.end()));
+}
+
+MelodyCapacity melodyCapacity(std::u16string_view melody, const keyguide::PhoneType* type) {
+    MelodyCapacity result;
+    bool inToken = false;
+    for (char16_t c : melody) {
+        result.length += c != u' ' && !inToken;
+        inToken = c != u' ';
+    }
+    const std::optional<int> typeCapacity = type ? capacityNumber(type->capacity) : std::nullopt;
+    result.capacity = typeCapacity.value_or(largestCapacity());
+    if (typeCapacity)
+        result.typeName = type->shortName();
+    return result;
+}
+
+std::u16string capacityWarning(const MelodyCapacity& capacity) {
+    if (!capacity.exceeded())
+        return {};
+    const std::u16string holds = capacity.typeName.empty() ? u"携帯電話に入るのは最も多くて"
+                                                           : capacity.typeName + u"に入るのは";
+    return u"取り込んだメロディは" + decimal(capacity.length) + u"音あります。" + holds +
+           decimal(capacity.capacity) + u"音までです。";
 }
 
 } // namespace sarvo::sound

@@ -11,6 +11,7 @@
 
 #include "formats/hexbytes.h"
 #include "formats/ringtone.h"
+#include "keyguide/phonetypes.h"
 #include "sound/midinotes.h"
 
 #include <filesystem>
@@ -40,6 +41,21 @@ MldImport midiFileToMld(const std::filesystem::path& midiFile, MelodySource sour
 // Reads the MIDI file and writes the i-melody file of its melody. Returns "" or the error text.
 std::string midiImport(const std::filesystem::path& midiFile, const std::filesystem::path& mldFile,
                        MelodySource source = {});
+
+// How long a melody is against what a phone holds: its notes, rests and ties (each one entry on
+// a phone), and the number of entries the phone type's capacity text starts with ("128音"). A
+// type whose capacity is only its memory's, and no type at all, hold the most of any type.
+struct MelodyCapacity {
+    int length = 0;
+    int capacity = 0;
+    std::u16string typeName; // "Type-E"; empty when the most of any type counts
+    bool exceeded() const { return length > capacity; }
+};
+MelodyCapacity melodyCapacity(std::u16string_view melody, const keyguide::PhoneType* type);
+
+// The warning for a melody longer than the type (or any type) holds, with both counts; empty
+// when the melody fits.
+std::u16string capacityWarning(const MelodyCapacity& capacity);
 
 // The tempo that holds for the most ticks between first and last tick, in quarter notes per
 // minute, moved by octaves (doubling or halving) into 40 to 240.

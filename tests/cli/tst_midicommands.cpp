@@ -120,6 +120,15 @@ TEST(ImportMidiCommand, MelodiesVoicesAndErrors) {
     const std::string mld = (folder.path() / "w.mld").string();
     testing::writeBytes(mml, "A C1 @1 t120 o6 c4 d4 e4 f4\r\nB C2 @33 t120 o3 c2 g2\r\n");
     ASSERT_EQ(runCli({"mml2mid", mml, mid}).status, 0);
+    // 31 sixteenths: one more than Type-A holds.
+    const std::string longMid = (folder.path() / "long.mid").string();
+    std::string sixteenths = "A t120 o5", thirtyOne;
+    for (int i = 0; i < 31; ++i) {
+        sixteenths += " c16";
+        thirtyOne += "E中ド ";
+    }
+    testing::writeBytes(mml, sixteenths + "\r\n");
+    ASSERT_EQ(runCli({"mml2mid", mml, longMid}).status, 0);
 
     struct Case {
         std::vector<std::string> args;
@@ -133,9 +142,20 @@ TEST(ImportMidiCommand, MelodiesVoicesAndErrors) {
         {{mid, "--channel", "2"}, 0, "B低ド B低ソ \n", ""},
         {{mid, "--list"},
          0,
-         "track\tchannel\tnotes\tlowest\thighest\tname\t\n2\t1\t4\t84\t89\tA\tmelody\n"
-         "3\t2\t2\t48\t55\tB\t\n",
+         "track\tchannel\tnotes\tlowest\thighest\tlength\tname\t\n2\t1\t4\t84\t89\t4\tA\tmelody\n"
+         "3\t2\t2\t48\t55\t2\tB\t\n",
          ""},
+        {{longMid, "--list", "--type", "Type-A"},
+         0,
+         "track\tchannel\tnotes\tlowest\thighest\tlength\tname\t\n"
+         "2\t1\t31\t72\t72\t31\tA\tmelody, too long for Type-A: 31 of 30\n",
+         ""},
+        {{longMid, "--type", "Type-A"},
+         0,
+         thirtyOne + "\n",
+         "31音あります。Type-Aに入るのは30音まで"},
+        {{longMid, "--type", "Type-C"}, 0, thirtyOne + "\n", ""},
+        {{mid, "--type", "Type-ZZ"}, 2, "", "unknown phone type 'Type-ZZ'"},
         {{mid, "--mld", mld}, 0, "C高ド C高レ C高ミ C高フ \n", ""},
         {{mid, "--channel", "5"}, 1, "", "channel 5 holds no notes"},
         {{mid, "--channel", "10"}, 1, "", "channel 10 holds drums"},

@@ -46,8 +46,8 @@ TEST(QuantizeNotes, ExactRhythms) {
         EXPECT_EQ(lengthsOf(quantizeNotes(legato(c.onsets, c.lastLength))), c.lengths) << c.name;
 }
 
-// Played rhythms: every onset and end off by up to a tick (10 ms at 120 quarters a minute) come
-// out as written.
+// Played rhythms: every onset and end off by up to a tick (10 ms at 120 quarters a minute), all
+// of them late or early, come out as written.
 TEST(QuantizeNotes, PlayedRhythmsComeOutAsWritten) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> jitter(-1, 1);
@@ -56,11 +56,14 @@ TEST(QuantizeNotes, PlayedRhythmsComeOutAsWritten) {
             std::vector<double> onsets = c.onsets;
             for (size_t i = 1; i < onsets.size(); ++i)
                 onsets[i] += jitter(random);
+            // Played late or early by up to a 32nd on top of the jitter.
             const double offset = 96 * (round % 3);
+            const double late = (round % 11) - 5;
             for (double& t : onsets)
-                t += offset;
-            const std::vector<QuantizedNote> notes =
-                quantizeNotes(legato(onsets, c.lastLength + jitter(random)));
+                t += offset + late;
+            std::vector<TimedNote> played = legato(onsets, c.lastLength + jitter(random));
+            removePlayingOffset(played);
+            const std::vector<QuantizedNote> notes = quantizeNotes(played);
             EXPECT_EQ(lengthsOf(notes), c.lengths) << c.name << " round " << round;
             ASSERT_FALSE(notes.empty());
             EXPECT_EQ(notes.front().start, static_cast<int>(offset)) << c.name;

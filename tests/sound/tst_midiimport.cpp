@@ -4,10 +4,12 @@
 #include "melody/notecodes.h"
 #include "melody/noteparser.h"
 #include "melody/tokenvalidation.h"
+#include "midicsv.h"
 #include "smftesting.h"
 #include "sound/midiimport.h"
 #include "sound/mmlcompiler.h"
 #include "sound/mmlwriter.h"
+#include "sound/smfreader.h"
 #include "sound/smfwriter.h"
 
 #include "formats/mld.h"
@@ -16,6 +18,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 
 namespace sarvo::sound {
@@ -138,6 +141,39 @@ TEST(MidiImportRoundTrip, GeneratedMelodiesComeBackAsWritten) {
     }
 }
 
+// The same melodies played late, with a delay that drifts, and unevenly: each event moves by
+// the delay at its time plus a jitter of its own (all events at one tick alike).
+TEST(MidiImportRoundTrip, LateAndUnevenPlayingComesBackAsWritten) {
+    struct Playing {
+        const char* name;
+        double delay, drift, jitter; // melody ticks, 10 file ticks each
+    };
+    const std::vector<Playing> playings = {{"late by 5", 5, 0, 0},
+                                           {"late by 3, drifting to 7", 3, 4, 0},
+                                           {"late by 2, uneven by 1", 2, 0, 1}};
+    std::mt19937 random(14);
+    for (const Playing& p : playings)
+        for (int round = 0; round < 40; ++round) {
+            const std::u16string melody = importableMelody(random, 8 + round % 24) + u"C中ド ";
+            SmfFile file = compiledMml(writeMml({{melody, 120, 0}}));
+            std::uniform_real_distribution<double> jitter(-p.jitter, p.jitter);
+            std::map<uint32_t, uint32_t> moved;
+            for (SmfTrack& track : file.tracks) {
+                for (MidiEvent& event : track.events) {
+                    if (!event.isNoteOn() && !event.isNoteOff())
+                        continue;
+                    const double late = p.delay + p.drift * event.tick / file.tracks.back().endTick;
+                    if (!moved.contains(event.tick))
+                        moved[event.tick] = event.tick + std::lround(10 * (late + jitter(random)));
+                    event.tick = moved[event.tick];
+                }
+                track.endTick += 100;
+            }
+            EXPECT_EQ(soundingNotes(importedMelody(file)), soundingNotes(melody))
+                << p.name << ": " << utf8(melody);
+        }
+}
+
 TEST(MidiImportRoundTrip, TempoAndVoiceComeFromTheFile) {
     struct Case {
         std::string mml;
@@ -250,6 +286,67 @@ TEST(MidiImport, FilesAndTheirErrors) {
     EXPECT_EQ(decoded.part->voice, 19);
     EXPECT_EQ(decoded.part->title, u"メロディ");
     fs::remove_all(dir);
+}
+
+// Files written with csvmidi as other programs write them: eight sixteenths or six triplets
+// played late, a falling line played legato (each note overlapping the next by 4 ticks), and an
+// accompaniment with more high notes than the track named as the melody.
+TEST(MidiImport, PlayedFilesFromCsvmidi) {
+    ASSERT_TRUE(testing::hasMidicsv()) << "csvmidi is missing: run scripts/install-deps";
+    const std::u16string sixteenths = u"E低ド E低レ E低ミ E低フ E低ソ E低ラ E低シ E中ド ";
+    const std::vector<std::pair<std::string, std::u16string>> cases = {
+        {"late-sixteenths-20-at-192", sixteenths},
+        {"late-sixteenths-12-at-192", sixteenths},
+        {"late-sixteenths-40-at-480", sixteenths},
+        {"late-triplets-12-at-192", u"3低ド 3低レ 3低ミ 3低フ 3低ソ 3低ラ "},
+        {"legato-falling-96", u"C中ド C低シ C低ラ C低ソ "},
+        {"named-melody-and-acc", u"C中ド C中ド# C中レ C中レ# C中ミ C中ド C中ド# C中レ "},
+    };
+    const fs::path mid = fs::temp_directory_path() / ("sarvo-csv-" + std::to_string(getpid()));
+    for (const auto& [name, melody] : cases) {
+        std::ifstream csv(fs::path(SARVO_SOURCE_DIR) / "tests/sound/data" / (name + ".csv"));
+        ASSERT_EQ(testing::runCsvmidi({std::istreambuf_iterator<char>(csv), {}}, mid), 0) << name;
+        const SmfReadResult read = readSmfFile(mid);
+        ASSERT_TRUE(read.file) << read.error;
+        EXPECT_EQ(importedMelody(*read.file), melody) << name;
+    }
+    fs::remove(mid);
+    fs::remove(mid.string() + ".csv");
+}
+
+// The capacity of the phone type named, or the most any type holds, against the melody's notes,
+// rests and ties.
+TEST(MidiImport, MelodiesLongerThanThePhoneHoldsAreWarnedAbout) {
+    std::u16string thirtyOne;
+    for (int i = 0; i < 15; ++i)
+        thirtyOne += u"C中ド ^ ";
+    thirtyOne += u"H ";
+    struct Case {
+        std::u16string melody;
+        const char16_t* type;
+        int length, capacity;
+        std::u16string warning;
+    };
+    const std::vector<Case> cases = {
+        {thirtyOne, u"Type-A", 31, 30,
+         u"取り込んだメロディは31音あります。Type-Aに入るのは30音までです。"},
+        {thirtyOne, u"Type-C", 31, 200, u""},
+        {thirtyOne + thirtyOne, u"Type-AH", 62, 200, u""},
+        {thirtyOne, nullptr, 31, 256, u""},
+        {std::u16string(300, u' ') + u"C中ド", u"Type-N", 1, 256, u""},
+    };
+    for (const Case& c : cases) {
+        const MelodyCapacity capacity =
+            melodyCapacity(c.melody, c.type ? keyguide::phoneTypeByShortName(c.type) : nullptr);
+        EXPECT_EQ(capacity.length, c.length);
+        EXPECT_EQ(capacity.capacity, c.capacity);
+        EXPECT_EQ(capacityWarning(capacity), c.warning);
+    }
+    std::u16string long257;
+    for (int i = 0; i < 257; ++i)
+        long257 += u"E中ド ";
+    EXPECT_EQ(capacityWarning(melodyCapacity(long257, keyguide::phoneTypeByShortName(u"Type-N"))),
+              u"取り込んだメロディは257音あります。携帯電話に入るのは最も多くて256音までです。");
 }
 
 // A file that counts time in SMPTE frames has no beats of its own: a quarter note is half a

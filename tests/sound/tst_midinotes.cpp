@@ -123,11 +123,39 @@ TEST(ChooseMelody, DefaultTrackOrChannelAndTheirErrors) {
               "the MIDI file holds no notes outside the drum channel");
 }
 
+TEST(ChooseMelody, TrackNamesCount) {
+    struct Case {
+        std::string name;
+        TrackRole role;
+    };
+    const std::vector<Case> cases = {
+        {"Melody 1", TrackRole::Melody},         {"Lead Vocal", TrackRole::Melody},
+        {"\x83\x81\x83\x8D", TrackRole::Melody}, // メロ in code page 932
+        {"Acc 1", TrackRole::Accompaniment},     {"Bass Guitar", TrackRole::Accompaniment},
+        {"Drum Kit", TrackRole::Accompaniment},  {"伴奏", TrackRole::Accompaniment},
+        {"Accordion", TrackRole::Unknown},       {"Piano", TrackRole::Unknown},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(trackRoleOf(c.name), c.role) << c.name;
+
+    // An accompaniment with twice the high onsets of the melody loses to the named melody.
+    std::vector<MidiEvent> acc = {MidiEvent::meta(0, kMetaTrackName, "Acc")};
+    std::vector<MidiEvent> melody = {MidiEvent::meta(0, kMetaTrackName, "Melody")};
+    for (uint32_t i = 0; i < 8; ++i) {
+        acc.insert(acc.end(), {noteOn(i * 10, 0, 79), noteOff(i * 10 + 5, 0, 79)});
+        if (i % 2 == 0)
+            melody.insert(melody.end(), {noteOn(i * 10, 1, 72), noteOff(i * 10 + 9, 1, 72)});
+    }
+    const SmfFile file = fileOf({acc, melody});
+    EXPECT_EQ(chooseMelodyNotes(file, collectNotes(file), {}).voice->track, 1);
+}
+
 TEST(TopLine, KeepsTheHighestSoundingNote) {
     struct Case {
         const char* name;
         std::vector<Span> in;
         std::vector<Span> out;
+        uint32_t ticksPerQuarter = 0;
     };
     const std::vector<Case> cases = {
         {"chord to its top note",
@@ -145,12 +173,24 @@ TEST(TopLine, KeepsTheHighestSoundingNote) {
         {"separate notes stay",
          {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}},
          {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}}},
+        {"legato: a lower note cuts a tail shorter than a 32nd",
+         {{0, 0, 72, 0, 100}, {0, 0, 71, 96, 196}, {0, 0, 69, 192, 292}},
+         {{0, 0, 72, 0, 96}, {0, 0, 71, 96, 192}, {0, 0, 69, 192, 292}},
+         96},
+        {"a tail of a 32nd drops the lower note",
+         {{0, 0, 72, 0, 108}, {0, 0, 71, 96, 196}},
+         {{0, 0, 72, 0, 108}},
+         96},
+        {"an uneven chord under a 64th gives its top note",
+         {{0, 0, 60, 0, 50}, {0, 0, 67, 5, 50}, {0, 0, 64, 5, 50}, {0, 0, 62, 11, 40}},
+         {{0, 0, 67, 5, 50}},
+         96},
     };
     for (const Case& c : cases) {
         std::vector<NoteSpan> in;
         for (const Span& s : c.in)
             in.push_back({s.track, s.channel, s.key, 100, s.start, s.end});
-        EXPECT_EQ(spans(topLine(in)), c.out) << c.name;
+        EXPECT_EQ(spans(topLine(in, c.ticksPerQuarter)), c.out) << c.name;
     }
 }
 

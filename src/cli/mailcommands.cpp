@@ -8,12 +8,20 @@
 #include "mail/mailcompose.h"
 #include "mail/mailparse.h"
 #include "mail/mailsongs.h"
+#include "mail/net/exchangedriver.h"
+#include "mail/pop3session.h"
+#include "mail/smtpsession.h"
 #include "mail/receivedsongs.h"
 #include "mail/serversettings.h"
 #include "settings/settingsfile.h"
 #include "sound/voicelist.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 
 namespace sarvo::cli {
@@ -67,6 +75,11 @@ struct MailCommand {
         io.err << "sarvo-cli: " << toUtf8(reason) << "\n";
         return kInputError;
     }
+};
+
+struct ServerAddressText {
+    std::string host;
+    int port = 0;
 };
 
 std::optional<int> numberOption(const Args& args, std::string_view option, int fallback, int low,
@@ -243,6 +256,154 @@ int runParse(MailCommand& c) {
     return c.io.write(output) ? 0 : kInputError;
 }
 
+// HOST or HOST:PORT; the port by the TLS mode when none is given.
+std::optional<ServerAddressText> serverOf(std::string_view text, mail::TlsMode tls, int plainPort,
+                                          int implicitPort) {
+    ServerAddressText server{std::string(text), tls == mail::TlsMode::Implicit ? implicitPort : plainPort};
+    if (const size_t colon = text.rfind(':'); colon != std::string_view::npos) {
+        const auto port = integerIn(text.substr(colon + 1), 1, 65535);
+        if (!port)
+            return std::nullopt;
+        server = {std::string(text.substr(0, colon)), *port};
+    }
+    if (server.host.empty())
+        return std::nullopt;
+    return server;
+}
+
+std::optional<mail::TlsMode> tlsOf(const Args& args) {
+    const std::string mode = args.value("--tls").value_or("none");
+    if (mode == "none")
+        return mail::TlsMode::None;
+    if (mode == "starttls")
+        return mail::TlsMode::StartTls;
+    if (mode == "implicit")
+        return mail::TlsMode::Implicit;
+    return std::nullopt;
+}
+
+// The first line of a file; nullopt (reported) when it cannot be read.
+std::optional<std::string> passwordOf(MailCommand& c) {
+    const auto path = c.args.value("--password-file");
+    if (!path)
+        return std::string();
+    std::ifstream file(*path, std::ios::binary);
+    std::string line;
+    if (!file || !std::getline(file, line)) {
+        c.io.err << "sarvo-cli: cannot read " << *path << "\n";
+        return std::nullopt;
+    }
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+// Runs one exchange on an event loop of its own, writing the log on standard error as it
+// grows; 0 when it completed, 1 with the error text otherwise.
+int runExchange(MailCommand& c, mail::Exchange& exchange, const ServerAddressText& server,
+                mail::TlsMode tls) {
+    static int argc = 1;
+    static char name[] = "sarvo-cli";
+    static char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> application;
+    if (!QCoreApplication::instance())
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    QList<QSslCertificate> extra;
+    if (const auto caFile = c.args.value("--ca-file")) {
+        QString error;
+        extra = mail::certificatesFromFile(QString::fromStdString(*caFile), &error);
+        if (extra.isEmpty())
+            return c.fail(error.toStdU16String());
+    }
+    mail::ExchangeDriver driver(
+        exchange, {QString::fromStdString(server.host).toStdU16String(), server.port, tls}, extra);
+    QEventLoop loop;
+    QObject::connect(&driver, &mail::ExchangeDriver::logged, [&](const QString& text) {
+        c.io.err << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toStdString();
+        c.io.err.flush();
+    });
+    QObject::connect(&driver, &mail::ExchangeDriver::finished, &loop, &QEventLoop::quit);
+    driver.start();
+    if (driver.running())
+        loop.exec();
+    if (!exchange.errorMessage().empty())
+        return c.fail(exchange.errorMessage());
+    return 0;
+}
+
+std::optional<std::chrono::seconds> idleTimeoutOf(const Args& args) {
+    const auto seconds = numberOption(args, "--timeout", 60, 1, 86400);
+    if (!seconds)
+        return std::nullopt;
+    return std::chrono::seconds(*seconds);
+}
+
+int runSend(MailCommand& c) {
+    const auto tls = tlsOf(c.args);
+    const auto server = tls ? serverOf(c.args.value("--smtp").value_or(""), *tls, 25, 465) : std::nullopt;
+    const auto timeout = idleTimeoutOf(c.args);
+    if (!server || !timeout)
+        return usageError(c.io.err, "send needs --smtp HOST[:PORT], --tls none|starttls|implicit",
+                          "mail");
+    const auto password = passwordOf(c);
+    if (!password)
+        return kInputError;
+    int status = 0;
+    const auto out = outgoingMail(c, status);
+    if (!out)
+        return status;
+    Converted<std::string> text = mail::composeMail(*out);
+    if (!text.ok())
+        return c.fail(text.error);
+    mail::SystemMailClock clock;
+    mail::SmtpSession session({*tls, c.args.value("--auth-user").value_or(""), *password,
+                               out->ownAddress, out->destination, out->subject,
+                               std::move(text.value)},
+                              clock, *timeout);
+    return runExchange(c, session, *server, *tls);
+}
+
+int runReceive(MailCommand& c) {
+    const auto tls = tlsOf(c.args);
+    const auto server = tls ? serverOf(c.args.value("--pop3").value_or(""), *tls, 110, 995) : std::nullopt;
+    const auto timeout = idleTimeoutOf(c.args);
+    const auto sizeLimit =
+        numberOption(c.args, "--size-limit", mail::kDefaultSizeLimit, 1, 1 << 30);
+    if (!server || !timeout || !sizeLimit || !c.library || !c.args.value("--user"))
+        return usageError(c.io.err,
+                          "receive needs --pop3 HOST[:PORT], --user U and --library DIR", "mail");
+    const auto password = passwordOf(c);
+    if (!password)
+        return kInputError;
+    const settings::SettingsFile settingsFile(c.library->folders().settingsFile());
+    const std::vector<int> phoneTypes = settingsFile.preferences().phoneTypes;
+    const std::u16string neiro = settingsVoice(c);
+    const auto chooser = mail::fixedNameClashChoice(*c.library, answerOf(c.args));
+    std::vector<std::u16string> stored;
+    mail::Pop3Job job{*tls, *c.args.value("--user"), *password, c.args.has("--delete"),
+                      *sizeLimit, {}};
+    job.handleMessage = [&](std::string_view message) {
+        const auto songs = mail::parseMail(c.kind, message, c.ui);
+        if (!songs || songs->empty())
+            return mail::MessageVerdict{};
+        const mail::StoredSongs result =
+            mail::storeReceivedSongs(*c.library, *songs, neiro, phoneTypes, chooser, c.ui);
+        stored.insert(stored.end(), result.names.begin(), result.names.end());
+        if (!result.error.empty())
+            c.io.err << "sarvo-cli: " << result.error << "\n";
+        // A mail counts once its songs are safely stored (or deliberately kept out).
+        return mail::MessageVerdict{result.error.empty(),
+                                    result.names.empty() ? songs->front().name : result.names.back()};
+    };
+    mail::SystemMailClock clock;
+    mail::Pop3Session session(std::move(job), clock, *timeout);
+    const int status = runExchange(c, session, *server, *tls);
+    std::u16string names;
+    for (const std::u16string& name : stored)
+        names += name + u'\n';
+    return c.io.write(names) ? status : kInputError;
+}
+
 int runMail(const Args& args, Io& io) {
     if (args.has("--yes") && args.has("--no"))
         return usageError(io.err, "give either --yes or --no, not both", "mail");
@@ -259,6 +420,10 @@ int runMail(const Args& args, Io& io) {
             return usageError(io.err, "parse takes no song", "mail");
         return runParse(command);
     }
+    if (action == "send")
+        return runSend(command);
+    if (action == "receive")
+        return runReceive(command);
     return usageError(io.err, "unknown mail action '" + action + "'", "mail");
 }
 
@@ -283,7 +448,16 @@ std::vector<Command> mailCommands() {
           {"--voice", true},
           {"--library", true},
           {"--yes"},
-          {"--no"}},
+          {"--no"},
+          {"--smtp", true},
+          {"--pop3", true},
+          {"--tls", true},
+          {"--auth-user", true},
+          {"--password-file", true},
+          {"--ca-file", true},
+          {"--delete"},
+          {"--timeout", true},
+          {"--size-limit", true}},
          1,
          kUnlimited,
          R"help(usage: sarvo-cli mail compose --type N --from ADDR --to ADDR [--user NAME]
@@ -291,6 +465,11 @@ std::vector<Command> mailCommands() {
                  [--name NAME] [--kashu TEXT] [--jan TEXT] [--tempo T] [--voice V]
                  [--library DIR SONG...] [--yes]
        sarvo-cli mail parse --type N [--library DIR [--yes|--no]] < MESSAGE
+       sarvo-cli mail send <compose options> --smtp HOST[:PORT] [--tls none|starttls|implicit]
+                 [--auth-user U --password-file FILE] [--ca-file PEM] [--timeout S]
+       sarvo-cli mail receive --type N --pop3 HOST[:PORT] --user U --password-file FILE
+                 --library DIR [--delete] [--tls none|starttls|implicit] [--ca-file PEM]
+                 [--yes|--no] [--timeout S] [--size-limit BYTES]
 
 Mail types: 0 P-mail DX, 1 kyara-mail, 2 i-melody mail, 3 Sky Melody, 4 i-melody URL notice.
 
@@ -301,6 +480,14 @@ Mail types: 0 P-mail DX, 1 kyara-mail, 2 i-melody mail, 3 Sky Melody, 4 i-melody
   parse    reads one retrieved message and prints one JSON object per song it carries; exit 1
            when it is no mail of that type. With --library the songs are stored; a name that
            is taken is overwritten with --yes, kept with --no, otherwise stored as "NAME(2)".
+  send     composes the mail and delivers it by SMTP (AUTH PLAIN or LOGIN with --auth-user).
+  receive  fetches the mails of type N by POP3, stores their songs in the library and prints
+           their names; --delete removes the recognised mails from the server.
+
+Both write the protocol log on standard error. TLS: none, starttls (STARTTLS / STLS) or
+implicit (ports 465 and 995 by default); certificates are checked against the system's and
+those of --ca-file. --timeout ends a wait on a silent server (default 60 s); --size-limit
+skips larger mails (default 65536, 3072 as the old client did).
 )help",
          runMail},
     };

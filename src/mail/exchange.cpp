@@ -99,8 +99,10 @@ void Exchange::readBuffer() {
             const std::string line = m_buffer.substr(0, end);
             m_buffer.erase(0, end + 2);
             log(u"< " + textOfBytes(line) + std::u16string(kCrlf));
-            if (line.size() < 4)
-                continue; // a bare "+OK" or the "." that ends a block
+            // Short lines are no replies (the "." that ends a block), except the bare "+OK"
+            // with which POP3 servers of today answer USER.
+            if (line.size() < 4 && line != "+OK")
+                continue;
             if (m_multiLine && line[3] == '-') {
                 onContinuation(line);
                 continue;

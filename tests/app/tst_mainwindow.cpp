@@ -166,6 +166,17 @@ INSTANTIATE_TEST_SUITE_P(Types, MainWindowTypeViewTest,
                              return "Index" + std::to_string(testInfo.param.index);
                          });
 
+// Type-T has no whole notes and no dotted eighths: one message counts them, and the status bar
+// shows it instead of the capacity text "全てＯＫ".
+TEST_F(MainWindowTest, ATypeThatCannotTypeSomeNotesSaysSoOnce) {
+    setMelody(QStringLiteral("A中ド D.中レ C中ミ "));
+    choose(21);
+    const QString report =
+        QStringLiteral("Type-T [PS-T15]：表現できない音符が 2 個あります（変換エラー！）");
+    EXPECT_EQ(m_panel->text(), report);
+    EXPECT_EQ(m_ui.messages(), std::vector<std::u16string>{report.toStdU16String()});
+}
+
 // Both input views show the melody, unchanged, with an empty status panel: view 0 as text,
 // view 1 on the staff.
 class MainWindowInputViewTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};

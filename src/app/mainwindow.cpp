@@ -15,6 +15,7 @@
 #include "app/windowdialogs.h"
 #include "app/windowplacement.h"
 #include "app/windowstatusbar.h"
+#include "cable/commdialog.h"
 #include "keyguide/conversionreport.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/phonetypes.h"
@@ -424,6 +425,7 @@ void MainWindow::runCommand(WindowCommand command) {
     case WindowCommand::Settings: m_dialogs->openSettings(); break;
     case WindowCommand::Change: m_dialogs->openImport(0); break;
     case WindowCommand::Help: m_dialogs->openHelp(); break;
+    case WindowCommand::Comm: openCableDialog(); break;
     default: showUnavailable(); break;
     }
 }
@@ -575,6 +577,41 @@ void MainWindow::deleteSelectedSong() {
             m_musicBox->topLevelItem(std::min(row, m_musicBox->topLevelItemCount() - 1)))
         m_musicBox->setCurrentItem(neighbour);
     focusEditor();
+}
+
+void MainWindow::openCableDialog() {
+    if (!m_commDialog) {
+        m_commDialog = new cable::CommDialog(m_settings, m_ui, this);
+        m_commDialog->setWriteSource([this] {
+            cable::CableWriteSource source;
+            source.melody = melodyText();
+            // A phone type on show writes what it can express: its key text read back.
+            if (keyguide::phoneTypeByIndex(currentView()))
+                source.melody = keyguide::readKeys(
+                    currentView(), toU16(m_keyGuideEdit->toPlainText()), m_state, m_ui);
+            source.title = toU16(songName());
+            // The songs after the current one in the music box are a chord's further parts.
+            const int current = m_musicBox->indexOfTopLevelItem(m_musicBox->currentItem());
+            for (int row = current + 1; row < m_musicBox->topLevelItemCount() &&
+                                        source.furtherParts.size() < 3;
+                 ++row) {
+                const auto song =
+                    m_session->library().loadSong(toU16(m_musicBox->topLevelItem(row)->text(0)));
+                if (song)
+                    source.furtherParts.push_back(song->melody);
+            }
+            source.voice = m_voiceProgram.value_or(formats::kDefaultVoice);
+            return source;
+        });
+        // A melody read from the phone goes into the editor, where the user names and saves it.
+        connect(m_commDialog, &cable::CommDialog::melodyRead, this,
+                [this](const QString& melody) {
+                    setMelodyText(toU16(melody));
+                    if (currentView() != keyguide::kNoteInputView)
+                        showView(currentView());
+                });
+    }
+    m_commDialog->open();
 }
 
 void MainWindow::openGuideFolder() {

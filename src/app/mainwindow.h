@@ -32,6 +32,10 @@ class OnScreenKeyboard;
 class StaffView;
 } // namespace sarvo::melody
 
+namespace sarvo::cable {
+class CommDialog;
+}
+
 namespace sarvo::sound {
 class MelodyPlayer;
 class NotePreview;
@@ -141,6 +145,8 @@ private:
     void previewKeyDown(int keyCode, int midiNote, QChar lengthCode, bool autoRepeat);
     void previewKeyUp(int keyCode, bool fromPanel);
     void showUnavailable();
+    // The cable dialog (F11), built when first opened.
+    void openCableDialog();
 
     IInteractive& m_ui;
     sound::IMidiOutput& m_midi;
@@ -149,6 +155,7 @@ private:
     melody::ParserState m_state;
     std::unique_ptr<SongSession> m_session;
     WindowDialogs* m_dialogs = nullptr;
+    cable::CommDialog* m_commDialog = nullptr;
     // The melody text put aside while playing, restored when playback stops.
     std::u16string m_melodyBeforePlaying;
     // The voice of the settings, sent at start and for songs without a voice of their own.

@@ -60,7 +60,7 @@ private:
 // sounds while the key is held. Between presses (not timed) the key goes up and the synthesizer
 // renders a few milliseconds, as its audio device would pull them, so finished voices are freed.
 void BM_KeyToNoteOn(benchmark::State& state) {
-    FluidSynthOutput::Opened opened = FluidSynthOutput::open(kDefaultSoundFont, false);
+    FluidSynthOutput::Opened opened = FluidSynthOutput::open(kDefaultSoundFont, {});
     if (!opened.output) {
         state.SkipWithError(opened.error.c_str());
         return;

@@ -1,13 +1,17 @@
 // The Sarvo program: starts up (a second start hands over to the running program), then shows
 // the main window; messages go to message boxes.
 
+#include "app/firstpaintprobe.h"
 #include "app/mainwindow.h"
 #include "app/messageboxinteractive.h"
 #include "app/songpropertiesasker.h"
+#include "app/soundoutputstatus.h"
 #include "app/startup.h"
+#include "app/windowstatusbar.h"
 #include "sound/midiports.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #include <iostream>
 
@@ -21,11 +25,25 @@ int main(int argc, char* argv[]) {
     if (startup.outcome != sarvo::app::Startup::Outcome::Run)
         return startup.error.empty() ? 0 : 1;
     const sarvo::library::SongLibrary library{sarvo::library::LibraryFolders(startup.dataFolder)};
-    // The MIDI output opens on the first port, the embedded synthesizer "(標準)".
+    // The MIDI output opens on the first port, the embedded synthesizer "(標準)", which loads its
+    // soundfont while the window is built and shown. The window learns about it afterwards.
+    QPointer<sarvo::app::MainWindow> shown;
     sarvo::sound::MidiOutputPort midi(ui, sarvo::sound::listMidiPorts(ui));
-    midi.open(0);
+    midi.openInBackground(0, [&app, &midi, &shown] {
+        QMetaObject::invokeMethod(
+            &app,
+            [&midi, &shown] {
+                midi.finishOpening();
+                if (auto* bar = shown
+                                    ? qobject_cast<sarvo::app::WindowStatusBar*>(shown->statusBar())
+                                    : nullptr)
+                    sarvo::app::showSoundOutput(midi, *bar);
+            },
+            Qt::QueuedConnection);
+    });
     sarvo::app::DialogSongPropertiesAsker asker(ui);
     sarvo::app::MainWindow window(ui, midi, library, asker);
+    shown = &window;
     ui.setParentWindow(&window);
     asker.setParentWindow(&window);
     sarvo::app::receiveHandOvers(
@@ -38,6 +56,7 @@ int main(int argc, char* argv[]) {
         });
     if (!startup.importedSong.empty())
         window.openSong(QString::fromStdU16String(startup.importedSong));
+    sarvo::app::quitAfterFirstPaintWhenAsked(window);
     window.show();
     return QApplication::exec();
 }

@@ -12,8 +12,13 @@ struct _fluid_synth_t;
 
 namespace sarvo::sound {
 
+struct FluidSynthLibrary;
+
 inline constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 inline constexpr int kRenderSampleRate = 44100;
+
+// Whether the file is a soundfont, by its header: quick, where loading it takes a while.
+bool isSoundFont(const std::string& path);
 
 class FluidSynthEngine {
 public:
@@ -34,15 +39,19 @@ public:
     void render(int16_t* out, int frames);
     int sampleRate() const { return m_sampleRate; }
 
+    const FluidSynthLibrary& library() const { return m_fluid; }
     _fluid_hashtable_t* settings() const { return m_settings; }
     _fluid_synth_t* synth() const { return m_synth; }
 
 private:
-    FluidSynthEngine(_fluid_hashtable_t* settings, _fluid_synth_t* synth, int sampleRate)
-        : m_settings(settings)
+    FluidSynthEngine(const FluidSynthLibrary& fluid, _fluid_hashtable_t* settings,
+                     _fluid_synth_t* synth, int sampleRate)
+        : m_fluid(fluid)
+        , m_settings(settings)
         , m_synth(synth)
         , m_sampleRate(sampleRate) {}
 
+    const FluidSynthLibrary& m_fluid;
     _fluid_hashtable_t* m_settings;
     _fluid_synth_t* m_synth;
     int m_sampleRate;

@@ -10,26 +10,27 @@
 namespace sarvo::sound {
 namespace {
 
-template <class Opened> OpenedOutput opened(Opened result) {
-    if (!result.error.empty())
-        return {nullptr, result.error};
-    return {std::move(result.output), {}};
-}
-
 std::vector<std::string> embeddedPortNames() {
-    // The embedded synthesizer is a port only when its soundfont can be loaded; its name is
-    // blank, which lists it as "(標準)".
-    if (!FluidSynthEngine::create().engine)
+    // The embedded synthesizer is a port only when it has a soundfont; its name is blank, which
+    // lists it as "(標準)".
+    if (!isSoundFont(kDefaultSoundFont))
         return {};
     return {""};
 }
 
 OpenedOutput openEmbedded(int) {
-    return opened(FluidSynthOutput::open());
+    FluidSynthOutput::Opened opened = FluidSynthOutput::open();
+    if (!opened.output)
+        return {nullptr, opened.error};
+    const std::optional<AudioDevice> audio = opened.output->audioDevice();
+    return {std::move(opened.output), {}, audio, !audio};
 }
 
 OpenedOutput openSystemPort(int portIndex) {
-    return opened(RtMidiOutput::open(portIndex));
+    RtMidiOutput::Opened opened = RtMidiOutput::open(portIndex);
+    if (!opened.output)
+        return {nullptr, opened.error};
+    return {std::move(opened.output), {}};
 }
 
 std::vector<std::string> noPorts() {
@@ -91,11 +92,52 @@ MidiOutputPort::~MidiOutputPort() {
     release();
 }
 
+bool MidiOutputPort::isOpen() const {
+    const std::lock_guard lock(m_mutex);
+    return m_output != nullptr;
+}
+
+std::string MidiOutputPort::lastError() const {
+    const std::lock_guard lock(m_mutex);
+    return m_lastError;
+}
+
+std::optional<AudioDevice> MidiOutputPort::audioDevice() const {
+    const std::lock_guard lock(m_mutex);
+    return m_audio;
+}
+
+bool MidiOutputPort::isSilent() const {
+    const std::lock_guard lock(m_mutex);
+    return m_silent;
+}
+
 bool MidiOutputPort::open(int row) {
     return openRow(row, true);
 }
 
+void MidiOutputPort::openInBackground(int row, std::function<void()> opened) {
+    joinOpening();
+    m_output.reset();
+    m_selectedRow = row;
+    m_isOpening = true;
+    m_opening = std::thread([this, opened = std::move(opened)] {
+        m_failureUntold = !takeOpened(openSelectedPort());
+        if (opened)
+            opened();
+    });
+}
+
+bool MidiOutputPort::finishOpening() {
+    joinOpening();
+    if (m_failureUntold)
+        m_ui.showMessage(kOpenFailedMessage);
+    m_failureUntold = false;
+    return m_output != nullptr;
+}
+
 void MidiOutputPort::release() {
+    joinOpening();
     if (m_output)
         m_output->reset();
     m_output.reset();
@@ -112,23 +154,53 @@ OpenedOutput MidiOutputPort::openSelectedPort() const {
 }
 
 bool MidiOutputPort::openRow(int row, bool tellUser) {
+    joinOpening();
+    m_failureUntold = false;
     m_output.reset();
     m_selectedRow = row;
-    OpenedOutput result = openSelectedPort();
-    m_output = std::move(result.output);
-    m_lastError = result.error;
-    if (!m_output && tellUser)
+    const bool opened = takeOpened(openSelectedPort());
+    if (!opened && tellUser)
         m_ui.showMessage(kOpenFailedMessage);
+    return opened;
+}
+
+bool MidiOutputPort::takeOpened(OpenedOutput opened) {
+    const std::lock_guard lock(m_mutex);
+    m_output = std::move(opened.output);
+    m_lastError = opened.error;
+    m_audio = opened.audio;
+    m_silent = opened.silent;
+    if (m_output) {
+        for (const Waiting& waiting : m_waiting) {
+            if (waiting.reset)
+                m_output->reset();
+            else
+                m_output->sendShortMessage(waiting.message);
+        }
+    }
+    m_waiting.clear();
+    m_isOpening = false;
     return m_output != nullptr;
 }
 
+void MidiOutputPort::joinOpening() {
+    if (m_opening.joinable())
+        m_opening.join();
+}
+
 void MidiOutputPort::sendShortMessage(uint32_t message) {
-    if (m_output)
+    const std::lock_guard lock(m_mutex);
+    if (m_isOpening)
+        m_waiting.push_back({message, false});
+    else if (m_output)
         m_output->sendShortMessage(message);
 }
 
 void MidiOutputPort::reset() {
-    if (m_output)
+    const std::lock_guard lock(m_mutex);
+    if (m_isOpening)
+        m_waiting.push_back({0, true});
+    else if (m_output)
         m_output->reset();
 }
 

@@ -8,13 +8,17 @@
 // ようです。（；＿；" and sounds nothing.
 
 #include "common/interaction.h"
+#include "sound/fluidsynthoutput.h"
 #include "sound/midioutput.h"
 
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace sarvo::sound {
@@ -27,6 +31,10 @@ inline constexpr std::u16string_view kDefaultPortLabel = u"(標準)";
 struct OpenedOutput {
     std::unique_ptr<IMidiOutput> output;
     std::string error; // why it failed; empty when output is set
+    // The embedded synthesizer's sound device; nullopt for other ports and without a device.
+    std::optional<AudioDevice> audio;
+    // Open, but no sound device takes its sound: everything plays silently.
+    bool silent = false;
 };
 
 struct MidiBackend {
@@ -55,6 +63,10 @@ std::vector<MidiPortEntry> listMidiPorts(IInteractive& ui,
 // The program's one MIDI output: the port chosen in the list, shared by the preview, the player
 // and the test scale. Released while the MIDI file player has the device, and opened again
 // afterwards. Sending while nothing is open does nothing.
+//
+// Opening the embedded synthesizer takes a few hundred milliseconds (it loads its soundfont), so
+// the program opens it in the background: messages sent meanwhile wait, in order, and reach the
+// output the moment it is open. Every other call waits for a background open to end.
 class MidiOutputPort final : public IMidiOutput {
 public:
     MidiOutputPort(IInteractive& ui, std::vector<MidiPortEntry> ports);
@@ -63,13 +75,23 @@ public:
 
     const std::vector<MidiPortEntry>& ports() const { return m_ports; }
     int selectedRow() const { return m_selectedRow; }
-    bool isOpen() const { return m_output != nullptr; }
+    bool isOpen() const;
     // Why the last open failed, "" after a success.
-    const std::string& lastError() const { return m_lastError; }
+    std::string lastError() const;
+    // The sound device of the open output, when it is the embedded synthesizer playing through
+    // one; and whether the open output plays silently for want of a device.
+    std::optional<AudioDevice> audioDevice() const;
+    bool isSilent() const;
 
     // Closes the open output and opens the port of the row, which becomes the selected one.
     // On failure the user is told and nothing sounds until another open.
     bool open(int row);
+    // Starts opening the row on a worker thread and returns at once; opened runs on that thread
+    // once the open has ended, successfully or not.
+    void openInBackground(int row, std::function<void()> opened = {});
+    // Waits for a background open to end and, when it failed, tells the user as open() does;
+    // true when the output is open.
+    bool finishOpening();
     // Resets and closes the output, keeping the selected row.
     void release();
     // Opens the selected row again after a release; a failure is kept but not shown.
@@ -82,13 +104,28 @@ public:
     void reset() override;
 
 private:
+    struct Waiting {
+        uint32_t message = 0;
+        bool reset = false;
+    };
+
     bool openRow(int row, bool tellUser);
+    // Installs the result of an open and hands it what was sent meanwhile; false on failure.
+    bool takeOpened(OpenedOutput opened);
+    void joinOpening();
 
     IInteractive& m_ui;
     std::vector<MidiPortEntry> m_ports;
     int m_selectedRow = 0;
+    std::thread m_opening;
+    mutable std::mutex m_mutex; // guards what follows while m_opening runs
+    bool m_isOpening = false;
+    bool m_failureUntold = false;
+    std::vector<Waiting> m_waiting;
     std::unique_ptr<IMidiOutput> m_output;
     std::string m_lastError;
+    std::optional<AudioDevice> m_audio;
+    bool m_silent = false;
 };
 
 } // namespace sarvo::sound

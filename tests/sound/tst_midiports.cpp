@@ -1,3 +1,4 @@
+#include "audioanalysis.h"
 #include "sound/fluidsynthoutput.h"
 #include "sound/midiports.h"
 #include "sound/recordingmidioutput.h"
@@ -6,7 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <optional>
+#include <thread>
 #include <vector>
 
 namespace sarvo::sound {
@@ -161,28 +169,135 @@ TEST(MidiPortListTest, BackendsByName) {
     EXPECT_EQ(midiBackendByName("mci"), nullptr);
 }
 
-TEST(FluidSynthOutputTest, WorksWithOrWithoutASoundDevice) {
-    // [GIVEN] the embedded output opened as the program opens it (here there may be no sound
-    // card: it must not fail for that)
-    FluidSynthOutput::Opened opened = FluidSynthOutput::open();
-    ASSERT_TRUE(opened.output) << opened.error;
-    FluidSynthOutput& output = *opened.output;
-    output.sendShortMessage(programChangeMessage(7));
-    output.sendShortMessage(noteOnMessage(69));
-    if (output.hasAudioDevice())
-        GTEST_SKIP() << "a sound device plays the note; rendering is only for machines without";
-    // [WHEN] it is pulled from as a renderer
-    std::vector<int16_t> samples(2 * 4410);
-    output.render(samples.data(), 4410);
-    // [THEN] the note is there
-    const auto loudest = std::max_element(samples.begin(), samples.end(), [](int16_t a, int16_t b) {
-        return std::abs(a) < std::abs(b);
-    });
-    EXPECT_GT(std::abs(*loudest), 1000);
+// A port list of one output that opens only once the test lets it, or fails then.
+std::vector<MidiPortEntry> gatedPort(RecordingMidiOutput& recorder, std::shared_future<void> gate,
+                                     bool opens) {
+    return {{u"port", "test", 0, [&recorder, gate, opens] {
+                 gate.wait();
+                 return opens ? OpenedOutput{std::make_unique<ForwardingMidiOutput>(recorder), {}}
+                              : OpenedOutput{nullptr, "device busy"};
+             }}};
 }
 
+struct BackgroundCase {
+    const char* name;
+    bool opens;
+    size_t messagesTold;
+};
+
+class BackgroundOpenTest : public ::testing::TestWithParam<BackgroundCase> {};
+
+TEST_P(BackgroundOpenTest, WhatIsSentMeanwhileFollowsInOrder) {
+    // [GIVEN] a port that takes its time to open, opening in the background
+    RecordingMidiOutput recorder;
+    RecordingInteractive ui;
+    std::promise<void> gate;
+    MidiOutputPort port(ui, gatedPort(recorder, gate.get_future().share(), GetParam().opens));
+    std::promise<void> ended;
+    port.openInBackground(0, [&ended] { ended.set_value(); });
+    // [WHEN] messages are sent before the open has ended
+    port.sendShortMessage(programChangeMessage(7));
+    port.reset();
+    port.sendShortMessage(noteOnMessage(72));
+    EXPECT_TRUE(recorder.sent().empty());
+    gate.set_value();
+    ended.get_future().wait();
+    // [THEN] an open output takes them in their order, and what follows straight away; a failure
+    // is told once, on the caller's thread
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(port.finishOpening(), GetParam().opens);
+    EXPECT_EQ(port.finishOpening(), GetParam().opens);
+    EXPECT_EQ(ui.messages().size(), GetParam().messagesTold);
+    port.sendShortMessage(noteOffMessage(72));
+    std::vector<uint32_t> expected;
+    if (GetParam().opens)
+        expected = {programChangeMessage(7), 0, noteOnMessage(72), noteOffMessage(72)};
+    std::vector<uint32_t> sent;
+    for (const RecordedMessage& m : recorder.sent())
+        sent.push_back(m.isReset ? 0 : m.message);
+    EXPECT_EQ(sent, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Opens, BackgroundOpenTest,
+                         ::testing::Values(BackgroundCase{"opens", true, 0},
+                                           BackgroundCase{"fails", false, 1}),
+                         CaseName());
+
+TEST(AudioBufferTest, TheLowLatencyChoicesStayWithinTenMilliseconds) {
+    const auto buffers = lowLatencyAudioBuffers();
+    ASSERT_GE(buffers.size(), 2u);
+    // every choice but the last resort, FluidSynth's own buffer
+    for (const AudioBuffer& buffer : buffers.first(buffers.size() - 1))
+        EXPECT_LE((AudioDevice{buffer, kRenderSampleRate}.latencyMs()), 10.0) << buffer.driver;
+}
+
+struct DriverCase {
+    const char* name;
+    std::vector<AudioBuffer> buffers;
+    const char* driver; // the one that plays; nullptr for none
+    double latencyMs;
+};
+
+class FluidSynthDriverTest : public ::testing::TestWithParam<DriverCase> {};
+
+TEST_P(FluidSynthDriverTest, PlaysThroughTheFirstDriverThatOpensOrNone) {
+    // FluidSynth's "file" driver stands in for a sound card: it plays in real time into
+    // fluidsynth.wav in the working folder.
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("sarvo-driver-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::current_path(folder);
+    std::optional<AudioDevice> device;
+    std::optional<WavAudio> audio;
+    {
+        FluidSynthOutput::Opened opened =
+            FluidSynthOutput::open(kDefaultSoundFont, GetParam().buffers);
+        ASSERT_TRUE(opened.output) << opened.error;
+        FluidSynthOutput& output = *opened.output;
+        device = output.audioDevice();
+        EXPECT_EQ(output.hasAudioDevice(), device.has_value());
+        output.sendShortMessage(noteOnMessage(69));
+        if (device) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        } else {
+            // without a device the synthesizer is pulled from as a renderer
+            WavAudio rendered{2, kRenderSampleRate, std::vector<int16_t>(2 * 17640)};
+            output.render(rendered.samples.data(), 17640);
+            audio = rendered;
+        }
+    }
+    if (device)
+        audio = readWavFile(folder / "fluidsynth.wav");
+    std::filesystem::current_path(before);
+    std::filesystem::remove_all(folder);
+
+    ASSERT_EQ(device.has_value(), GetParam().driver != nullptr);
+    if (device) {
+        EXPECT_EQ(device->buffer.driver, GetParam().driver);
+        EXPECT_NEAR(device->latencyMs(), GetParam().latencyMs, 0.05);
+    }
+    // the note is in the sound, at its pitch
+    ASSERT_TRUE(audio);
+    const std::vector<double> samples = monoSamples(*audio);
+    ASSERT_GT(samples.size(), 8820u);
+    const std::vector<double> loudness = envelope(samples, 441);
+    EXPECT_GT(*std::max_element(loudness.begin(), loudness.end()), 0.01);
+    EXPECT_NEAR(
+        centsBetween(strongestFrequency(samples, 2205, 6615, audio->sampleRate, 440.0), 440.0), 0,
+        10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, FluidSynthDriverTest,
+    ::testing::Values(
+        DriverCase{"first_that_opens", {{"no-such-driver", 64, 2}, {"file", 128, 2}}, "file", 5.8},
+        DriverCase{"none_opens", {{"no-such-driver", 64, 2}}, nullptr, 0},
+        DriverCase{"offline", {}, nullptr, 0}),
+    CaseName());
+
 TEST(FluidSynthOutputTest, MissingSoundFontIsAnError) {
-    const FluidSynthOutput::Opened opened = FluidSynthOutput::open("/nonexistent/font.sf2", false);
+    const FluidSynthOutput::Opened opened = FluidSynthOutput::open("/nonexistent/font.sf2", {});
     EXPECT_FALSE(opened.output);
     EXPECT_NE(opened.error.find("/nonexistent/font.sf2"), std::string::npos);
 }

@@ -1,0 +1,119 @@
+// The mail dialog driven offscreen against Postfix and Dovecot (run under mailservers.sh): a
+// song sent by the send button comes back by the receive button; refusals and a dead server
+// leave the dialog usable.
+
+#include "../app/qtestenvironment.h"
+#include "../common/tempfolder.h"
+#include "mail/net/exchangedriver.h"
+#include "mail/ui/maildialog.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace sarvo::mail {
+namespace {
+
+QString mailDir() {
+    const QString dir = qEnvironmentVariable("SARVO_MAIL_DIR");
+    if (dir.isEmpty())
+        ADD_FAILURE() << "SARVO_MAIL_DIR is unset: run this test under tests/mail/mailservers.sh";
+    return dir;
+}
+
+struct DialogFixture {
+    sarvo::testing::TempFolder folder;
+    library::SongLibrary library{library::LibraryFolders(folder.path())};
+    RecordingInteractive ui;
+    MailContext context{library, ui};
+    std::vector<std::u16string> stored;
+
+    DialogFixture() {
+        context.melody = u"C中ド D中レ C中ミ ";
+        context.song = {u"春の歌", u"歌手", u"J-POP", u"", u"120", u"7"};
+        context.songsStored = [this](const std::vector<std::u16string>& names) {
+            stored.insert(stored.end(), names.begin(), names.end());
+        };
+        const settings::SettingsFile file(library.folders().settingsFile());
+        settings::MailSettings mail;
+        mail.smtpServers = {u"127.0.0.1"};
+        mail.pop3Servers = {u"127.0.0.1"};
+        mail.destinations = {u"hanako@sarvo.test"};
+        mail.ownAddresses = {u"taro@sarvo.test"};
+        mail.userIds = {u"hanako"};
+        mail.smtpPort = u"2525";
+        mail.pop3Port = u"1110";
+        mail.deleteAfterReceiving = true;
+        EXPECT_EQ(file.saveMailSettings(mail), "");
+    }
+};
+
+template <class T> T* child(QWidget& dialog, const char* name) {
+    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+bool runButton(MailDialog& dialog, const char* button) {
+    QSignalSpy finished(&dialog, &MailDialog::exchangeFinished);
+    QTest::mouseClick(child<QPushButton>(dialog, button), Qt::LeftButton);
+    EXPECT_TRUE(dialog.exchangeRunning());
+    EXPECT_TRUE(finished.wait(20000));
+    return !finished.isEmpty() && finished.first().first().toBool();
+}
+
+TEST(MailDialog, SendsAndReceivesThroughTheServers) {
+    mailDir();
+    DialogFixture f;
+    MailDialog dialog(f.context);
+    dialog.show();
+    child<QRadioButton>(dialog, "optMT3")->click();
+    child<QLineEdit>(dialog, "txtSub")->setText(QStringLiteral("春の歌[歌手]"));
+    child<QPlainTextEdit>(dialog, "txtBody")->setPlainText(QStringLiteral("聞いてね"));
+    ASSERT_TRUE(runButton(dialog, "cmdMail0"));
+    const QString log = child<QPlainTextEdit>(dialog, "txt")->toPlainText();
+    EXPECT_TRUE(log.contains(QStringLiteral("♪ 「春の歌[歌手]」を送信しました。♪"))) << log.toStdString();
+
+    QTest::qWait(1500); // Postfix hands the mail to the mailbox
+    child<QLineEdit>(dialog, "txtPass")->setText(QStringLiteral("secret"));
+    ASSERT_TRUE(runButton(dialog, "cmdMail1"));
+    EXPECT_EQ(f.stored, std::vector<std::u16string>{u"春の歌"});
+    const auto song = f.library.loadSong(u"春の歌");
+    ASSERT_TRUE(song);
+    EXPECT_EQ(song->melody, u"C中ド D中レ C中ミ ");
+    EXPECT_EQ(song->info.properties.body, u"聞いてね");
+    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txt")->toPlainText().contains(
+        QStringLiteral("♪ 「春の歌」を受信しました。♪")));
+    app::testing::saveScreenshot(dialog, QStringLiteral("maildialog-received"));
+    dialog.grab().save(QStringLiteral("/tmp/shots-mail/maildialog-received.png"));
+}
+
+TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
+    mailDir();
+    DialogFixture f;
+    MailDialog dialog(f.context);
+    dialog.show();
+    child<QRadioButton>(dialog, "optMT4")->click();
+    EXPECT_FALSE(child<QPushButton>(dialog, "cmdMail1")->isEnabled());
+    EXPECT_TRUE(child<QWidget>(dialog, "fraimode")->isVisible());
+    child<QRadioButton>(dialog, "optMT2")->click();
+    child<QComboBox>(dialog, "cmbMail4")->setEditText({});
+    QTest::mouseClick(child<QPushButton>(dialog, "cmdMail1"), Qt::LeftButton);
+    EXPECT_EQ(f.ui.messages(), std::vector<std::u16string>{u"ユーザＩＤを指定して下さい！"});
+    EXPECT_FALSE(dialog.exchangeRunning());
+
+    child<QComboBox>(dialog, "cmbMail4")->setEditText(QStringLiteral("hanako"));
+    child<QLineEdit>(dialog, "txtPort1")->setText(QStringLiteral("1")); // nobody listens
+    EXPECT_FALSE(runButton(dialog, "cmdMail1"));
+    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txt")->toPlainText().contains(
+        QStringLiteral("×うっ、、エラーだ！×")));
+    EXPECT_TRUE(child<QPushButton>(dialog, "cmdMail1")->isEnabled());
+    EXPECT_TRUE(f.stored.empty());
+}
+
+} // namespace
+} // namespace sarvo::mail

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace sarvo::sound {
@@ -14,12 +15,13 @@ struct Grid {
     double prior; // in squared ticks, what reading a beat on this grid costs before its onsets
 };
 constexpr std::array<Grid, 3> kGrids = {{{12, 0.0}, {16, 3.0}, {8, 5.0}}};
-constexpr double kMeeting = 100;      // two onsets on one grid point
-constexpr double kGridChange = 2;     // a beat on another grid than the beat before it
-constexpr double kLargestOffset = 12; // a sixteenth
+constexpr double kMeeting = 100;     // two onsets on one grid point
+constexpr double kGridChange = 2;    // a beat on another grid than the beat before it
+constexpr double kLargestOffset = 8; // two thirds of a sixteenth
 constexpr double kOffsetStep = 0.5;
 constexpr double kOffsetStepCost = 1; // the offset of the playing moving by a step from a beat
 constexpr double kOffsetCost = 0.02;  // per beat and tick of offset
+constexpr double kOnTheGrid = 0.25;   // squared ticks off a grid that count as on it
 
 using PerGrid = std::array<double, kGrids.size()>;
 
@@ -28,24 +30,34 @@ struct BeatFit {
     PerGrid error{}; // squared distances from the grid points, meetings included
 };
 
-// The fit of every beat that holds onsets to every grid, in beat order, the onsets moved back by
-// the offset.
-std::vector<BeatFit> beatFits(const std::vector<double>& onsets, double offset) {
-    std::vector<BeatFit> fits;
-    std::array<std::optional<int>, kGrids.size()> previous;
+// Hands the fit of every beat that holds onsets to every grid to `use`, in beat order, the
+// onsets moved back by the offset.
+template <typename Use> void fitBeats(const std::vector<double>& onsets, double offset, Use use) {
+    constexpr int kNoPoint = std::numeric_limits<int>::min();
+    BeatFit fit{kNoPoint, {}};
+    std::array<int, kGrids.size()> previous{};
     for (double onset : onsets) {
         const double t = onset - offset;
         const int beat = beatOf(t);
-        if (fits.empty() || fits.back().beat != beat) {
-            fits.push_back({beat, {}});
-            previous.fill(std::nullopt);
+        if (fit.beat != beat) {
+            if (fit.beat != kNoPoint)
+                use(fit);
+            fit = {beat, {}};
+            previous.fill(kNoPoint);
         }
         for (size_t g = 0; g < kGrids.size(); ++g) {
             const int at = snap(t, beat * kBeatTicks, kGrids[g].step);
-            fits.back().error[g] += (t - at) * (t - at) + (previous[g] == at ? kMeeting : 0);
+            fit.error[g] += (t - at) * (t - at) + (previous[g] == at ? kMeeting : 0);
             previous[g] = at;
         }
     }
+    if (fit.beat != kNoPoint)
+        use(fit);
+}
+
+std::vector<BeatFit> beatFits(const std::vector<double>& onsets) {
+    std::vector<BeatFit> fits;
+    fitBeats(onsets, 0, [&](const BeatFit& fit) { fits.push_back(fit); });
     return fits;
 }
 
@@ -72,7 +84,7 @@ int beatOf(double t) {
 }
 
 int snap(double t, int beatStart, int step) {
-    return beatStart + static_cast<int>(std::lround((t - beatStart) / step)) * step;
+    return beatStart + static_cast<int>(std::floor((t - beatStart) / step + 0.5)) * step;
 }
 
 std::vector<double> playingOffsets(const std::vector<double>& onsets) {
@@ -80,6 +92,14 @@ std::vector<double> playingOffsets(const std::vector<double>& onsets) {
         return {};
     const int first = beatOf(onsets.front() - kLargestOffset);
     const auto beats = static_cast<size_t>(beatOf(onsets.back() + kLargestOffset) - first + 1);
+    // Playing on the grid (as most files are written) has no offset to find.
+    bool onTheGrid = true;
+    fitBeats(onsets, 0, [&](const BeatFit& fit) {
+        onTheGrid =
+            onTheGrid && *std::min_element(fit.error.begin(), fit.error.end()) <= kOnTheGrid;
+    });
+    if (onTheGrid)
+        return std::vector<double>(onsets.size(), 0);
     const std::vector<double> offsets = candidateOffsets();
     const size_t count = offsets.size();
     // Each beat costs a little more the larger its offset, so of offsets that fit alike (a
@@ -89,8 +109,9 @@ std::vector<double> playingOffsets(const std::vector<double>& onsets) {
         for (size_t o = 0; o < count; ++o)
             cost[b * count + o] = kOffsetCost * std::abs(offsets[o]);
     for (size_t o = 0; o < count; ++o)
-        for (const BeatFit& fit : beatFits(onsets, offsets[o]))
+        fitBeats(onsets, offsets[o], [&](const BeatFit& fit) {
             cost[static_cast<size_t>(fit.beat - first) * count + o] += cheapestReading(fit);
+        });
 
     // The cheapest offsets of all beats, where the offset moves by at most one step from a beat
     // to the next and each step costs: for each beat and offset, the step taken to it.
@@ -127,7 +148,7 @@ std::vector<double> playingOffsets(const std::vector<double>& onsets) {
 }
 
 std::map<int, BeatGrid> beatGrids(const std::vector<double>& onsets) {
-    const std::vector<BeatFit> fits = beatFits(onsets, 0);
+    const std::vector<BeatFit> fits = beatFits(onsets);
     // The cheapest reading of all beats, grid changes included: for each beat and grid, the
     // cheapest cost up to it and the grid of the beat before on that path.
     std::vector<std::array<size_t, kGrids.size()>> cameFrom(fits.size());

@@ -29,7 +29,7 @@ int beatOf(double t);
 // The grid point nearest t in the beat that starts at beatStart.
 int snap(double t, int beatStart, int step);
 
-// For each onset (in time order), the offset of the playing there, up to a sixteenth either way:
+// For each onset (in time order), the offset of the playing there, up to 8 ticks either way:
 // the offsets of all beats that put the onsets best on their grids, where the offset may move by
 // half a tick from one beat to the next at a small cost. Subtracting it removes a constant
 // delay, or one that drifts slowly (a file played a little slower or faster than its tempo).

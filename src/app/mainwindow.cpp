@@ -16,6 +16,9 @@
 #include "app/windowplacement.h"
 #include "app/windowstatusbar.h"
 #include "cable/commdialog.h"
+#include "app/nameclashdialog.h"
+#include "mail/ui/maildialog.h"
+#include "mail/ui/serverdialog.h"
 #include "keyguide/conversionreport.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/phonetypes.h"
@@ -426,6 +429,8 @@ void MainWindow::runCommand(WindowCommand command) {
     case WindowCommand::Change: m_dialogs->openImport(0); break;
     case WindowCommand::Help: m_dialogs->openHelp(); break;
     case WindowCommand::Comm: openCableDialog(); break;
+    case WindowCommand::Mail:
+    case WindowCommand::Server: openMailDialog(command); break;
     default: showUnavailable(); break;
     }
 }
@@ -612,6 +617,35 @@ void MainWindow::openCableDialog() {
                 });
     }
     m_commDialog->open();
+}
+
+void MainWindow::openMailDialog(WindowCommand command) {
+    mail::MailContext context{m_session->library(), m_ui};
+    context.melody = melodyText();
+    if (m_session->current())
+        context.song = m_session->current()->properties;
+    for (const QString& name : m_musicBox->selectedSongs())
+        context.selected.push_back(toU16(name));
+    context.voiceProgram = m_voiceProgram.value_or(formats::kDefaultVoice);
+    context.offerToSaveEditedSong = [this] { m_session->settleChanges(melodyText()); };
+    context.saveEditedSong = [this] {
+        if (m_session->isChanged(melodyText()))
+            m_session->save(melodyText());
+    };
+    context.chooseOnClash = [this](const std::u16string& name) {
+        NameClashDialog dialog(name, m_ui, this);
+        dialog.exec();
+        return dialog.decision();
+    };
+    context.songsStored = [this](const std::vector<std::u16string>& names) {
+        listSongs();
+        openSong(QString::fromStdU16String(names.back()));
+    };
+    QDialog* dialog = command == WindowCommand::Server
+                          ? static_cast<QDialog*>(new mail::ServerDialog(context, this))
+                          : new mail::MailDialog(context, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void MainWindow::openGuideFolder() {

@@ -84,6 +84,8 @@ public:
     void applyPreferences();
     // The songs selected in the music box, in list order.
     QStringList selectedSongs() const;
+    // The music box and the song name after the current song was named or renamed.
+    void showRenamedSong();
 
     std::u16string melodyText() const;
     // Replaces the melody being edited; the staff follows.
@@ -131,8 +133,6 @@ private:
     void newSong();
     void changeSongProperties();
     void saveSong();
-    // The music box and the song name after the current song was named or renamed.
-    void showRenamedSong();
     void deleteSelectedSong();
     void openGuideFolder();
 
@@ -147,6 +147,8 @@ private:
     void showUnavailable();
     // The cable dialog (F11), built when first opened.
     void openCableDialog();
+    // Mail (F10): the mail dialog; Server: the song-server dialog.
+    void openMailDialog(WindowCommand command);
 
     IInteractive& m_ui;
     sound::IMidiOutput& m_midi;

@@ -6,8 +6,12 @@
 #include "../common/tempfolder.h"
 #include "mail/net/exchangedriver.h"
 #include "mail/ui/maildialog.h"
+#include "mail/ui/serverdialog.h"
+
+#include <QDir>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -89,7 +93,6 @@ TEST(MailDialog, SendsAndReceivesThroughTheServers) {
     EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txt")->toPlainText().contains(
         QStringLiteral("♪ 「春の歌」を受信しました。♪")));
     app::testing::saveScreenshot(dialog, QStringLiteral("maildialog-received"));
-    dialog.grab().save(QStringLiteral("/tmp/shots-mail/maildialog-received.png"));
 }
 
 TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
@@ -100,6 +103,8 @@ TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
     child<QRadioButton>(dialog, "optMT4")->click();
     EXPECT_FALSE(child<QPushButton>(dialog, "cmdMail1")->isEnabled());
     EXPECT_TRUE(child<QWidget>(dialog, "fraimode")->isVisible());
+    QDir().mkpath(QStringLiteral("/tmp/shots-mail"));
+    dialog.grab().save(QStringLiteral("/tmp/shots-mail/maildialog-imode.png"));
     child<QRadioButton>(dialog, "optMT2")->click();
     child<QComboBox>(dialog, "cmbMail4")->setEditText({});
     QTest::mouseClick(child<QPushButton>(dialog, "cmdMail1"), Qt::LeftButton);
@@ -113,6 +118,36 @@ TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
         QStringLiteral("×うっ、、エラーだ！×")));
     EXPECT_TRUE(child<QPushButton>(dialog, "cmdMail1")->isEnabled());
     EXPECT_TRUE(f.stored.empty());
+}
+
+TEST(ServerDialog, UploadsTheSongFileToTheUploadMailbox) {
+    const QString dir = mailDir();
+    DialogFixture f;
+    const settings::SettingsFile file(f.library.folders().settingsFile());
+    ASSERT_EQ(file.update([](settings::PrivateProfile& profile) {
+        profile.setValue(kServerSection, u"SMTP", u"127.0.0.1");
+        profile.setValue(kServerSection, u"SMTPPORT", u"2525");
+        profile.setValue(kServerSection, u"UPLOADADDR", u"upload@sarvo.test");
+    }),
+              "");
+    RecordingInteractive quiet;
+    melody::ParserState state;
+    library::SongInfo info;
+    info.properties = f.context.song;
+    ASSERT_TRUE(f.library.saveSong(info, f.context.melody, {}, state, quiet).ok());
+    ServerDialog dialog(f.context);
+    dialog.show();
+    QSignalSpy finished(&dialog, &ServerDialog::exchangeFinished);
+    QTest::mouseClick(child<QPushButton>(dialog, "cmdMail"), Qt::LeftButton);
+    ASSERT_TRUE(finished.wait(20000));
+    EXPECT_TRUE(finished.first().first().toBool());
+    EXPECT_EQ(child<QLabel>(dialog, "lblUpNum")->text(), QStringLiteral("1"));
+    EXPECT_EQ(file.uploadCount(), 1);
+    app::testing::saveScreenshot(dialog, QStringLiteral("serverdialog-uploaded"));
+    dialog.grab().save(QStringLiteral("/tmp/shots-mail/serverdialog-uploaded.png"));
+    QTest::qWait(1500);
+    const QStringList arrived = QDir(dir + QStringLiteral("/boxes/upload/Maildir/new")).entryList(QDir::Files);
+    EXPECT_EQ(arrived.size(), 1);
 }
 
 } // namespace

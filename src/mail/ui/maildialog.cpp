@@ -42,9 +42,9 @@ constexpr const char16_t* kTlsCaptions[] = {u"暗号化なし", u"STARTTLS", u"S
 
 } // namespace
 
-MailDialog::MailDialog(MailContext& context, QWidget* parent)
+MailDialog::MailDialog(MailContext context, QWidget* parent)
     : QDialog(parent)
-    , m_context(context) {
+    , m_context(std::move(context)) {
     setObjectName(QStringLiteral("dlgMail"));
     setWindowTitle(QStringLiteral("メイル送受信"));
     build();

@@ -31,8 +31,8 @@ class MailDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // context must outlive the dialog. The dialog loads the mail settings.
-    explicit MailDialog(MailContext& context, QWidget* parent = nullptr);
+    // The dialog keeps its own copy of the context and loads the mail settings.
+    explicit MailDialog(MailContext context, QWidget* parent = nullptr);
     ~MailDialog() override;
 
     // cmdMail(0) and cmdMail(1).
@@ -59,7 +59,7 @@ private:
     void runExchange(std::unique_ptr<Exchange> exchange, const ServerAddress& server);
     void exchangeDone(bool ok);
 
-    MailContext& m_context;
+    MailContext m_context;
     MailForm m_form;
     std::array<QComboBox*, kMailFieldCount> m_fields{};
     std::array<QLineEdit*, 2> m_ports{};

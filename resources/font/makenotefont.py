@@ -39,6 +39,10 @@ HEAD_LEFT = 0.16 * S  # left side bearing of every note head
 STEM_W = 0.12 * S
 STEM_LEN = 3.5 * S
 DOT_GAP = 0.8 * S  # from the head's right edge to the glyph's advance
+# The dot glyph draws left of its own origin, in the gap the note glyph before it leaves.
+DOT_R = 0.2 * S
+DOT_X = 10 - 0.5 * DOT_GAP  # the dot's centre from its origin
+FLAG_DOT_GAP = 0.25 * S  # white between a stem-up flag and the dot after it
 
 
 # ----------------------------------------------------------------------------- geometry helpers
@@ -183,15 +187,19 @@ def head_extent(kind):
     return min(xs), max(xs)
 
 
+SIXTEENTH_FLAG_STEP = 1.0 * S  # from one flag of a sixteenth to the next along the stem
+
+
 def flag(stem_x, end_y, up, kind="eighth"):
     """A flag hanging from the end of a stem (up) or rising from it (down). The two flags of a
-    sixteenth are shorter copies of one shape."""
+    sixteenth are shorter, a staff space apart, and each ends before it reaches the other, so that
+    they stay two at the size of the staff."""
     sign = -1 if up else 1
     shapes = {
         "eighth": ([(0.0, 0.0), (0.3, 0.65), (0.85, 1.25), (0.95, 2.0), (0.7, 2.7)],
                    [0.5, 0.4, 0.28, 0.16, 0.06]),
-        "sixteenth": ([(0.0, 0.0), (0.3, 0.5), (0.8, 0.95), (0.95, 1.45), (0.8, 1.9)],
-                      [0.44, 0.36, 0.24, 0.13, 0.05]),
+        "sixteenth": ([(0.0, 0.0), (0.45, 0.35), (0.9, 0.62), (1.02, 0.92), (0.95, 1.12)],
+                      [0.48, 0.4, 0.28, 0.16, 0.07]),
     }
     pts, widths = shapes[kind]
     band = stroke([(x * S, sign * y * S) for x, y in pts], [w * S for w in widths])
@@ -240,8 +248,13 @@ def note_glyph(kind, flags, stem_down, tuplet=None):
         flag_x = sx + STEM_W
     kind = "eighth" if flags == 1 else "sixteenth"
     for i in range(flags):
-        offset = i * 0.8 * S
-        g.fill(flag(flag_x, end - offset if not stem_down else end + offset, not stem_down, kind))
+        offset = i * SIXTEENTH_FLAG_STEP
+        drawn = flag(flag_x, end - offset if not stem_down else end + offset, not stem_down, kind)
+        g.fill(drawn)
+        if not stem_down:
+            # A stem-up flag reaches past the head into the dot's place: the dot moves beyond it.
+            flag_right = max(x for x, _ in drawn)
+            g.advance = max(g.advance, round(flag_right + FLAG_DOT_GAP - (DOT_X - DOT_R)))
     if tuplet:
         dx = cx - 0.2 * S
         dy = end + 0.3 * S if not stem_down else end - 0.3 * S - 0.9 * S
@@ -298,7 +311,7 @@ def rest_glyph(kind, tuplet=None):
 
 def dot_glyph(cy):
     g = Glyph(0.32 * S)
-    g.fill(ellipse(-DOT_GAP + 0.5 * DOT_GAP + 10, cy, 0.2 * S, 0.2 * S, 0, 24))
+    g.fill(ellipse(DOT_X, cy, DOT_R, DOT_R, 0, 24))
     return g
 
 

@@ -11,6 +11,8 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QRawFont>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -18,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -242,6 +245,48 @@ INSTANTIATE_TEST_SUITE_P(Notes, NoteFontStem,
                                            StemCase{u'R', true}, StemCase{u'S', true},
                                            StemCase{u'T', true}, StemCase{u'U', true},
                                            StemCase{u':', true}, StemCase{u'>', true}));
+
+class NoteFontDot : public ::testing::TestWithParam<char16_t> {};
+
+// A dotted note's dot stands clear of everything the note draws, its flag included.
+TEST_P(NoteFontDot, StandsClearOfTheNote) {
+    const qreal em = 100;
+    const QRawFont raw = QRawFont::fromFont(noteFont(em));
+    const bool stemDown = GetParam() > u'E';
+    const QChar dot(stemDown ? notefont::kStemDownDot : notefont::kDot);
+    const QList<quint32> glyphs = raw.glyphIndexesForString(QString(QChar(GetParam())) + dot);
+    ASSERT_EQ(glyphs.size(), 2);
+    const QRectF note = raw.boundingRect(glyphs[0]);
+    const qreal dotLeft =
+        raw.advancesForGlyphIndexes(glyphs)[0].x() + raw.boundingRect(glyphs[1]).left();
+    EXPECT_GT(dotLeft - note.right(), 0.05 * em);
+}
+
+// Quarter, eighth and sixteenth notes, stem up and stem down.
+INSTANTIATE_TEST_SUITE_P(Notes, NoteFontDot, ::testing::Values(u'C', u'D', u'E', u'S', u'T', u'U'));
+
+class NoteFontFlags : public ::testing::TestWithParam<char16_t> {};
+
+// The two flags of a sixteenth keep a fifth of a staff space of white between them, so that at
+// the staff's size they read as two and not as one smudge.
+TEST_P(NoteFontFlags, SixteenthFlagsStayApart) {
+    const qreal staffSpace = 300; // at an em of 1000 pixels
+    const QRawFont raw = QRawFont::fromFont(noteFont(1000));
+    const QList<quint32> glyph = raw.glyphIndexesForString(QString(QChar(GetParam())));
+    ASSERT_EQ(glyph.size(), 1);
+    QList<QPolygonF> outlines = raw.pathForGlyph(glyph[0]).toSubpathPolygons();
+    ASSERT_GE(outlines.size(), 4); // head, stem and two flags, the longest outlines
+    std::ranges::sort(outlines, std::greater{}, &QPolygonF::size);
+    QPainterPath first;
+    first.addPolygon(outlines[0]);
+    QPainterPath second;
+    second.addPolygon(outlines[1]);
+    QPainterPathStroker margin;
+    margin.setWidth(2 * 0.2 * staffSpace);
+    EXPECT_FALSE(margin.createStroke(first).united(first).intersects(second));
+}
+
+INSTANTIATE_TEST_SUITE_P(StemUpAndDown, NoteFontFlags, ::testing::Values(u'E', u'U'));
 
 // The melody text as the text box shows it, at the sizes the settings offer most.
 TEST(NoteFont, MelodyTextReadsAtTwelveToFortyEightPixels) {

@@ -1,14 +1,14 @@
 #pragma once
 // A pseudo-terminal pair made by socat with the phone emulator on one end, for the cable tests:
-// the program under test opens port(). Both processes are stopped when the line goes.
-
-#include <gtest/gtest.h>
+// the program under test opens port(). Both processes are stopped when the line goes. A line
+// that cannot be made throws, which fails the test (or benchmark) that wanted it.
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -29,10 +29,8 @@ public:
                         m_dir / "socat.log");
         for (int i = 0; i < 100 && !(std::filesystem::exists(port()) && std::filesystem::exists(m_dir / "ttyB")); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (!std::filesystem::exists(m_dir / "ttyB")) {
-            ADD_FAILURE() << "socat made no pseudo-terminals: is socat installed?";
-            return;
-        }
+        if (!std::filesystem::exists(m_dir / "ttyB"))
+            fail("socat made no pseudo-terminals: is socat installed?");
         std::vector<std::string> args = {std::string(SARVO_BINARY_DIR) + "/bin/sarvo-phone",
                                          "--port", (m_dir / "ttyB").string(), "--slots",
                                          (m_dir / "slots").string()};
@@ -41,17 +39,9 @@ public:
         for (int i = 0; i < 100 && !isReady(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (!isReady())
-            ADD_FAILURE() << "sarvo-phone did not start: " << read(phoneLog());
+            fail("sarvo-phone did not start: " + read(phoneLog()));
     }
-    ~PhoneLine() {
-        for (pid_t pid : {m_phone, m_socat}) {
-            if (pid > 0) {
-                kill(pid, SIGTERM);
-                waitpid(pid, nullptr, 0);
-            }
-        }
-        std::filesystem::remove_all(m_dir);
-    }
+    ~PhoneLine() { stop(); }
     PhoneLine(const PhoneLine&) = delete;
     PhoneLine& operator=(const PhoneLine&) = delete;
 
@@ -91,6 +81,21 @@ public:
     }
 
 private:
+    [[noreturn]] void fail(const std::string& why) {
+        stop();
+        throw std::runtime_error(why);
+    }
+    void stop() {
+        for (pid_t* pid : {&m_phone, &m_socat}) {
+            if (*pid > 0) {
+                kill(*pid, SIGTERM);
+                waitpid(*pid, nullptr, 0);
+            }
+            *pid = -1;
+        }
+        if (!m_dir.empty())
+            std::filesystem::remove_all(m_dir);
+    }
     bool isReady() const { return read(m_dir / "ready").find("ready") != std::string::npos; }
 
     static pid_t spawn(const std::vector<std::string>& args, const std::filesystem::path& err,

@@ -73,8 +73,8 @@ void WindowDialogs::openImport(int option) {
 }
 
 bool WindowDialogs::importFile(const formats::ImportRequest& request) {
-    // The song being edited is offered for saving before its melody is replaced.
-    if (!m_window.session().settleChanges(m_window.melodyText()))
+    // A stored song being edited is offered for saving before its melody is replaced.
+    if (m_window.session().current() && !m_window.session().settleChanges(m_window.melodyText()))
         return false;
     const formats::ImportedFile file = formats::readImport(request);
     if (!file.error.empty()) {
@@ -118,7 +118,7 @@ void WindowDialogs::nameImportedSong(const formats::ImportedFile& file,
             library::newSongInfo(sub, preferences.userName, now), file.furtherParts[part],
             preferences.phoneTypes, m_window.parserState(), m_ui);
     }
-    m_window.openSong(toQString(named->name));
+    m_window.showRenamedSong();
 }
 
 bool WindowDialogs::playsAsChord() const {

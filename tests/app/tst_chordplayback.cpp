@@ -1,0 +1,226 @@
+// The play command's MML path and the MIDI file player dlgMidiPlay: which selections and settings
+// take the MML way, a three-song chord rendered from the MIDI file it writes (three measurable
+// voices), the 26-part question, and the player's loop, seek and release of the note output.
+
+#include "../common/tempfolder.h"
+#include "../sound/audioanalysis.h"
+#include "app/chordplayback.h"
+#include "dialogtesting.h"
+#include "mainwindowfixture.h"
+#include "settings/settingsfile.h"
+#include "sound/midirender.h"
+#include "sound/mml2midi.h"
+#include "sound/ui/midiplaydialog.h"
+#include "sound/wavfile.h"
+
+#include <QAction>
+#include <QScrollBar>
+#include <QToolBar>
+
+#include <fstream>
+
+namespace sarvo::app::testing {
+namespace {
+
+using sarvo::testing::TempFolder;
+
+class ChordPlaybackTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        // The work files go to the cache folder, here a folder of the test.
+        qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(m_cache.path().string()));
+        MainWindowFixture::SetUp();
+        m_window->setDialogRunner([this](QDialog& dialog) { answerDialog(dialog); });
+    }
+
+    void setStaffCursorStays(bool stays) {
+        settings::Preferences preferences;
+        preferences.staffCursorStays = stays;
+        ASSERT_EQ(settings::SettingsFile(m_library->folders().settingsFile())
+                      .savePreferences(preferences),
+                  "");
+    }
+
+    // Stores the songs and selects them all in the music box.
+    void selectSongs(const std::vector<std::pair<std::u16string, std::u16string>>& songs) {
+        for (const auto& [name, melody] : songs)
+            storeSong(name, melody);
+        m_window->listSongs();
+        m_musicBox->selectAll();
+    }
+
+    TempFolder m_cache;
+};
+
+struct PathCase {
+    const char* name;
+    bool staffCursorStays;
+    int songs;
+    bool mmlPath;
+};
+
+TEST_F(ChordPlaybackTest, TheSettingOrSeveralSongsTakeTheMmlPath) {
+    const PathCase cases[] = {
+        {"one song, cursor follows", false, 1, false},
+        {"one song, cursor stays", true, 1, true},
+        {"two songs", false, 2, true},
+    };
+    for (const PathCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        setStaffCursorStays(c.staffCursorStays);
+        std::vector<std::pair<std::u16string, std::u16string>> songs;
+        for (int i = 0; i < c.songs; ++i)
+            songs.emplace_back(u"曲" + std::u16string(1, char16_t(u'A' + i)), u"C中ド D中レ ");
+        selectSongs(songs);
+        m_dialogTitles.clear();
+        setMelody(QStringLiteral("C中ミ D中フ "));
+        const std::u16string before = m_window->melodyText();
+        queueDialog([](QDialog& dialog) {
+            const auto& player = static_cast<sound::MidiPlayDialog&>(dialog).player();
+            EXPECT_EQ(player.mode(), sound::kModePlaying);
+            dialog.accept();
+        });
+        m_window->runCommand(WindowCommand::Play);
+        EXPECT_EQ(m_dialogTitles.size(), c.mmlPath ? 1u : 0u);
+        EXPECT_EQ(m_window->isPlaying(), !c.mmlPath);
+        if (m_window->isPlaying())
+            m_window->runCommand(WindowCommand::Play);
+        m_dialogScripts.clear();
+        EXPECT_EQ(m_window->melodyText(), before);
+        for (const auto& [name, melody] : songs)
+            ASSERT_TRUE(m_library->deleteSong(name).ok());
+    }
+}
+
+TEST_F(ChordPlaybackTest, ThreeSongsSoundTogetherAsThreeVoices) {
+    // Whole notes at tempo 120: two seconds of ド, ミ and ソ of the middle octave together.
+    selectSongs({{u"ド", u"A中ド "}, {u"ミ", u"A中ミ "}, {u"ソ", u"A中ソ "}});
+    queueDialog([](QDialog& dialog) { dialog.accept(); });
+    press(Qt::Key_F4);
+    ASSERT_EQ(m_dialogTitles.size(), 1u);
+
+    const sound::RenderedAudio rendered = sound::renderMidiFile(chordWorkFiles().midi);
+    ASSERT_TRUE(rendered.audio) << rendered.error;
+    const std::filesystem::path wav = m_cache.path() / "chord.wav";
+    ASSERT_EQ(sound::writeWavFile(wav, *rendered.audio), "");
+    const auto audio = sound::readWavFile(wav);
+    ASSERT_TRUE(audio);
+    const std::vector<double> samples = sound::monoSamples(*audio);
+    const auto from = static_cast<size_t>(0.3 * audio->sampleRate);
+    const auto count = static_cast<size_t>(1.2 * audio->sampleRate);
+    for (const int note : {72, 76, 79}) {
+        const double hz = sound::strongestFrequency(samples, from, count, audio->sampleRate,
+                                                    sound::midiNoteHz(note));
+        EXPECT_NEAR(sound::centsBetween(hz, sound::midiNoteHz(note)), 0, 15) << note;
+    }
+    // レ is not in the chord: no peak near it.
+    const double absent = sound::strongestFrequency(samples, from, count, audio->sampleRate,
+                                                    sound::midiNoteHz(74));
+    EXPECT_GT(std::abs(sound::centsBetween(absent, sound::midiNoteHz(74))), 15);
+}
+
+TEST_F(ChordPlaybackTest, MoreThan26SongsAskOnceAndPlayTheFirst26) {
+    std::vector<std::pair<std::u16string, std::u16string>> songs;
+    for (int i = 0; i < 27; ++i)
+        songs.emplace_back(u"曲" + QString::number(i + 10).toStdU16String(), u"C中ド ");
+    selectSongs(songs);
+    // No: nothing is left to play, which the conversion reports.
+    press(Qt::Key_F4);
+    EXPECT_EQ(m_ui.questions().size(), 1u);
+    EXPECT_EQ(m_ui.messages().back(), kChordConversionFailed);
+    EXPECT_TRUE(m_dialogTitles.empty());
+    // Yes: the first 26 in list order are the parts.
+    m_ui.queueAnswer(Answer::Yes);
+    queueDialog([](QDialog& dialog) { dialog.accept(); });
+    press(Qt::Key_F4);
+    EXPECT_EQ(m_ui.questions().size(), 2u);
+    EXPECT_EQ(m_dialogTitles.size(), 1u);
+    std::ifstream mml(chordWorkFiles().mml, std::ios::binary);
+    std::string line, last;
+    int lines = 0;
+    while (std::getline(mml, line)) {
+        ++lines;
+        last = line;
+    }
+    EXPECT_EQ(lines, 26);
+    EXPECT_EQ(last.substr(0, 4), "Z C2");
+}
+
+// The player on its own, over a port whose output records what it is sent.
+class MidiPlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<sound::MidiPortEntry> entries;
+        entries.push_back({u"(標準)", "test", 0, [this] {
+                               return sound::OpenedOutput{
+                                   std::make_unique<sound::ForwardingMidiOutput>(m_heard), {}};
+                           }});
+        m_port = std::make_unique<sound::MidiOutputPort>(m_ui, std::move(entries));
+        ASSERT_TRUE(m_port->open(0));
+        // One quarter note at tempo 240: a quarter of a second.
+        const auto mml = m_files.path() / "short.mml";
+        std::ofstream(mml, std::ios::binary) << "A C1 @1 t240 v127 o5 c4\r\n";
+        ASSERT_TRUE(sound::mml2midi(mml, m_midi).error.empty());
+    }
+
+    int noteOns() const {
+        return static_cast<int>(std::ranges::count_if(m_heard.messages(), [](uint32_t m) {
+            return sound::statusOf(m) == 0x90 && sound::data2Of(m) > 0;
+        }));
+    }
+
+    void click(sound::MidiPlayDialog& dialog, const char* key) {
+        auto* bar = dialogChild<QToolBar>(dialog, "cmdPlay");
+        QAction* action = bar->findChild<QAction*>(QString::fromLatin1(key));
+        ASSERT_NE(action, nullptr);
+        QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+    }
+
+    RecordingInteractive m_ui;
+    sound::RecordingMidiOutput m_heard;
+    std::unique_ptr<sound::MidiOutputPort> m_port;
+    TempFolder m_files;
+    std::filesystem::path m_midi = m_files.path() / "short.mid";
+};
+
+TEST_F(MidiPlayerTest, LoopsSeeksAndGivesTheOutputBack) {
+    {
+        sound::MidiPlayDialog dialog(*m_port, m_ui);
+        dialog.show();
+        ASSERT_TRUE(dialog.load(m_midi));
+        EXPECT_FALSE(m_port->isOpen()); // the file has the device
+        // The file ends after a quarter of a second and starts over by itself.
+        QTest::qWait(700);
+        EXPECT_GE(noteOns(), 2);
+        EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("dlgMidiPlay")));
+
+        click(dialog, "Stop");
+        const int heard = noteOns();
+        auto* bar = dialogChild<QScrollBar>(dialog, "PosBar");
+        bar->setValue(bar->maximum() / 2);
+        QTest::qWait(300);
+        EXPECT_EQ(dialog.player().mode(), sound::kModeStopped);
+        EXPECT_EQ(noteOns(), heard);
+        EXPECT_NEAR(static_cast<double>(dialog.player().position()), bar->maximum() / 2, 1);
+
+        click(dialog, "Rew");
+        EXPECT_EQ(dialog.player().mode(), sound::kModePlaying);
+        bar->setValue(bar->maximum() / 4); // seeking while playing plays on
+        EXPECT_EQ(dialog.player().mode(), sound::kModePlaying);
+        dialogChild<QPushButton>(dialog, "cndClose")->click();
+        EXPECT_TRUE(m_port->isOpen()); // previews sound again
+    }
+    EXPECT_TRUE(m_port->isOpen());
+    EXPECT_TRUE(m_ui.messages().empty());
+}
+
+TEST_F(MidiPlayerTest, AFileThatCannotBeOpenedIsReported) {
+    sound::MidiPlayDialog dialog(*m_port, m_ui);
+    EXPECT_FALSE(dialog.load(m_files.path() / "missing.mid"));
+    EXPECT_EQ(m_ui.messages(), std::vector<std::u16string>{std::u16string(sound::kChordPlaybackFailedMessage)});
+    dialog.reject();
+    EXPECT_TRUE(m_port->isOpen());
+}
+
+} // namespace
+} // namespace sarvo::app::testing

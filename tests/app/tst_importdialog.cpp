@@ -1,0 +1,193 @@
+// The import dialog dlgImport as a user drives it from the main window: a file of each of the
+// seven kinds becomes the melody being edited and a named song (further parts of a chord file
+// "-Sub" songs), a MIDI file's voice is chosen from its list with a preview, Change (F3) turns
+// one phone type's keys into every type's, and bad paths change nothing.
+
+#include "../common/tempfolder.h"
+#include "common/textcodec.h"
+#include "dialogtesting.h"
+#include "formats/mld.h"
+#include "formats/smd.h"
+#include "keyguide/keyconversion.h"
+#include "mainwindowfixture.h"
+#include "sound/mml2midi.h"
+
+#include <QRadioButton>
+#include <QTreeWidget>
+
+namespace sarvo::app::testing {
+namespace {
+
+using sarvo::testing::TempFolder;
+using sarvo::testing::writeBytes;
+
+constexpr int kTypeA = 2;
+constexpr int kTypeE = 6;
+// Eighth notes, which every phone type can type.
+const std::u16string kMelody = u"D中ド D中レ D中ミ ";
+
+formats::Ringtone twoPartRingtone() {
+    formats::Ringtone ringtone;
+    ringtone.title = u"春";
+    ringtone.tempo = formats::TempoUnit::quarterNotes(120);
+    ringtone.parts = {{kMelody, 0}, {u"B中ソ ", 0}};
+    return ringtone;
+}
+
+class ImportDialogTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        m_window->setDialogRunner([this](QDialog& dialog) { answerDialog(dialog); });
+    }
+
+    std::filesystem::path file(const std::string& name, std::string_view bytes) {
+        const std::filesystem::path path = m_files.path() / name;
+        writeBytes(path, bytes);
+        return path;
+    }
+
+    // Opens the import dialog with F3 and imports the file with the option; the song-properties
+    // dialog that follows is confirmed as filled in.
+    void importWith(int option, const std::filesystem::path& path,
+                    const std::function<void(QDialog&)>& before = {}) {
+        queueDialog([=](QDialog& dialog) {
+            dialogChild<QRadioButton>(dialog, QStringLiteral("opt%1").arg(option).toLatin1())
+                ->click();
+            typeInto(dialog, "txtFPath", QString::fromStdU16String(path.u16string()));
+            if (before)
+                before(dialog);
+            clickButton(dialog, "cmdLoad");
+            EXPECT_FALSE(dialog.isVisible());
+        });
+        queueDialog([](QDialog& dialog) { clickButton(dialog, "cmd0"); });
+        m_window->runCommand(WindowCommand::Change);
+    }
+
+    std::u16string storedMelody(const std::u16string& name) const {
+        const auto song = m_library->loadSong(name);
+        return song ? song->melody : u"(none)";
+    }
+
+    TempFolder m_files;
+};
+
+struct OptionCase {
+    const char* name;
+    int option;
+    std::string fileName;
+    std::string bytes;
+    std::u16string melody;
+    std::u16string songName;
+    std::vector<std::u16string> furtherParts; // melodies of the "-Sub" songs
+};
+
+void PrintTo(const OptionCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ImportOptionTest : public ImportDialogTest, public ::testing::WithParamInterface<OptionCase> {};
+
+TEST_P(ImportOptionTest, FileBecomesTheMelodyAndANamedSong) {
+    const OptionCase& c = GetParam();
+    importWith(c.option, file(c.fileName, c.bytes));
+    // Saving may report notes some phone types cannot type; reading must not fail.
+    EXPECT_EQ(std::ranges::count(m_ui.messages(), u"インポート中にファイルの読込で失敗しました。"), 0);
+    EXPECT_EQ(m_dialogTitles.back(), QStringLiteral("インポート曲の指定"));
+    EXPECT_EQ(melody().toStdU16String(), c.melody);
+    EXPECT_EQ(m_songName->text().toStdU16String(), c.songName);
+    EXPECT_EQ(storedMelody(c.songName), c.melody);
+    for (size_t part = 0; part < c.furtherParts.size(); ++part)
+        EXPECT_EQ(storedMelody(c.songName + u"-Sub" + char16_t(u'1' + part)), c.furtherParts[part]);
+}
+
+std::string bytesOf(const formats::Bytes& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+std::vector<OptionCase> optionCases() {
+    RecordingInteractive ui;
+    melody::ParserState state;
+    const std::u16string typeAKeys = keyguide::convertToKeys(kTypeA, kMelody, state, ui);
+    return {
+        {"KeyText", 0, "keys.txt", *toCp932(typeAKeys), kMelody, u"keys", {}},
+        {"Omd", 1, "song.omd", "+C4D8E16", u"C高ド D中レ E中ミ ", u"song", {}},
+        {"Ked", 2, "letters.ked", "+C4D8E16\r\nR4#F8.bB2\r\n",
+         u"C高ド D中レ E中ミ H D.中フ# B中ラ# ", u"letters", {}},
+        {"Cml", 3, "codes.cml", "<d>b@a cHf\r\nSp", u"C中ド D中レ E中ミ I. C.高ド A高シ ",
+         u"codes", {}},
+        {"MldWithTwoParts", 4, "haru.mld",
+         bytesOf(formats::encodeMld(twoPartRingtone(), formats::MldSizeLimit::Lifted, ui)),
+         kMelody, u"春", {u"B中ソ "}},
+        {"Smd", 6, "sky.smd", bytesOf(formats::encodeSmd(twoPartRingtone()).value), kMelody,
+         u"春", {u"B中ソ "}},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ImportOptionTest, ::testing::ValuesIn(optionCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ImportDialogTest, MidiVoiceIsChosenFromItsListWithAPreview) {
+    // Two voices: the upper one is the automatic choice, the lower one is picked instead.
+    const std::filesystem::path mml =
+        file("two.mml", "A C1 @1 t120 v127 o5 c4 d4 e4 f4\r\nB C2 @1 t120 v127 o5 g2 g2\r\n");
+    const std::filesystem::path mid = m_files.path() / "two.mid";
+    ASSERT_TRUE(sound::mml2midi(mml, mid).error.empty());
+    QString automaticPreview;
+    importWith(5, mid, [&](QDialog& dialog) {
+        auto* voices = dialogChild<QTreeWidget>(dialog, "lvwMidi");
+        auto* preview = dialogChild<QPlainTextEdit>(dialog, "txtPreview");
+        ASSERT_EQ(voices->topLevelItemCount(), 3);
+        EXPECT_EQ(voices->currentItem(), voices->topLevelItem(0));
+        automaticPreview = preview->toPlainText();
+        voices->setCurrentItem(voices->topLevelItem(2));
+        EXPECT_EQ(voices->topLevelItem(2)->text(1), QStringLiteral("2"));
+        EXPECT_NE(preview->toPlainText(), automaticPreview);
+    });
+    EXPECT_EQ(automaticPreview.toStdU16String(), u"C中ド C中レ C中ミ C中フ ");
+    EXPECT_EQ(melody().toStdU16String(), u"B中ソ B中ソ ");
+    EXPECT_EQ(storedMelody(u"two"), u"B中ソ B中ソ ");
+}
+
+TEST_F(ImportDialogTest, ChangeTurnsOnePhoneTypesKeysIntoEveryType) {
+    RecordingInteractive ui;
+    const std::u16string keys = keyguide::convertToKeys(kTypeA, kMelody, m_window->parserState(), ui);
+    const auto path = file("typea.txt", *toCp932(keys));
+    m_window->selectView(kTypeA);
+    importWith(0, path, [](QDialog& dialog) {
+        EXPECT_EQ(dialogChild<QComboBox>(dialog, "cmb")->currentData().toInt(), kTypeA);
+    });
+    EXPECT_EQ(melody().toStdU16String(), kMelody);
+    EXPECT_EQ(m_window->currentView(), kTypeA);
+    EXPECT_EQ(m_pnl->toPlainText().toStdU16String(), keys);
+    m_window->selectView(kTypeE);
+    EXPECT_EQ(m_pnl->toPlainText().toStdU16String(),
+              keyguide::convertToKeys(kTypeE, kMelody, m_window->parserState(), ui));
+}
+
+TEST_F(ImportDialogTest, BadPathsLeaveTheMelody) {
+    setMelody(QStringLiteral("C中ソ "));
+    const struct {
+        QString path;
+        std::u16string_view message;
+    } cases[] = {
+        {QString(), u"インポートするファイル名を正しく入力して下さい。"},
+        {QStringLiteral("/nonexistent/none.mld"), u"インポート中にファイルの読込で失敗しました。"},
+    };
+    for (const auto& c : cases) {
+        queueDialog([&](QDialog& dialog) {
+            dialogChild<QRadioButton>(dialog, "opt4")->click();
+            typeInto(dialog, "txtFPath", c.path);
+            clickButton(dialog, "cmdLoad");
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_EQ(m_ui.messages().back(), c.message);
+            clickButton(dialog, "cmdEnd");
+        });
+        m_window->runCommand(WindowCommand::Change);
+    }
+    EXPECT_EQ(melody(), QStringLiteral("C中ソ "));
+    EXPECT_EQ(m_dialogTitles.size(), 2u); // no song-properties dialog opened
+}
+
+} // namespace
+} // namespace sarvo::app::testing

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -88,10 +89,6 @@ int snap(double t, int beatStart, int step) {
 }
 
 std::vector<double> playingOffsets(const std::vector<double>& onsets) {
-    if (onsets.empty())
-        return {};
-    const int first = beatOf(onsets.front() - kLargestOffset);
-    const auto beats = static_cast<size_t>(beatOf(onsets.back() + kLargestOffset) - first + 1);
     // Playing on the grid (as most files are written) has no offset to find.
     bool onTheGrid = true;
     fitBeats(onsets, 0, [&](const BeatFit& fit) {
@@ -100,50 +97,71 @@ std::vector<double> playingOffsets(const std::vector<double>& onsets) {
     });
     if (onTheGrid)
         return std::vector<double>(onsets.size(), 0);
+
+    // The beats an onset falls in under some offset, in order: only these count, so silences
+    // cost nothing.
+    std::vector<int> beats;
+    for (double onset : onsets)
+        for (int b = beatOf(onset - kLargestOffset); b <= beatOf(onset + kLargestOffset); ++b)
+            if (beats.empty() || beats.back() < b)
+                beats.push_back(b);
     const std::vector<double> offsets = candidateOffsets();
     const size_t count = offsets.size();
     // Each beat costs a little more the larger its offset, so of offsets that fit alike (a
     // sixteenth apart, for straight notes) the smaller wins.
-    std::vector<double> cost(beats * count);
-    for (size_t b = 0; b < beats; ++b)
+    std::vector<float> cost(beats.size() * count);
+    for (size_t b = 0; b < beats.size(); ++b)
         for (size_t o = 0; o < count; ++o)
-            cost[b * count + o] = kOffsetCost * std::abs(offsets[o]);
-    for (size_t o = 0; o < count; ++o)
+            cost[b * count + o] = static_cast<float>(kOffsetCost * std::abs(offsets[o]));
+    for (size_t o = 0; o < count; ++o) {
+        size_t b = 0;
         fitBeats(onsets, offsets[o], [&](const BeatFit& fit) {
-            cost[static_cast<size_t>(fit.beat - first) * count + o] += cheapestReading(fit);
+            while (beats[b] < fit.beat)
+                ++b;
+            cost[b * count + o] += static_cast<float>(cheapestReading(fit));
         });
+    }
 
-    // The cheapest offsets of all beats, where the offset moves by at most one step from a beat
-    // to the next and each step costs: for each beat and offset, the step taken to it.
-    std::vector<int8_t> stepTo(beats * count, 0);
+    // The cheapest offsets of all beats, where the offset moves by at most one step a beat (up to
+    // four across a silence) and each step costs: for each beat and offset, the steps taken to it.
+    constexpr int kMostSteps = 4;
+    std::vector<int8_t> stepTo(beats.size() * count, 0);
     std::vector<double> total(count, 0), next(count);
-    for (size_t b = 0; b < beats; ++b) {
+    for (size_t b = 0; b < beats.size(); ++b) {
+        const int reach = b == 0 ? 0 : std::min(kMostSteps, beats[b] - beats[b - 1]);
         for (size_t o = 0; o < count; ++o) {
-            int8_t step = 0;
+            int8_t steps = 0;
             double cheapest = total[o];
-            if (o > 0 && total[o - 1] + kOffsetStepCost < cheapest) {
-                cheapest = total[o - 1] + kOffsetStepCost;
-                step = 1;
-            }
-            if (o + 1 < count && total[o + 1] + kOffsetStepCost < cheapest) {
-                cheapest = total[o + 1] + kOffsetStepCost;
-                step = -1;
+            for (int d = -reach; d <= reach; ++d) {
+                const auto from = static_cast<ptrdiff_t>(o) - d;
+                if (from < 0 || from >= static_cast<ptrdiff_t>(count))
+                    continue;
+                const double path =
+                    total[static_cast<size_t>(from)] + kOffsetStepCost * std::abs(d);
+                if (path < cheapest) {
+                    cheapest = path;
+                    steps = static_cast<int8_t>(d);
+                }
             }
             next[o] = cheapest + cost[b * count + o];
-            stepTo[b * count + o] = step;
+            stepTo[b * count + o] = steps;
         }
         std::swap(total, next);
     }
-    std::vector<double> offsetOfBeat(beats);
+    std::vector<double> offsetOfBeat(beats.size());
     auto o = static_cast<size_t>(std::min_element(total.begin(), total.end()) - total.begin());
-    for (size_t b = beats; b-- > 0;) {
+    for (size_t b = beats.size(); b-- > 0;) {
         offsetOfBeat[b] = offsets[o];
-        o -= static_cast<size_t>(stepTo[b * count + o]);
+        o = static_cast<size_t>(static_cast<ptrdiff_t>(o) - stepTo[b * count + o]);
     }
     std::vector<double> result;
     result.reserve(onsets.size());
-    for (double onset : onsets)
-        result.push_back(offsetOfBeat[static_cast<size_t>(beatOf(onset) - first)]);
+    size_t b = 0;
+    for (double onset : onsets) {
+        while (beats[b] < beatOf(onset))
+            ++b;
+        result.push_back(offsetOfBeat[b]);
+    }
     return result;
 }
 

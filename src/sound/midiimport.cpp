@@ -171,8 +171,8 @@ MidiMelody midiMelody(const SmfFile& file, MelodySource source,
     timed.reserve(line.size());
     for (const NoteSpan& note : line)
         timed.push_back({clock.at(note.start), clock.at(note.end), note.key});
-    removePlayingOffset(timed);
     closeLongSilences(timed);
+    removePlayingOffset(timed);
     std::vector<QuantizedNote> notes = quantizeNotes(timed);
     fitIntoRange(notes);
 

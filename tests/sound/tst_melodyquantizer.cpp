@@ -70,6 +70,29 @@ TEST(QuantizeNotes, PlayedRhythmsComeOutAsWritten) {
         }
 }
 
+TEST(RemovePlayingOffset, LateNotesMoveBackEarlyOnesByWholeNotes) {
+    struct Case {
+        const char* name;
+        std::vector<TimedNote> notes;
+        std::vector<double> starts;
+    };
+    const std::vector<Case> cases = {
+        {"late by 5, ten million beats apart",
+         {{5, 41, 60}, {4.8e8 + 5, 4.8e8 + 41, 62}},
+         {0, 4.8e8}},
+        {"a pickup a sixteenth before the first beat", {{-12, 0, 60}, {0, 48, 62}}, {180, 192}},
+        {"early by 3 and played on", {{-3, 45, 60}, {45, 93, 62}}, {0, 48}},
+    };
+    for (const Case& c : cases) {
+        std::vector<TimedNote> notes = c.notes;
+        removePlayingOffset(notes);
+        std::vector<double> starts;
+        for (const TimedNote& n : notes)
+            starts.push_back(n.start);
+        EXPECT_EQ(starts, c.starts) << c.name;
+    }
+}
+
 TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
     struct Case {
         const char* name;

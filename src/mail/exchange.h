@@ -107,6 +107,12 @@ protected:
     void log(std::u16string_view text) { m_out.log += text; }
     void logStamped(std::u16string_view marker);
     void setError(std::u16string message) { m_errorMessage = std::move(message); }
+    // A protocol failure: the error is kept and QUIT is still sent.
+    void fail(std::u16string message) {
+        setError(std::move(message));
+        quit();
+    }
+    virtual void quit() = 0;
     // The end lines: "×うっ、、エラーだ！×" with the error when there is one; closes.
     void finish();
     ExchangeOutput& output() { return m_out; }

@@ -126,11 +126,6 @@ void Pop3Session::nextMessage() {
     command("LIST " + decimal(m_current) + "\r\n");
 }
 
-void Pop3Session::fail(std::u16string message) {
-    setError(std::move(message));
-    quit();
-}
-
 void Pop3Session::quit() {
     m_step = Step::Quit;
     command("QUIT\r\n");

@@ -47,8 +47,7 @@ private:
     void user();
     // LIST of the next message, or QUIT after the last.
     void nextMessage();
-    void fail(std::u16string message);
-    void quit();
+    void quit() override;
 
     Pop3Job m_job;
     Step m_step = Step::Greeting;

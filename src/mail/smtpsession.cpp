@@ -178,11 +178,6 @@ void SmtpSession::sendMessage() {
     command(".\r\n");
 }
 
-void SmtpSession::fail(std::u16string message) {
-    setError(std::move(message));
-    quit();
-}
-
 void SmtpSession::quit() {
     m_step = Step::Quit;
     command("QUIT\r\n");

@@ -36,8 +36,7 @@ private:
     void afterHello();
     void mailFrom();
     void sendMessage();
-    void fail(std::u16string message);
-    void quit();
+    void quit() override;
 
     SmtpJob m_job;
     Step m_step = Step::Greeting;

@@ -1,6 +1,7 @@
 #include "cli/clicommands.h"
 
 #include "cli/commandgroups.h"
+#include "cli/helplayout.h"
 
 #include <algorithm>
 #include <iostream>
@@ -22,17 +23,14 @@ const std::string& Args::required(std::string_view option) const {
 
 namespace {
 
-constexpr const char* kSjisOption =
-    "  --sjis       read and write code page 932 (Shift_JIS) instead of UTF-8\n";
+const HelpRow kSjisOption{"--sjis", {"read and write code page 932 (Shift_JIS) instead of UTF-8"}};
 
 std::string mainHelp(const std::vector<Command>& commands) {
-    std::string help = "usage: sarvo-cli <command> [options]\n\nCommands:\n";
-    for (const Command& command : commands) {
-        std::string name = command.name;
-        name.resize(std::max<size_t>(name.size() + 1, 11), ' ');
-        help += "  " + name + command.summary + "\n";
-    }
-    return help + "\nRun 'sarvo-cli <command> --help' for the options of a command.\n";
+    std::vector<HelpRow> rows;
+    for (const Command& command : commands)
+        rows.push_back({command.name, {command.summary}});
+    return "usage: sarvo-cli <command> [options]\n\nCommands:\n" + formatHelpTable(rows) +
+           "\nRun 'sarvo-cli <command> --help' for the options of a command.\n";
 }
 
 const OptionSpec* optionNamed(const Command& command, std::string_view name) {
@@ -109,7 +107,7 @@ int run(const std::vector<std::string>& argv, std::istream& in, std::ostream& ou
     if (std::string error = parseArgs(*command, argv, args); !error.empty())
         return usageError(err, error, args.command);
     if (args.help) {
-        out << command->help << kSjisOption;
+        out << alignHelpTables(withHelpRow(command->help, kSjisOption));
         return 0;
     }
     Io io{in, out, err, args.sjis};

@@ -1,3 +1,5 @@
+#include "cli/commandgroups.h"
+#include "cli/helplayout.h"
 #include "clitesting.h"
 #include "common/textcodec.h"
 
@@ -6,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace sarvo::cli {
@@ -118,13 +121,79 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     }
 }
 
-TEST(Cli, HelpOnEveryCommand) {
-    for (const char* command : {"keys", "read", "convert", "export", "transpose", "types"}) {
-        const Result r = runCli({command, "--help"});
-        EXPECT_EQ(r.status, 0);
-        EXPECT_NE(r.out.find(std::string("usage: sarvo-cli ") + command), std::string::npos);
+// The display column where the description of a table row starts, or npos for a line that is
+// no row: two spaces, a term, two or more spaces.
+size_t descriptionColumn(std::string_view line) {
+    if (!line.starts_with("  ") || line.size() < 3 || line[2] == ' ')
+        return std::string_view::npos;
+    const size_t gap = line.find("  ", 2);
+    if (gap == std::string_view::npos)
+        return std::string_view::npos;
+    return displayWidth(line.substr(0, line.find_first_not_of(' ', gap)));
+}
+
+// Every help text, the command list's and each command's, lines its tables up by what a
+// terminal shows: in a run of rows every description starts at the same column.
+TEST(CliHelp, EveryTableLinesUp) {
+    std::vector<std::vector<std::string>> helps = {{"--help"}};
+    for (const Command& command : allCommands())
+        helps.push_back({command.name, "--help"});
+    for (const auto& args : helps) {
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, 0) << args[0];
+        EXPECT_TRUE(r.out.starts_with("usage: sarvo-cli ")) << args[0];
+        std::istringstream lines(r.out);
+        size_t column = std::string::npos;
+        for (std::string line; std::getline(lines, line);) {
+            const size_t at = descriptionColumn(line);
+            const bool indentedTwo = line.size() > 2 && line.starts_with("  ") && line[2] != ' ';
+            if (indentedTwo && column != std::string::npos) {
+                EXPECT_EQ(at, column) << args[0] << ": " << line;
+            }
+            if (line.starts_with("   ") && column != std::string::npos) {
+                EXPECT_EQ(displayWidth(line.substr(0, line.find_first_not_of(' '))), column)
+                    << args[0] << ": " << line;
+            } else {
+                column = at;
+            }
+        }
     }
-    EXPECT_NE(runCli({"--help"}).out.find("Commands:"), std::string::npos);
+}
+
+struct LayoutCase {
+    const char* name;
+    std::string help;
+    std::string laidOut;
+};
+
+class HelpLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(HelpLayoutTest, LinesUpByDisplayWidth) {
+    EXPECT_EQ(alignHelpTables(GetParam().help), GetParam().laidOut);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tables, HelpLayoutTest,
+    ::testing::Values(
+        // 名前 takes four columns, so the widest term is eleven wide
+        LayoutCase{"wide_term", "  --名前 NAME  曲名\n  --x  one\n",
+                   "  --名前 NAME  曲名\n  --x          one\n"},
+        LayoutCase{"continued_description", "  list     一覧\n   の続き\n  show  one\n",
+                   "  list  一覧\n        の続き\n  show  one\n"},
+        LayoutCase{"two_options_side_by_side", "  --kashu T    musician   --jan T  genre\n",
+                   "  --kashu T  musician\n  --jan T    genre\n"},
+        LayoutCase{"tables_apart", "  a  one\n\n  long-term  two\n",
+                   "  a  one\n\n  long-term  two\n"},
+        LayoutCase{"prose_stays", "usage: x\n  (低ド, 高シ) stay.\n",
+                   "usage: x\n  (低ド, 高シ) stay.\n"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(HelpLayoutTest, ARowJoinsTheLastTableOrStandsAfterProse) {
+    const HelpRow sjis{"--sjis", {"code page 932"}};
+    EXPECT_EQ(withHelpRow("usage: x\n\n  --type TYPE  the type\n", sjis),
+              "usage: x\n\n  --type TYPE  the type\n  --sjis  code page 932\n");
+    EXPECT_EQ(withHelpRow("usage: x\n\nProse.\n", sjis),
+              "usage: x\n\nProse.\n\n  --sjis  code page 932\n");
 }
 
 TEST(Cli, UndecodableInputIsAnErrorNotACrash) {

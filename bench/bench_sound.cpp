@@ -1,4 +1,5 @@
-// Timing of the sound output: how long a key press takes to reach the synthesizer as a note-on,
+// Timing of the sound output: how long opening the embedded synthesizer takes and the delay of
+// its sound device's buffer, how long a key press takes to reach the synthesizer as a note-on,
 // how far real-time playback strays from its schedule over 1000 notes, and how much faster than
 // real time a melody renders to audio. Latencies are reported as percentiles in microseconds.
 
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -85,6 +87,26 @@ void BM_KeyToNoteOn(benchmark::State& state) {
     reportLatencies(state, latencies);
 }
 BENCHMARK(BM_KeyToNoteOn)->Iterations(20000);
+
+// Opening the embedded synthesizer as the program does at start (soundfont and audio driver),
+// and the delay of the buffer its sound device got: latency_ms, 0 when no sound device opened.
+void BM_OpenEmbeddedSynthesizer(benchmark::State& state) {
+    std::optional<AudioDevice> device;
+    for (auto _ : state) {
+        FluidSynthOutput::Opened opened = FluidSynthOutput::open();
+        if (!opened.output) {
+            state.SkipWithError(opened.error.c_str());
+            return;
+        }
+        device = opened.output->audioDevice();
+    }
+    state.counters["latency_ms"] = device ? device->latencyMs() : 0;
+    const AudioBuffer wanted = device ? device->buffer : lowLatencyAudioBuffers().front();
+    state.SetLabel((device ? "" : "no sound device; would be ") + std::string(wanted.driver) +
+                   " " + std::to_string(wanted.periods) + " x " +
+                   std::to_string(wanted.periodSize) + " frames");
+}
+BENCHMARK(BM_OpenEmbeddedSynthesizer)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // 1000 sixteenth notes at tempo 999 with k = 20 (8 ms each and the 1 ms gap) played in real time
 // by the worker-thread driver: how late each note-on reaches the output against its schedule.

@@ -97,6 +97,7 @@ TEST(TypeBReader, Cells) {
         {"a count that cannot be read is one press", u"E中ソ ", cells({u"５×Ｘ"})},
         {"cursor keys are skipped", u"E中ド J E中ド ", cells({u"１", u"→", u"＃", u"１"})},
         {"an unknown key gives a rest of the note's length", u"J E中レ ", cells({u"９", u"２"})},
+        {"an unknown key keeps its press count", u"J J J E中レ ", cells({u"Ｘ×３", u"２"})},
         {"a short last cell", u"E中ラ ", u"６"},
     };
     expectMelodiesRead(kTypeB, cases);

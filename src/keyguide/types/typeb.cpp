@@ -123,14 +123,11 @@ void readCell(KeyReading& reading) {
     } else if (const std::u16string_view name = pitchNameOfDigitKey(key); !name.empty()) {
         note.octave = u"中";
         note.pitch = name;
-    } else if (key != kRestKey) {
-        reading.appendNote(); // a key this phone does not have: read as a rest of the note's length
-        return;
     }
-    const std::u16string token = key == kRestKey ? std::u16string(u"J") : note.token();
+    // A key this phone does not have reads as a rest of the note's length, pressed as often.
     const int count = currentPressGroup(reading).count;
     for (int i = 0; i < count; ++i)
-        reading.appendToken(token);
+        reading.appendNote();
 }
 
 } // namespace

@@ -18,8 +18,10 @@ namespace sarvo::keyguide {
 struct KeyConversion {
     melody::ParserState& state;
     IInteractive& ui;
+    const PhoneTypeRules& rules;
     std::u16string keyText;
-    int unitCounter = 0;
+    int unitCounter = 0;         // what the type's limit counts
+    bool full = false;           // the phone holds no further entry: the guide ends here
     std::u16string octaveSuffix; // the press count after a note's digit key, e.g. "×２"
 
     // What the phone has seen so far, for the types whose keys depend on it.
@@ -41,23 +43,25 @@ struct UnitPlan {
     char16_t workingCode = 0;
     bool dotted = false;
     char16_t extraCode = 0;
+    // The units already hold the note's ties (a phone that holds a tied note on instead of
+    // adding rests).
+    bool tiesHeld = false;
 };
 
 // One unit of the note's own length; a note continues as the rest of its length.
 UnitPlan singleUnit(const melody::Note& note);
+// One unit of the note's own length that holds its ties.
+UnitPlan heldUnit(const melody::Note& note);
 
-// Emits the units of a plan: for each unit the counter goes up by one, state.currentNote's
-// length and dot become the unit's working code, emitUnit appends its cells, and the unit is
-// kept as the previous note, so that each unit compares with the unit before it.
-// Each tie repeats the plan as rests: its first unit becomes the rest of the working code, so
-// a tied note keeps its whole duration in the lengths the phone can type.
+// Emits the units of a plan: for each unit state.currentNote's length and dot become the unit's
+// working code, emitUnit appends its cells, the unit is counted as the type's limit counts, and
+// it is kept as the previous note, so that each unit compares with the unit before it.
+// Unless the plan holds them, each tie repeats the plan as rests: its first unit becomes the
+// rest of the working code, so a tied note keeps its whole duration in the lengths the phone
+// can type. On a phone that counts entries, a unit that would pass the limit is taken back and
+// the phone is full.
 void emitUnits(KeyConversion& conversion, UnitPlan plan,
                const std::function<void(KeyConversion&)>& emitUnit);
-
-// Emits the units of a plan as emitUnits does, for the phones whose limit counts the melody's
-// notes: the note counts once, however many units its length and its ties are typed as.
-void emitNoteUnits(KeyConversion& conversion, UnitPlan plan,
-                   const std::function<void(KeyConversion&)>& emitUnit);
 
 // Converts a melody into the key text of a phone type. An index outside 2 to 40 gives an empty
 // key text. Messages a type has for the user

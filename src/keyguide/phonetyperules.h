@@ -6,6 +6,7 @@
 
 #include "melody/note.h"
 
+#include <optional>
 #include <string_view>
 
 namespace sarvo::keyguide {
@@ -22,10 +23,24 @@ enum class LimitRule {
     StopAfterLimit, // stop before the next note once the counter has exceeded the limit
 };
 
+// What the counter of a type's limit counts.
+enum class LimitCount {
+    // The units a note is typed as. The limit is tested before each note, so the last note may
+    // carry the guide past it.
+    Units,
+    // The melody's notes and rests, each once however it is typed; tested before each note.
+    Notes,
+    // The entries the phone stores: each note or rest it takes, a sharp note as sharpEntries. A
+    // guide never asks for more than the limit allows; it ends with the last entry that fits.
+    Entries,
+};
+
 struct PhoneTypeRules {
     int index = 0;
     int limit = 0;
     LimitRule limitRule = LimitRule::None;
+    LimitCount limitCounts = LimitCount::Entries;
+    int sharpEntries = 1;
     // The converters of some types merge identical following notes while playing; the player
     // and the chord writer read this flag.
     bool mergeRepeats = false;
@@ -36,6 +51,10 @@ struct PhoneTypeRules {
     // Decodes the cell at the reader position (and the look-ahead cells it needs).
     void (*readCell)(KeyReading&) = nullptr;
 };
+
+// The most the counter may reach before the conversion stops: the limit, or one more for a type
+// that stops once the limit is exceeded; nullopt for a type without a limit.
+std::optional<int> mostCounted(const PhoneTypeRules& rules);
 
 // nullptr for an index outside 2 to 40.
 const PhoneTypeRules* rulesFor(int typeIndex);

@@ -1,11 +1,8 @@
 #pragma once
-// The round trip of the phone types whose limit counts the melody's notes and stops once it has
-// been reached (Type-D, Type-F to Type-K). Over seeded random melodies: the key text is a whole
-// number of cells; it types the first `limit` notes of the melody, so reading it back gives
-// the pitches the phone plays for them, in order, and the time the phone gives them; converting
-// the read-back melody again gives the key text again, or a prefix of it where the read-back
-// melody holds more notes than the limit (a note split into units reads back as several), and
-// that prefix is a fixed point.
+// The round trip of Type-D and Type-F to Type-K. Over seeded random melodies: the key text is a
+// whole number of cells; converting its read-back gives it again; reading it back gives the
+// pitches the phone plays, in order, and for a melody typed in full the time the phone gives
+// it; a guide cut where the phone is full gives the first of those pitches.
 
 #include "common/textcodec.h"
 #include "keyguidetesting.h"
@@ -13,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <random>
@@ -23,7 +21,7 @@ namespace sarvo::keyguide {
 
 struct CountedNoteRoundTrip {
     int typeIndex = 0;
-    int limit = 0;
+    int limit = 0; // entries, for the length of the long melodies
     // The pitch the phone plays for a melody pitch; nullopt where the note becomes a rest.
     std::function<std::optional<int>(int midi)> played;
     // The ticks the phone gives a note or rest of the melody, its ties included.
@@ -31,15 +29,6 @@ struct CountedNoteRoundTrip {
     // Notes of one pitch in a row may come back as one longer note.
     bool repeatsMayJoin = false;
 };
-
-inline size_t noteCountOf(std::u16string_view melodyText) {
-    melody::ParserState state;
-    size_t count = 0;
-    for (state.readPos = 1; melody::readNextNote(state, melodyText); state.currentNote.clearText())
-        if (state.currentNote.length != u" ")
-            ++count;
-    return count;
-}
 
 inline std::vector<int> joinedRuns(const std::vector<int>& pitches) {
     std::vector<int> runs;
@@ -56,20 +45,14 @@ inline void expectCountedNoteRoundTrip(const CountedNoteRoundTrip& type,
     ASSERT_EQ(keys.size() % kCellWidth, 0u);
     const std::u16string readBack = fromKeys(type.typeIndex, keys);
 
-    const std::u16string again = toKeys(type.typeIndex, readBack);
-    ASSERT_EQ(keys.substr(0, again.size()), again);
-    if (noteCountOf(readBack) <= static_cast<size_t>(type.limit)) {
-        ASSERT_EQ(again, keys);
-    }
-    ASSERT_EQ(toKeys(type.typeIndex, fromKeys(type.typeIndex, again)), again);
+    ASSERT_EQ(toKeys(type.typeIndex, readBack), keys);
 
-    // What the phone makes of the first `limit` notes of the melody.
+    // What the phone makes of the melody.
     melody::ParserState state;
     int expectedTicks = 0;
     std::vector<int> expectedPitches;
-    int notes = 0;
-    for (state.readPos = 1; notes < type.limit && melody::readNextNote(state, melodyText);
-         state.currentNote.clearText(), ++notes) {
+    for (state.readPos = 1; melody::readNextNote(state, melodyText);
+         state.currentNote.clearText()) {
         const melody::Note& note = state.currentNote;
         expectedTicks += type.ticks(note);
         if (melody::isNoteCode(note.length[0]))
@@ -79,11 +62,17 @@ inline void expectCountedNoteRoundTrip(const CountedNoteRoundTrip& type,
                     expectedPitches.push_back(*pitch);
     }
     const Sounding back = soundingOf(readBack == u" " ? u"" : readBack);
-    ASSERT_EQ(back.ticks, expectedTicks);
+    std::vector<int> backPitches = back.pitches();
     if (type.repeatsMayJoin) {
-        ASSERT_EQ(joinedRuns(back.pitches()), joinedRuns(expectedPitches));
+        backPitches = joinedRuns(backPitches);
+        expectedPitches = joinedRuns(expectedPitches);
+    }
+    if (typedInFull(type.typeIndex, melodyText)) {
+        ASSERT_EQ(back.ticks, expectedTicks);
+        ASSERT_EQ(backPitches, expectedPitches);
     } else {
-        ASSERT_EQ(back.pitches(), expectedPitches);
+        ASSERT_LE(backPitches.size(), expectedPitches.size());
+        ASSERT_TRUE(std::equal(backPitches.begin(), backPitches.end(), expectedPitches.begin()));
     }
 }
 

@@ -49,6 +49,11 @@ inline std::u16string fromKeys(int typeIndex, std::u16string_view keys,
     return readKeys(typeIndex, keys, state, ui ? *ui : quiet);
 }
 
+// Whether a melody's guide types all of it: a note more would still be typed.
+inline bool typedInFull(int typeIndex, std::u16string_view melody) {
+    return toKeys(typeIndex, std::u16string(melody) + u"D中ド ") != toKeys(typeIndex, melody);
+}
+
 // Converting the melody clears the merge-repeats flag of the walk state and reports nothing.
 inline void expectClearsMergeRepeatsQuietly(int typeIndex, std::u16string_view melody) {
     melody::ParserState state;

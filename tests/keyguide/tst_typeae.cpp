@@ -25,9 +25,9 @@ TEST(TypeAEConverter, KeyTexts) {
     expectKeyTexts(kTypeAE, cases);
 }
 
-TEST(TypeAEConverter, StopsOnceMoreThan128NotesAreTyped) {
-    std::u16string melody = repeated(u"I ", 128);
-    EXPECT_EQ(toKeys(kTypeAE, melody + u"C中ド ^ C中レ ").size(), (128 * 2 + 4) * kCellWidth);
+TEST(TypeAEConverter, StopsOnceMoreThan128EntriesAreTyped) {
+    EXPECT_EQ(toKeys(kTypeAE, repeated(u"I ", 128) + u"C中ド ^ C中レ ").size(),
+              (128 * 2 + 2) * kCellWidth);
 }
 
 TEST(TypeAEReader, Cells) {

@@ -35,11 +35,11 @@ TEST(TypeAIConverter, KeyTexts) {
     expectKeyTexts(kTypeAI, cases);
 }
 
-TEST(TypeAIConverter, StopsOnceMoreThan64NotesAreTyped) {
-    std::u16string melody = repeated(u"D中ド ", 64);
-    // A whole note counts once: at 64 notes the limit is not yet exceeded.
-    const std::u16string keys = toKeys(melody + u"A中レ D中ミ ");
-    EXPECT_EQ(keys.size(), (64 * 2 + 9) * kCellWidth);
+TEST(TypeAIConverter, StopsOnceMoreThan64EntriesAreTyped) {
+    const std::u16string melody = repeated(u"D中ド ", 64);
+    // Each eighth is an entry: a whole note at 64 keeps its note and loses its rests.
+    EXPECT_EQ(toKeys(melody + u"A中レ D中ミ "),
+              repeated(cells({u"１", u"▼"}), 64) + cells({u"２", u"▼"}));
     EXPECT_EQ(toKeys(melody + u"D中レ D中ミ ").size(), 65 * 2 * kCellWidth);
 }
 

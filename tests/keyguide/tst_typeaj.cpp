@@ -32,9 +32,11 @@ TEST(TypeAJConverter, KeyTexts) {
     expectKeyTexts(kTypeAJ, cases);
 }
 
-TEST(TypeAJConverter, StopsOnceMoreThan64NotesAreTyped) {
-    std::u16string melody = repeated(u"D中ド ", 64);
-    EXPECT_EQ(toKeys(melody + u"C中レ D中ミ ").size(), (64 * 2 + 3) * kCellWidth);
+TEST(TypeAJConverter, StopsOnceMoreThan64EntriesAreTyped) {
+    const std::u16string melody = repeated(u"D中ド ", 64);
+    // Each eighth is an entry: a quarter at 64 keeps its note and loses its rest.
+    EXPECT_EQ(toKeys(melody + u"C中レ D中ミ "),
+              repeated(cells({u"１", u"９"}), 64) + cells({u"２", u"９"}));
     EXPECT_EQ(toKeys(melody + u"D中レ D中ミ ").size(), 65 * 2 * kCellWidth);
 }
 

@@ -11,7 +11,7 @@ TEST(TypeAKConverter, KeyTexts) {
     expectLengthDigitKeyTexts(kTypeAK);
 }
 
-TEST(TypeAKConverter, StopsOnceMoreThan256NotesAreTyped) {
+TEST(TypeAKConverter, StopsOnceMoreThan256EntriesAreTyped) {
     expectLengthDigitLimit(kTypeAK);
 }
 

@@ -11,7 +11,7 @@ TEST(TypeALConverter, KeyTexts) {
     expectLengthDigitKeyTexts(kTypeAL);
 }
 
-TEST(TypeALConverter, StopsOnceMoreThan255NotesAreTyped) {
+TEST(TypeALConverter, StopsOnceMoreThan255EntriesAreTyped) {
     expectLengthDigitLimit(kTypeAL);
 }
 

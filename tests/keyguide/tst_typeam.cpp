@@ -11,7 +11,7 @@ TEST(TypeAMConverter, KeyTexts) {
     expectLengthDigitKeyTexts(kTypeAM);
 }
 
-TEST(TypeAMConverter, StopsOnceMoreThan256NotesAreTyped) {
+TEST(TypeAMConverter, StopsOnceMoreThan256EntriesAreTyped) {
     expectLengthDigitLimit(kTypeAM);
 }
 

@@ -41,13 +41,13 @@ TEST(TypeDConverter, KeyTexts) {
     expectKeyTexts(kTypeD, cases);
 }
 
-TEST(TypeDConverter, StopsOnceThirtyTwoNotesAreTyped) {
-    EXPECT_EQ(toKeys(kTypeD, repeated(u"D中ド ", 40)).size(), 32 * kCellWidth);
-    // The thirty-second note is typed in full, however long; a tie belongs to its note.
-    const std::u16string melody = repeated(u"D中ド ", 31) + u"A中レ ^ D中ミ ";
-    EXPECT_EQ(toKeys(kTypeD, melody),
-              repeated(cells({u"１×１"}), 31) +
-                  cells({u"２×１", u"＃×４", u"＃×４", u"＃×４", u"＃×３"}));
+TEST(TypeDConverter, StopsOnceThePhoneHoldsThirtyTwoEntries) {
+    // A group of rests is one entry: ten whole notes take thirty.
+    EXPECT_EQ(toKeys(kTypeD, repeated(u"A中ド ", 10) + repeated(u"D中ミ ", 5)),
+              repeated(cells({u"１×１", u"＃×４", u"＃×３"}), 10) + cells({u"３×１", u"３×１"}));
+    // The note that fills the phone is cut: its rests and the tie after it are left out.
+    EXPECT_EQ(toKeys(kTypeD, repeated(u"D中ド ", 31) + u"A中レ ^ D中ミ "),
+              repeated(cells({u"１×１"}), 31) + cells({u"２×１"}));
 }
 
 TEST(TypeDReader, Cells) {

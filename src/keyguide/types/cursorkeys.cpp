@@ -98,10 +98,8 @@ KeyPresses keyPressesOf(const CursorKeyPhone& phone, int count) {
 } // namespace
 
 void convertCursorKeyNote(KeyConversion& conversion, const CursorKeyPhone& phone) {
-    const int notesBefore = conversion.unitCounter;
     emitUnits(conversion, listLengthUnits(conversion.state.currentNote),
               [&phone](KeyConversion& c) { emitUnit(c, phone); });
-    conversion.unitCounter = notesBefore + 1;
 }
 
 void readCursorKeyCell(KeyReading& reading, const CursorKeyPhone& phone) {

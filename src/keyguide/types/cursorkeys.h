@@ -14,8 +14,7 @@
 //   after every note and rest. Because it always closes a note, two notes on one key never run
 //   into each other.
 //
-// The limit counts the melody's notes and rests, a tie included in its note, however many
-// lengths the note is typed with.
+// Each length typed is an entry of the phone: a note typed as a whole and a half rest takes two.
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"

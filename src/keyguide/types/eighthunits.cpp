@@ -100,8 +100,8 @@ void setMiddleHighPitch(Note& note, int presses) {
 }
 
 void convertEighthUnitNote(KeyConversion& conversion, const EighthUnitKeys& keys) {
-    emitNoteUnits(conversion, planUnits(conversion.state.currentNote),
-                  [&keys](KeyConversion& c) { emitUnit(c, keys); });
+    emitUnits(conversion, planUnits(conversion.state.currentNote),
+              [&keys](KeyConversion& c) { emitUnit(c, keys); });
 }
 
 void readEighthUnitCell(KeyReading& reading, const EighthUnitKeys& keys) {

@@ -61,26 +61,24 @@ void emitUnit(KeyConversion& conversion, const FixedLengthPhone& phone) {
 } // namespace
 
 void convertFixedLengthNote(KeyConversion& conversion, const FixedLengthPhone& phone) {
-    Note& note = conversion.state.currentNote;
+    const Note& note = conversion.state.currentNote;
     const char16_t code = note.length.empty() ? char16_t{0} : note.length[0];
     const bool rest = melody::isRestCode(code);
     const char16_t unitCode = rest ? u'I' : melody::isNoteCode(code) ? u'D' : code;
     UnitPlan plan{eighthsOf(note), unitCode, false, u'I'};
-    const uint16_t ties = note.tieCount;
     switch (phone.longNotes) {
     case LongNotes::RepeatedNote: // ties too are further eighths of the same note
-        plan.units *= ties + 1;
+        plan.units *= note.tieCount + 1;
         plan.extraCode = unitCode;
-        note.tieCount = 0;
+        plan.tiesHeld = true;
         break;
     case LongNotes::NoteThenRests: break;
     case LongNotes::OneEighth:
         plan.units = 1;
-        note.tieCount = 0;
+        plan.tiesHeld = true;
         break;
     }
-    emitNoteUnits(conversion, plan, [&phone](KeyConversion& c) { emitUnit(c, phone); });
-    note.tieCount = ties;
+    emitUnits(conversion, plan, [&phone](KeyConversion& c) { emitUnit(c, phone); });
 }
 
 void readFixedLengthCell(KeyReading& reading, const FixedLengthPhone& phone) {

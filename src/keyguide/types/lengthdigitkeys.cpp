@@ -56,8 +56,8 @@ void emitUnit(KeyConversion& conversion, const LengthDigitKeys& keys) {
 } // namespace
 
 void convertLengthDigitNote(KeyConversion& conversion, const LengthDigitKeys& keys) {
-    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote),
-                  [&keys](KeyConversion& c) { emitUnit(c, keys); });
+    emitUnits(conversion, listLengthUnits(conversion.state.currentNote),
+              [&keys](KeyConversion& c) { emitUnit(c, keys); });
 }
 
 void readLengthDigitCell(KeyReading& reading, const LengthDigitKeys& keys) {

@@ -51,10 +51,8 @@ std::u16string_view lastCell(const KeyConversion& conversion) {
     return std::u16string_view(conversion.keyText).substr(conversion.lastCellOffset, kCellWidth);
 }
 
-} // namespace
-
-void convertSixteenthPressNote(KeyConversion& conversion, const SixteenthPressKeys& keys) {
-    ++conversion.unitCounter;
+// A note is one press group, held on for its ties.
+void emitUnit(KeyConversion& conversion, const SixteenthPressKeys& keys) {
     const Note& note = conversion.state.currentNote;
     const char16_t code = note.length.empty() ? char16_t{0} : note.length[0];
     const int presses = sixteenthsOf(code, note.dot == u".") * (note.tieCount + 1);
@@ -93,6 +91,13 @@ void convertSixteenthPressNote(KeyConversion& conversion, const SixteenthPressKe
         conversion.appendCell(keys.sharpKey);
         conversion.previousKey = keys.sharpKey;
     }
+}
+
+} // namespace
+
+void convertSixteenthPressNote(KeyConversion& conversion, const SixteenthPressKeys& keys) {
+    emitUnits(conversion, heldUnit(conversion.state.currentNote),
+              [&keys](KeyConversion& c) { emitUnit(c, keys); });
 }
 
 void readSixteenthPressCell(KeyReading& reading, const SixteenthPressKeys& keys) {

@@ -3,14 +3,11 @@
 // longest listed length that fits and rests of a listed length for the time left over. What
 // such a phone makes of a length is counted in sixteenths: a dotted sixteenth is a sixteenth, a
 // quarter-note triplet three sixteenths (a dotted eighth), the shorter tuplets one sixteenth.
-// Also the emitting of phones whose limit counts notes: a note and its ties count once, however
-// many units it takes.
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/types/numberedlengths.h"
 #include "melody/note.h"
 
-#include <functional>
 #include <span>
 
 namespace sarvo::keyguide {

@@ -109,6 +109,7 @@ const PhoneTypeRules& typeARules() {
         .index = 2,
         .limit = 30,
         .limitRule = LimitRule::StopAtLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},

@@ -33,6 +33,7 @@ const PhoneTypeRules& typeAARules() {
         .index = 28,
         .limit = 255,
         .limitRule = LimitRule::StopAfterLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = melody::Note{.length = u"C", .octave = u"中"},

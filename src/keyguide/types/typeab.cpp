@@ -28,6 +28,7 @@ const PhoneTypeRules& typeABRules() {
         .index = 29,
         .limit = 127,
         .limitRule = LimitRule::StopAfterLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = melody::Note{.length = u"C", .octave = u"中"},

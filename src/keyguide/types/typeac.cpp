@@ -157,6 +157,7 @@ const PhoneTypeRules& typeACRules() {
         .index = 30,
         .limit = 256,
         .limitRule = LimitRule::StopAfterLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"E", .octave = u"中"},

@@ -94,6 +94,7 @@ const PhoneTypeRules& typeADRules() {
         .index = 31,
         .limit = 256,
         .limitRule = LimitRule::StopAfterLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},

@@ -1,4 +1,4 @@
-// Type-AE: 128 notes and rests (the guide stops once more have been typed), all three octaves and
+// Type-AE: 128 entries (the guide stops once more have been typed), all three octaves and
 // sharps. Typed as Type-U, with "９" for a rest; the note key steps through the natural, its flat
 // and its sharp, so a sharp is the key pressed three times.
 

@@ -1,4 +1,4 @@
-// Type-AF: 256 notes and rests (the guide stops once more have been typed), all three octaves and
+// Type-AF: 256 entries (the guide stops once more have been typed), all three octaves and
 // sharps. A note is its digit key, then "１" pressed once per step through the pitches of that
 // key (middle sharp, high, high sharp, low, low sharp; ミ and シ, which have no sharp: high, low),
 // then "３" pressed once per step through the phone's lengths (none for a quarter), then "クリア",
@@ -78,10 +78,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    // The limit counts the melody's notes and rests, however many entries a note is typed as.
-    const int notesBefore = conversion.unitCounter;
     emitUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
-    conversion.unitCounter = notesBefore + 1;
 }
 
 // The cell `offset` cells after the one at the reader position, as a press group; an empty key

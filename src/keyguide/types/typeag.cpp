@@ -1,4 +1,4 @@
-// Type-AG: 128 notes and rests (the guide stops once more have been typed), all three octaves
+// Type-AG: 128 entries (the guide stops once more have been typed), all three octaves
 // and sharps. A note is its digit key, then "＊" pressed once per step past the middle natural
 // (middle sharp, high, high sharp, low, low sharp), then "０" pressed n times for the n-th
 // length of the phone's list; "８" is a rest, followed by the same length presses. The guide
@@ -56,7 +56,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
+    emitUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

@@ -1,4 +1,4 @@
-// Type-AH: two hundred notes, a sharp counting as two; the phone plays middle ド to high ミ.
+// Type-AH: two hundred presses, a sharp one counting as two; the phone plays middle ド to high ミ.
 // Every key press is one sixteenth: "１" to "７" the middle ド to シ, "８", "９", "０" the high
 // ド, レ, ミ, "＃" after the key (in the same cell) its sharp, and "＊" a sixteenth rest. A
 // longer note is its key pressed once per sixteenth; the phone merges repeated notes into one
@@ -65,23 +65,30 @@ int sixteenthsOf(char16_t code, bool dotted) {
     }
 }
 
-void convertNote(KeyConversion& conversion) {
+// One press: the note's key, with its sharp, or the rest key.
+void emitUnit(KeyConversion& conversion) {
     const Note& note = conversion.state.currentNote;
+    if (!melody::isNoteCode(note.length[0])) {
+        conversion.appendCell(kRestKey);
+        return;
+    }
+    const std::u16string_view key = keyOf(note.octave, note.pitch);
+    std::u16string cell(key.empty() ? kRestKey : key);
+    if (note.sharp == u"#")
+        cell += kSharpKey;
+    conversion.appendCell(cell);
+}
+
+void convertNote(KeyConversion& conversion) {
+    Note& note = conversion.state.currentNote;
     const char16_t code = note.length.empty() ? char16_t{0} : note.length[0];
+    // Each press is an entry, a sharp one counting as two: a sharp the phone does not type
+    // (on ミ, シ or a pitch it does not know) is dropped before the presses are counted.
+    if (keyOf(note.octave, note.pitch).empty() || !pitchHasSharp(note.pitch))
+        note.sharp.clear();
     // A tie holds the note on: the phone plays the repeated presses as one note.
     const int presses = sixteenthsOf(code, note.dot == u".") * (note.tieCount + 1);
-    std::u16string cell(kRestKey);
-    bool sharp = false;
-    if (melody::isNoteCode(code)) {
-        const std::u16string_view key = keyOf(note.octave, note.pitch);
-        if (!key.empty()) {
-            sharp = note.sharp == u"#" && pitchHasSharp(note.pitch);
-            cell = std::u16string(key) + (sharp ? std::u16string(kSharpKey) : u"");
-        }
-    }
-    conversion.unitCounter += sharp ? 2 : 1;
-    for (int i = 0; i < presses; ++i)
-        conversion.appendCell(cell);
+    emitUnits(conversion, UnitPlan{presses, code, false, code, true}, emitUnit);
 }
 
 void readCell(KeyReading& reading) {
@@ -111,6 +118,7 @@ const PhoneTypeRules& typeAHRules() {
         .index = 35,
         .limit = 200,
         .limitRule = LimitRule::StopAtLimit,
+        .sharpEntries = 2,
         .mergeRepeats = true,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"E", .octave = u"中"},

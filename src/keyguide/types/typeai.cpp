@@ -1,4 +1,4 @@
-// Type-AI: 64 notes and rests (the guide stops once more have been typed), all three octaves
+// Type-AI: 64 entries (the guide stops once more have been typed), all three octaves
 // and sharps, every note an eighth. A note is its digit key pressed once for the middle natural
 // and once more per step through middle sharp, high, high sharp, low and low sharp (written out
 // key by key, as the phone has no count), then "▼" to go on to the next entry; "▼" alone skips
@@ -45,7 +45,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitNoteUnits(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
+    emitUnits(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
 }
 
 // Presses of one key filling a cell; 0 when the cell holds any other key.

@@ -1,4 +1,4 @@
-// Type-AJ: 64 notes and rests (the guide stops once more have been typed), all three octaves
+// Type-AJ: 64 entries (the guide stops once more have been typed), all three octaves
 // and sharps, every note an eighth. A note is its digit key, then "９", which takes it, then
 // "＊" pressed once per step past the middle natural (middle sharp, high, high sharp, low, low
 // sharp), the count written even for one press; "９" with no note before it is an eighth rest.
@@ -38,7 +38,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitNoteUnits(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
+    emitUnits(conversion, eighthEntryUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

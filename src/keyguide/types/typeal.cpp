@@ -1,4 +1,4 @@
-// Type-AL: 255 notes and rests (the guide stops once more have been typed), all three
+// Type-AL: 255 entries (the guide stops once more have been typed), all three
 // octaves and sharps. A note is its digit key (once middle, "×３" high, "×９" low), "＃" for
 // a sharp, then "＊" and the digit of its length; "０" is a rest (lengthdigitkeys.h).
 

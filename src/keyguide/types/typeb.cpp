@@ -85,7 +85,6 @@ void takeSeparatorFromEarlierNote(KeyConversion& conversion, std::u16string_view
 }
 
 void convertNote(KeyConversion& conversion) {
-    ++conversion.unitCounter; // the limit counts notes, whatever their length
     const Note& note = conversion.state.currentNote;
     const char16_t code = note.length.empty() ? char16_t{0} : note.length[0];
     int presses = sixteenthsOf(code, note.dot == u".") * (note.tieCount + 1);
@@ -137,6 +136,7 @@ const PhoneTypeRules& typeBRules() {
         .index = 3,
         .limit = 50,
         .limitRule = LimitRule::StopAtLimit,
+        .limitCounts = LimitCount::Notes,
         .mergeRepeats = true,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"E"},

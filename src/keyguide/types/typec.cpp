@@ -182,6 +182,7 @@ const PhoneTypeRules& typeCRules() {
         .index = 4,
         .limit = 200,
         .limitRule = LimitRule::StopAtLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},

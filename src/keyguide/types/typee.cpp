@@ -192,6 +192,7 @@ const PhoneTypeRules& typeERules() {
         .index = 6,
         .limit = 128,
         .limitRule = LimitRule::StopAtLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},

@@ -62,8 +62,8 @@ std::optional<PressGroup> lengthGroupOf(const Note& note) {
     return std::nullopt;
 }
 
-void convertNote(KeyConversion& conversion) {
-    ++conversion.unitCounter;
+// One entry per note: the length presses hold its ties.
+void emitUnit(KeyConversion& conversion) {
     const Note& note = conversion.state.currentNote;
     const std::optional<PressGroup> length = lengthGroupOf(note);
     if (!length)
@@ -76,6 +76,10 @@ void convertNote(KeyConversion& conversion) {
     else
         conversion.appendCell(pressGroup(kRestKey, kRestPresses));
     conversion.appendCell(pressGroup(length->key, length->count));
+}
+
+void convertNote(KeyConversion& conversion) {
+    emitUnits(conversion, heldUnit(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

@@ -46,7 +46,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
+    emitUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

@@ -76,7 +76,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitNoteUnits(conversion, planUnits(conversion.state.currentNote), emitUnit);
+    emitUnits(conversion, planUnits(conversion.state.currentNote), emitUnit);
 }
 
 void readCell(KeyReading& reading) {

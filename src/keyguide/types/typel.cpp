@@ -1,4 +1,4 @@
-// Type-L: sixty-four notes and rests, every octave and sharp. A note is typed as its digit key;
+// Type-L: sixty-four entries, every octave and sharp. A note is typed as its digit key;
 // then "８" pressed once per step from the middle natural through the middle sharp, the high
 // natural, the high sharp, the low natural and the low sharp (ミ and シ: high, low); then "０"
 // pressed once per step of the phone's length list, none for a quarter; then "＃" to enter it.
@@ -67,8 +67,8 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitNoteUnits(conversion, listedSixteenthUnits(conversion.state.currentNote, kLengthList),
-                  emitUnit);
+    emitUnits(conversion, listedSixteenthUnits(conversion.state.currentNote, kLengthList),
+              emitUnit);
 }
 
 // Moves the reader onto the next cell when that cell's key is the one given.

@@ -1,4 +1,4 @@
-// Type-M: sixty-four notes and rests, one octave, no sharp key. Each note or rest is two key
+// Type-M: sixty-four entries, one octave, no sharp key. Each note or rest is two key
 // presses in one cell: its pitch — the digit key "１" ド to "７" シ, or "０" for a rest — and
 // its length as one more digit: "０" whole, "１" sixteenth, "２" eighth, "３" dotted eighth,
 // "４" quarter, "５" dotted quarter, "６" half, "７" dotted half. Notes of the low and high
@@ -51,7 +51,7 @@ void emitUnit(KeyConversion& conversion) {
 }
 
 void convertNote(KeyConversion& conversion) {
-    emitNoteUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
+    emitUnits(conversion, listLengthUnits(conversion.state.currentNote), emitUnit);
 }
 
 // The number of a length digit "０" to "９"; nullopt for any other key.

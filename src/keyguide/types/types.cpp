@@ -173,6 +173,7 @@ const PhoneTypeRules& typeSRules() {
         .index = 20,
         .limit = 60,
         .limitRule = LimitRule::StopAtLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},

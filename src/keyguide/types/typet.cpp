@@ -1,4 +1,4 @@
-// Type-T: 256 notes and rests (the guide stops once more have been typed), all three octaves and
+// Type-T: 256 entries (the guide stops once more have been typed), all three octaves and
 // sharps. Each note is typed as its pitch number on two digit keys, counting semitones from the
 // low ド ("０１") to the high シ ("３６"), with "００" for a rest; then "０" pressed once per
 // step of its length in the phone's list of five lengths; then "→", which enters the note.

@@ -1,4 +1,4 @@
-// Type-U: 96 notes and rests (the guide stops once more have been typed), all three octaves and
+// Type-U: 96 entries (the guide stops once more have been typed), all three octaves and
 // sharps. "↑" steps the octave up from the last note's (high wraps round to low), the note key
 // pressed twice gives its sharp, "０" is a rest, and "↓" pressed n times picks the n-th length.
 

@@ -1,4 +1,4 @@
-// Type-V: 128 notes and rests (the guide stops once more have been typed), all three octaves and
+// Type-V: 128 entries (the guide stops once more have been typed), all three octaves and
 // sharps. Typed as Type-AE with "▲" for the octave and "▼" for the length: "９" is a rest, and the
 // note key steps through the natural, its flat and its sharp.
 

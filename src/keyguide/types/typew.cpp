@@ -1,4 +1,4 @@
-// Type-W: 256 notes and rests (the guide stops once more have been typed), from the low ファ to the
+// Type-W: 256 entries (the guide stops once more have been typed), from the low ファ to the
 // high ド. "▲" before a note steps the octave up (high wraps round to low), "▲" right after the
 // note key is its sharp, "＃" is a rest and "▼" pressed n times picks the n-th length. Notes
 // outside the range are typed an octave nearer it.

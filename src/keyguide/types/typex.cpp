@@ -1,4 +1,4 @@
-// Type-X: 256 notes and rests (the guide stops once more have been typed), no low octave. The note
+// Type-X: 256 entries (the guide stops once more have been typed), no low octave. The note
 // key pressed once gives the middle note and five times the high note; "＊" after it is the sharp,
 // "０" is a rest and "＃" pressed n times picks the n-th length. Low notes become rests.
 

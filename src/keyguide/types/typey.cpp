@@ -177,6 +177,7 @@ const PhoneTypeRules& typeYRules() {
         .index = 26,
         .limit = 64,
         .limitRule = LimitRule::StopAfterLimit,
+        .limitCounts = LimitCount::Units,
         .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},

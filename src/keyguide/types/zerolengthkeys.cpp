@@ -64,8 +64,8 @@ std::optional<ListedLength> lengthOfCell(std::u16string_view cell, const ZeroLen
 
 void convertZeroLengthNote(KeyConversion& conversion, const ZeroLengthPhone& phone) {
     const melody::Note& note = conversion.state.currentNote;
-    emitNoteUnits(conversion, listedSixteenthUnits(note, phone.lengths.lengths),
-                  [&phone](KeyConversion& c) { emitUnit(c, phone); });
+    emitUnits(conversion, listedSixteenthUnits(note, phone.lengths.lengths),
+              [&phone](KeyConversion& c) { emitUnit(c, phone); });
 }
 
 void readZeroLengthCell(KeyReading& reading, const ZeroLengthPhone& phone) {

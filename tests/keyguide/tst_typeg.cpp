@@ -42,12 +42,13 @@ TEST(TypeGConverter, KeyTexts) {
     expectKeyTexts(kTypeG, cases);
 }
 
-TEST(TypeGConverter, StopsOnceThirtyTwoNotesAreTyped) {
+TEST(TypeGConverter, StopsOnceThePhoneHoldsThirtyTwoEntries) {
     EXPECT_EQ(toKeys(kTypeG, repeated(u"D中ド I ", 20)).size(), 32 * kCellWidth);
-    // The thirty-second note is typed in full with its tie; the note after it is dropped.
-    const std::u16string melody = repeated(u"I ", 31) + u"C中レ ^ D中ミ ";
-    EXPECT_EQ(toKeys(kTypeG, melody),
-              repeated(cells({u"９"}), 31) + cells({u"２", u"９", u"９", u"９"}));
+    // Every eighth is an entry: three dotted whole notes would be 36, so the third is cut after
+    // its seventh rest.
+    EXPECT_EQ(toKeys(kTypeG, u"A.中ド A.中ド A.中ド "),
+              repeated(cells({u"１"}) + repeated(cells({u"９"}), 11), 2) + cells({u"１"}) +
+                  repeated(cells({u"９"}), 7));
 }
 
 TEST(TypeGReader, Cells) {

@@ -42,14 +42,11 @@ TEST(TypeLConverter, KeyTexts) {
     expectKeyTexts(kTypeL, cases);
 }
 
-TEST(TypeLConverter, StopsOnceSixtyFourNotesAreTyped) {
-    std::u16string melody = repeated(u"I ", 63);
-    // The 64th note is typed whole, ties and split included; the one after it is not.
-    const std::u16string keys = toKeys(kTypeL, melody + u"A.中ド ^ C中レ ");
-    EXPECT_EQ(keys.substr(63 * 2 * kCellWidth),
-              cells({u"１", u"０×４", u"＃", u"０×３", u"＃", u"０×４", u"＃", u"０×３", u"＃"}));
-    std::u16string many = repeated(u"C中ド ", 70);
-    EXPECT_EQ(toKeys(kTypeL, many).size(), 64 * 2 * kCellWidth);
+TEST(TypeLConverter, StopsOnceSixtyFourEntriesAreTyped) {
+    // The 64th entry is the whole note of the dotted whole; its half rest and tie are cut.
+    const std::u16string keys = toKeys(kTypeL, repeated(u"I ", 63) + u"A.中ド ^ C中レ ");
+    EXPECT_EQ(keys.substr(63 * 2 * kCellWidth), cells({u"１", u"０×４", u"＃"}));
+    EXPECT_EQ(toKeys(kTypeL, repeated(u"C中ド ", 70)).size(), 64 * 2 * kCellWidth);
 }
 
 TEST(TypeLConverter, ClearsMergeRepeatsAndReportsNothing) {

@@ -30,11 +30,12 @@ TEST(TypeQConverter, KeyTexts) {
     expectKeyTexts(kTypeQ, cases);
 }
 
-TEST(TypeQConverter, StopsOnceFiftyNotesAreTyped) {
-    std::u16string melody = repeated(u"D中ド ", 49);
-    const std::u16string keys = toKeys(kTypeQ, melody + u"C中レ D中ミ ");
-    EXPECT_EQ(keys.size(), (49 + 2) * kCellWidth);
-    EXPECT_EQ(keys.substr(49 * kCellWidth), cells({u"２", u"０×２"}));
+TEST(TypeQConverter, StopsOnceThePhoneHoldsFiftyEntries) {
+    // Every eighth is an entry, a rest too; the note that fills the phone is cut.
+    const std::u16string keys = toKeys(kTypeQ, repeated(u"D中ド I ", 24) + u"C中レ D中ミ ");
+    EXPECT_EQ(keys, repeated(cells({u"１", u"０×２"}), 24) + cells({u"２", u"０×２"}));
+    EXPECT_EQ(toKeys(kTypeQ, repeated(u"D中ド ", 49) + u"C中レ D中ミ "),
+              repeated(cells({u"１"}), 49) + cells({u"２"}));
 }
 
 TEST(TypeQReader, Cells) {

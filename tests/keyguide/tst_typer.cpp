@@ -26,12 +26,12 @@ TEST(TypeRConverter, KeyTexts) {
     expectKeyTexts(kTypeR, cases);
 }
 
-TEST(TypeRConverter, StopsOnceThirtySixNotesAreTyped) {
+TEST(TypeRConverter, StopsOnceThePhoneHoldsThirtySixNotes) {
     std::u16string melody;
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 50; ++i)
         melody += i < 10 ? u"H " : u"D中ド ";
-    // Ten rests count, so twenty-six notes are typed.
-    EXPECT_EQ(toKeys(kTypeR, melody).size(), 26 * kCellWidth);
+    // Rests type nothing and take no entry: thirty-six notes are typed.
+    EXPECT_EQ(toKeys(kTypeR, melody).size(), 36 * kCellWidth);
 }
 
 TEST(TypeRReader, Cells) {

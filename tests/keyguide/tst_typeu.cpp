@@ -48,16 +48,13 @@ TEST(TypeUConverter, KeyTexts) {
     expectKeyTexts(kTypeU, cases);
 }
 
-TEST(TypeUConverter, StopsOnceMoreThan96NotesAreTyped) {
-    std::u16string melody = repeated(u"C中ド ", 95);
-    // A tied note is one note however many lengths it is typed with: after it the counter
-    // stands at 96, not past the limit, so one more note is typed and the one after is not.
-    const std::u16string keys = toKeys(kTypeU, melody + u"C中レ ^ ^ A.中ミ C中フ ");
-    EXPECT_EQ(keys.size(), (95 * 2 + 3 * 2 + 2 * 2) * kCellWidth);
-    EXPECT_EQ(keys.substr((95 * 2 + 3 * 2) * kCellWidth), cells({u"３", u"↓", u"０", u"↓×３"}));
+TEST(TypeUConverter, StopsOnceMoreThan96EntriesAreTyped) {
+    // Each length typed is an entry: the tied note is the 96th and 97th, and its second tie
+    // is cut.
+    const std::u16string keys = toKeys(kTypeU, repeated(u"C中ド ", 95) + u"C中レ ^ ^ A.中ミ ");
+    EXPECT_EQ(keys.substr(95 * 2 * kCellWidth), cells({u"２", u"↓×５", u"０", u"↓×５"}));
 
-    std::u16string many = repeated(u"D中ド ", 120);
-    EXPECT_EQ(toKeys(kTypeU, many).size(), 97 * 2 * kCellWidth);
+    EXPECT_EQ(toKeys(kTypeU, repeated(u"D中ド ", 120)).size(), 97 * 2 * kCellWidth);
 }
 
 TEST(TypeUConverter, ClearsMergeRepeatsAndReportsNothing) {

@@ -37,7 +37,8 @@ void fuzzTemplate(std::span<const uint8_t> input) {
 }
 
 void fuzzDecoders(std::span<const uint8_t> input) {
-    for (BlockLayout layout : {BlockLayout::SlotCountNotes, BlockLayout::Notes, BlockLayout::SlotParts}) {
+    for (BlockLayout layout :
+         {BlockLayout::SlotCountNotes, BlockLayout::Notes, BlockLayout::SlotParts}) {
         const auto block = parseBlock(layout, input, input.size() / 4);
         if (!block)
             continue;

@@ -104,10 +104,8 @@ void CommDialog::buildControls() {
     m_txtLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     auto* fields = new QGridLayout;
-    const std::pair<const char*, QWidget*> rows[] = {{"ポート", m_cmbPort},
-                                                     {"着信音", m_cmbMNo},
-                                                     {"機種", m_cmb},
-                                                     {"暗証番号", m_txtPass}};
+    const std::pair<const char*, QWidget*> rows[] = {
+        {"ポート", m_cmbPort}, {"着信音", m_cmbMNo}, {"機種", m_cmb}, {"暗証番号", m_txtPass}};
     int row = 0;
     for (const auto& [label, field] : rows) {
         auto* text = new QLabel(QString::fromUtf8(label), this);
@@ -175,9 +173,8 @@ void CommDialog::saveSettings() {
     cable.pin = u16(m_txtPass->text());
     m_settings.saveCableSettings(cable);
     const std::u16string path = u16(portPath());
-    m_settings.update([&](settings::PrivateProfile& profile) {
-        profile.setValue(kSection, kPortKey, path);
-    });
+    m_settings.update(
+        [&](settings::PrivateProfile& profile) { profile.setValue(kSection, kPortKey, path); });
 }
 
 CableType CommDialog::chosenType() const {

@@ -88,7 +88,9 @@ Bytes buildBlock(BlockLayout layout, const BlockContent& content) {
         appendBytes(block, wordNibbles(static_cast<int>(first.size())));
         appendNotes(block, first);
         break;
-    case BlockLayout::SlotCount: appendBytes(block, wordNibbles(static_cast<int>(first.size()))); break;
+    case BlockLayout::SlotCount:
+        appendBytes(block, wordNibbles(static_cast<int>(first.size())));
+        break;
     case BlockLayout::Notes: appendNotes(block, first); break;
     case BlockLayout::SlotParts:
         appendBytes(block, valueNibbles(static_cast<int>(content.parts.size())));

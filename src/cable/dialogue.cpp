@@ -80,13 +80,13 @@ constexpr std::array kReadO = {request(u"D1 06 0F 02 01 00 00 05 00 01",
 constexpr std::array kReadS = {
     request(u"D1 06 0F 02 01 00 00 06 00 01", u"D1 06 0F 05 01 00 00 06 00 01",
             BlockLayout::SlotCount),
-    request(u"D1 06 0F 02 01 00 00 06 00 08", u"D1 06 0F 05 01 00 00 06 00 08",
-            BlockLayout::Notes, Payload::None),
+    request(u"D1 06 0F 02 01 00 00 06 00 08", u"D1 06 0F 05 01 00 00 06 00 08", BlockLayout::Notes,
+            Payload::None),
 };
 constexpr std::array kWriteAA = {
     carry(u"D1 06 0F 0E 00 01 00 08", BlockLayout::SlotCountNotes, u"D1 06 0F 02 00 01 00 08 00")};
-constexpr std::array kWriteO = {carry(u"D1 06 0F 05 01 00 00 05 00 07",
-                                      BlockLayout::SlotCountNotes, u"D1 06 0F 02 01 00 00 05 00")};
+constexpr std::array kWriteO = {carry(u"D1 06 0F 05 01 00 00 05 00 07", BlockLayout::SlotCountNotes,
+                                      u"D1 06 0F 02 01 00 00 05 00")};
 constexpr std::array kWriteS = {
     carry(u"D1 06 0F 05 01 00 00 06 00 07", BlockLayout::SlotCount,
           u"D1 06 0F 02 01 00 00 06 00 08"),

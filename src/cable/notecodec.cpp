@@ -97,8 +97,9 @@ std::optional<std::u16string> decodeNotes(const NoteCodec& codec,
             writer.appendSplit(note.length * kUnitTicks, pitch);
             continue;
         }
-        const auto length = std::find_if(codec.lengths.begin(), codec.lengths.end(),
-                                         [&](const LengthValue& l) { return l.value == note.length; });
+        const auto length =
+            std::find_if(codec.lengths.begin(), codec.lengths.end(),
+                         [&](const LengthValue& l) { return l.value == note.length; });
         if (length == codec.lengths.end())
             return std::nullopt;
         writer.append(length->code, length->dotted, pitch);

@@ -103,8 +103,7 @@ void PosixSerialPort::waitReadable(sound::TimePoint deadline) const {
     const auto left = deadline - sound::SteadyClock::now();
     if (left <= sound::SteadyClock::duration::zero())
         return;
-    const int ms = static_cast<int>(
-        std::chrono::ceil<std::chrono::milliseconds>(left).count());
+    const int ms = static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
     if (m_fd >= 0) {
         pollfd in{m_fd, POLLIN, 0};
         if (::poll(&in, 1, ms) > 0 && (in.revents & POLLIN))

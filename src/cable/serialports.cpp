@@ -8,12 +8,12 @@ QVector<SerialPortEntry> serialPorts() {
     QVector<SerialPortEntry> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         const QString name = info.portName();
-        if (!name.startsWith(QStringLiteral("ttyS")) && !name.startsWith(QStringLiteral("ttyUSB")) &&
+        if (!name.startsWith(QStringLiteral("ttyS")) &&
+            !name.startsWith(QStringLiteral("ttyUSB")) &&
             !name.startsWith(QStringLiteral("ttyACM")))
             continue;
-        const QString description = info.description().isEmpty()
-                                        ? info.manufacturer()
-                                        : info.description();
+        const QString description =
+            info.description().isEmpty() ? info.manufacturer() : info.description();
         ports.push_back({description.isEmpty() ? name : name + QStringLiteral("  ") + description,
                          info.systemLocation()});
     }

@@ -179,8 +179,8 @@ Bytes TransferRunner::melodyBlock(const Step& s) {
         BlockContent content;
         if (familyOf(m_type, m_d502i) == Family::D103) {
             auto [melody, cut] = firstNotes(m_request.melody, info.noteLimit);
-            const formats::Ringtone ringtone{m_request.title, m_request.tempo,
-                                             {{melody, m_request.voice}}};
+            const formats::Ringtone ringtone{
+                m_request.title, m_request.tempo, {{melody, m_request.voice}}};
             content.file = formats::encodeMld(ringtone, formats::MldSizeLimit::Lifted, m_ui);
             m_cut = cut;
         } else {
@@ -191,8 +191,8 @@ Bytes TransferRunner::melodyBlock(const Step& s) {
                     m_ui.showMessage(kChordLimitMessage);
                 if (m_ui.askQuestion(kChordQuestion, QuestionButtons::YesNo) == Answer::Yes)
                     melodies.insert(melodies.end(), further.begin(),
-                                    further.begin() + std::min<size_t>(further.size(),
-                                                                       info.chordParts - 1));
+                                    further.begin() +
+                                        std::min<size_t>(further.size(), info.chordParts - 1));
             }
             for (const std::u16string& melody : melodies) {
                 EncodedNotes encoded = encodeNotes(*info.codec, melody, info.noteLimit);
@@ -332,9 +332,9 @@ void TransferRunner::finish(bool completed) {
         transport.close();
     }
     if (completed)
-        m_link.log().logSet(std::u16string(kNewLine) +
-                            std::u16string(m_request.direction == Direction::Write ? kWriteDone
-                                                                                   : kReadDone));
+        m_link.log().logSet(
+            std::u16string(kNewLine) +
+            std::u16string(m_request.direction == Direction::Write ? kWriteDone : kReadDone));
     m_outcome.completed = completed;
     m_phase = Phase::Finished;
 }

@@ -58,7 +58,7 @@ struct TransferRequest {
 struct TransferOutcome {
     bool completed = false;
     std::optional<CableType> type; // what the probe and the model byte found
-    std::u16string melody;          // read: the melody text
+    std::u16string melody;         // read: the melody text
 };
 
 class TransferRunner {
@@ -67,8 +67,7 @@ public:
     // chosen type the probe could not tell apart; returning false stops the transfer.
     using TypeFound = std::function<bool(CableType type, bool probed)>;
 
-    TransferRunner(TransferRequest request, Link& link, IInteractive& ui,
-                   TypeFound typeFound = {});
+    TransferRunner(TransferRequest request, Link& link, IInteractive& ui, TypeFound typeFound = {});
 
     std::optional<TimePoint> poll();
     bool finished() const { return m_phase == Phase::Finished; }

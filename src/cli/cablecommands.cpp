@@ -27,7 +27,9 @@ int runCable(const Args& args, Io& io) {
         if (!wanted)
             return usageError(io.err, "unknown cable type '" + *name + "'", "cable");
     }
-    auto text = [&](const std::string& bytes) { return io.sjis ? fromCp932(bytes) : fromUtf8(bytes); };
+    auto text = [&](const std::string& bytes) {
+        return io.sjis ? fromCp932(bytes) : fromUtf8(bytes);
+    };
 
     TransferRequest request;
     request.direction = writing ? Direction::Write : Direction::Read;
@@ -64,7 +66,8 @@ int runCable(const Args& args, Io& io) {
     PosixSerialPort port(args.required("--port"));
     ProtocolLog log;
     io.err << toUtf8(log.text());
-    log.setListener([&](std::u16string_view shown, bool) { io.err << toUtf8(shown) << std::flush; });
+    log.setListener(
+        [&](std::u16string_view shown, bool) { io.err << toUtf8(shown) << std::flush; });
     const sound::SystemClock clock;
     Link link(port, log, clock);
     // Naming the songs of a chord is the answer to the question whether to write them.

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -27,7 +27,9 @@ public:
         m_socat = spawn({"socat", "-d", "-d", "pty,raw,echo=0,link=" + port(),
                          "pty,raw,echo=0,link=" + (m_dir / "ttyB").string()},
                         m_dir / "socat.log");
-        for (int i = 0; i < 100 && !(std::filesystem::exists(port()) && std::filesystem::exists(m_dir / "ttyB")); ++i)
+        for (int i = 0; i < 100 && !(std::filesystem::exists(port()) &&
+                                     std::filesystem::exists(m_dir / "ttyB"));
+             ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (!std::filesystem::exists(m_dir / "ttyB"))
             fail("socat made no pseudo-terminals: is socat installed?");

@@ -149,7 +149,8 @@ private:
         return *found;
     }
     // The same; nullopt when none came in time.
-    std::optional<size_t> tryExpect(const std::vector<Bytes>& frames, std::chrono::milliseconds wait) {
+    std::optional<size_t> tryExpect(const std::vector<Bytes>& frames,
+                                    std::chrono::milliseconds wait) {
         const auto until = Clock::now() + wait;
         while (true) {
             for (size_t i = 0; i < frames.size(); ++i) {
@@ -170,7 +171,8 @@ private:
                 m_buffer.erase(m_buffer.begin(), m_buffer.begin() + m_lastFrame.size());
                 continue;
             }
-            bool waiting = couldBecome(m_endFrame) || (!m_lastFrame.empty() && couldBecome(m_lastFrame));
+            bool waiting =
+                couldBecome(m_endFrame) || (!m_lastFrame.empty() && couldBecome(m_lastFrame));
             for (const Bytes& frame : frames)
                 waiting = waiting || couldBecome(frame);
             if (!waiting && !m_buffer.empty()) {
@@ -345,7 +347,7 @@ private:
     void nSeriesRead() {
         const Bytes modelQuery = hex("D1 06 0F 01 01 00");
         const std::string& type = m_options.type;
-        const Bytes request = hex(type == "Type-AA" ? "D1 06 0F 02 00 01 00 08 00 00 00 00"
+        const Bytes request = hex(type == "Type-AA"  ? "D1 06 0F 02 00 01 00 08 00 00 00 00"
                                   : type == "Type-O" ? "D1 06 0F 02 01 00 00 05 00 01"
                                                      : "D1 06 0F 02 01 00 00 06 00 01");
         // Model queries are answered until the read request.
@@ -358,7 +360,8 @@ private:
         } else if (type == "Type-O") {
             answer(hex("D1 06 0F 05 01 00 00 05 00 01") + slot + data);
         } else {
-            answer(hex("D1 06 0F 05 01 00 00 06 00 01") + slot + Bytes(data.begin(), data.begin() + 4));
+            answer(hex("D1 06 0F 05 01 00 00 06 00 01") + slot +
+                   Bytes(data.begin(), data.begin() + 4));
             expect("D1 06 0F 02 01 00 00 06 00 08");
             answer(hex("D1 06 0F 05 01 00 00 06 00 08") + Bytes(data.begin() + 4, data.end()));
         }
@@ -379,8 +382,8 @@ private:
             {hex("D1 01 0C 08 02 03 00 00 00 00"), hex("D1 01 0C 08 02 04 00 00 00 00")});
         const Bytes slot = take(2);
         if (which == 0) {
-            answer(hex("D1 01 0D 08 02 03 00 00 00 00") + slot + stored(nibbles(slot), hex("00 00")) +
-                   hex("D1 01 0D 08 02 03"));
+            answer(hex("D1 01 0D 08 02 03 00 00 00 00") + slot +
+                   stored(nibbles(slot), hex("00 00")) + hex("D1 01 0D 08 02 03"));
             return;
         }
         const Bytes parts = take(2);
@@ -504,7 +507,9 @@ int main(int argc, char** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        auto value = [&]() -> std::string { return i + 1 < argc ? argv[++i] : ""; };
+        auto value = [&]() -> std::string {
+            return i + 1 < argc ? argv[++i] : "";
+        };
         if (arg == "--port")
             options.port = value();
         else if (arg == "--type")

@@ -23,27 +23,41 @@ struct TypeCase {
 // The same four notes in every type: a quarter 中ド, a dotted eighth 高ソ#, a quarter rest and
 // a sixteenth 低シ (中シ for the types without 低).
 const TypeCase kTypes[] = {
-    {"Type-E", {"--type", "Type-E"}, "C中ド D.高ソ# H E低シ ",
+    {"Type-E",
+     {"--type", "Type-E"},
+     "C中ド D.高ソ# H E低シ ",
      "00 01 00 00 00 04 00 0F 00 08 02 0B 01 01 00 00 00 08 00 0E 02 00"},
-    {"Type-O", {"--type", "Type-O"}, "C中ド D.高ソ# H E中シ ",
+    {"Type-O",
+     {"--type", "Type-O"},
+     "C中ド D.高ソ# H E中シ ",
      "00 00 00 04 00 01 00 04 01 05 00 03 00 00 00 04 00 0C 00 01"},
-    {"Type-S", {"--type", "Type-S"}, "C中ド D.高ソ# H E中シ ",
+    {"Type-S",
+     {"--type", "Type-S"},
+     "C中ド D.高ソ# H E中シ ",
      "00 00 00 04 00 00 00 03 01 04 00 02 01 09 00 03 00 0B 00 00"},
-    {"Type-AA", {"--type", "Type-AA"}, "C中ド D.高ソ# H E低シ ",
+    {"Type-AA",
+     {"--type", "Type-AA"},
+     "C中ド D.高ソ# H E低シ ",
      "00 00 00 04 01 01 00 04 02 09 00 05 00 00 00 04 00 0C 00 09"},
-    {"Type-AB", {"--type", "Type-AB"}, "C中ド D.高ソ# H E低シ ",
+    {"Type-AB",
+     {"--type", "Type-AB"},
+     "C中ド D.高ソ# H E低シ ",
      "00 01 00 00 00 04 00 0D 00 0C 02 01 00 09 00 00 00 0C 00 0C 00 03"},
-    {"Type-AC", {"--type", "Type-AC"}, "C中ド D.高ソ# H E低シ ",
+    {"Type-AC",
+     {"--type", "Type-AC"},
+     "C中ド D.高ソ# H E低シ ",
      "00 00 00 04 01 0B 00 0C 02 0F 00 09 00 00 00 0C 01 0A 00 03"},
     {"Type-AC", {"--type", "Type-AC", "--d502i"}, "C中ド D.高ソ# H E低シ ", ""},
-    {"Type-AD", {"--type", "Type-AD"}, "C中ド D.高ソ# H E低シ ",
+    {"Type-AD",
+     {"--type", "Type-AD"},
+     "C中ド D.高ソ# H E低シ ",
      "00 00 00 04 04 08 00 0C 05 0C 00 09 00 00 00 0C 04 07 00 03"},
 };
 
 cli::Result cable(const PhoneLine& line, const std::string& action, const char* type,
                   const std::string& melody = "", std::vector<std::string> more = {}) {
-    std::vector<std::string> args = {"cable", action, "--port", line.port(), "--slot", "3",
-                                     "--type", type};
+    std::vector<std::string> args = {"cable",  action, "--port", line.port(),
+                                     "--slot", "3",    "--type", type};
     args.insert(args.end(), more.begin(), more.end());
     return cli::runCli(args, melody);
 }
@@ -75,8 +89,8 @@ TEST(CablePty, TypeEWritesAThreePartChord) {
     const std::string library = (line.dir() / "library").string();
     for (const auto& [name, melody] : {std::pair{"second", "C中ミ "}, {"third", "C中ソ "}})
         ASSERT_EQ(cli::runCli({"song", "--library", library, "save", name}, melody).status, 0);
-    const cli::Result written = cable(line, "write", "Type-E", "C中ド ",
-                                      {"--library", library, "second", "third"});
+    const cli::Result written =
+        cable(line, "write", "Type-E", "C中ド ", {"--library", library, "second", "third"});
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_NE(written.err.find("上から３曲を携帯電話に書き込みまか？"), std::string::npos);
     // Three parts of one quarter note each: ド, ミ, ソ.
@@ -96,24 +110,55 @@ struct MisbehaviourCase {
 };
 
 const MisbehaviourCase kMisbehaviours[] = {
-    {"silent", {"--type", "Type-E", "--misbehave", "silent"}, "Type-E", "read",
-     {"<", "\n<", "\n<", "\n<", "\n×タイムアウトです。電源の入った携帯電話に接続していますか？"}, 1},
-    {"single bytes", {"--type", "Type-S", "--misbehave", "single"}, "Type-S", "write",
-     {"<6C 0E FC F8 ", "♪♪♪ 送信完了 ♪♪♪"}, 0},
-    {"noise", {"--type", "Type-AA", "--misbehave", "noise"}, "Type-AA", "write",
-     {"<55 AA 5A 6C ", "♪♪♪ 送信完了 ♪♪♪"}, 0},
-    {"line dropped", {"--type", "Type-O", "--misbehave", "drop"}, "Type-O", "write",
-     {"\n<\n<\n<\n×タイムアウトです。電源の入った携帯電話に接続していますか？"}, 1},
-    {"empty slot", {"--type", "Type-E", "--misbehave", "empty"}, "Type-E", "read",
-     {"曲目がはいっていません。"}, 1},
-    {"unknown N-series model", {"--type", "Type-AA", "--misbehave", "unknown-model"}, "Type-AA",
-     "read", {"N????のどれだか不明エラー"}, 1},
-    {"refused PIN", {"--type", "Type-AC", "--misbehave", "refuse-pin"}, "Type-AC", "read",
+    {"silent",
+     {"--type", "Type-E", "--misbehave", "silent"},
+     "Type-E",
+     "read",
+     {"<", "\n<", "\n<", "\n<", "\n×タイムアウトです。電源の入った携帯電話に接続していますか？"},
+     1},
+    {"single bytes",
+     {"--type", "Type-S", "--misbehave", "single"},
+     "Type-S",
+     "write",
+     {"<6C 0E FC F8 ", "♪♪♪ 送信完了 ♪♪♪"},
+     0},
+    {"noise",
+     {"--type", "Type-AA", "--misbehave", "noise"},
+     "Type-AA",
+     "write",
+     {"<55 AA 5A 6C ", "♪♪♪ 送信完了 ♪♪♪"},
+     0},
+    {"line dropped",
+     {"--type", "Type-O", "--misbehave", "drop"},
+     "Type-O",
+     "write",
+     {"\n<\n<\n<\n×タイムアウトです。電源の入った携帯電話に接続していますか？"},
+     1},
+    {"empty slot",
+     {"--type", "Type-E", "--misbehave", "empty"},
+     "Type-E",
+     "read",
+     {"曲目がはいっていません。"},
+     1},
+    {"unknown N-series model",
+     {"--type", "Type-AA", "--misbehave", "unknown-model"},
+     "Type-AA",
+     "read",
+     {"N????のどれだか不明エラー"},
+     1},
+    {"refused PIN",
+     {"--type", "Type-AC", "--misbehave", "refuse-pin"},
+     "Type-AC",
+     "read",
      {"携帯電話に暗証番号を入力してから", "3秒待ち", "もう一度、携帯電話に先程と同じ暗証番号",
       "携帯電話に暗証番号が、きちんと入力されていない可能性があります。"},
      1},
-    {"another type than asked", {"--type", "Type-S"}, "Type-AA", "read",
-     {"the phone is Type-S, not Type-AA"}, 1},
+    {"another type than asked",
+     {"--type", "Type-S"},
+     "Type-AA",
+     "read",
+     {"the phone is Type-S, not Type-AA"},
+     1},
 };
 
 TEST(CablePty, MisbehavingPhonesEndTheTransferCleanly) {
@@ -125,7 +170,8 @@ TEST(CablePty, MisbehavingPhonesEndTheTransferCleanly) {
         size_t at = 0;
         for (const std::string& message : c.messages) {
             const size_t found = result.err.find(message, at);
-            EXPECT_NE(found, std::string::npos) << message << " after " << at << " in\n" << result.err;
+            EXPECT_NE(found, std::string::npos) << message << " after " << at << " in\n"
+                                                << result.err;
             at = found == std::string::npos ? at : found + message.size();
         }
         if (c.status != 0) {

@@ -31,7 +31,8 @@ TEST(NoteCodecs, KeepWhatTheTypeExpresses) {
     for (const CodecCase& c : cases) {
         const CableTypeInfo& info = cableTypeInfo(c.type);
         const EncodedNotes encoded = encodeNotes(*info.codec, c.melody, info.noteLimit);
-        EXPECT_EQ(encoded.notes.size(), c.notes) << std::string(info.shortName.begin(), info.shortName.end());
+        EXPECT_EQ(encoded.notes.size(), c.notes)
+            << std::string(info.shortName.begin(), info.shortName.end());
         EXPECT_EQ(decodeNotes(*info.codec, encoded.notes), std::u16string(c.readBack));
     }
 }

@@ -1,11 +1,14 @@
 // The mail texts of the five services byte for byte, and their recognition.
 
 #include "../common/tempfolder.h"
+#include "mail/accountimport.h"
 #include "mail/mailcompose.h"
 #include "mail/mailparse.h"
 #include "mail/receivedsongs.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace sarvo::mail {
 namespace {
@@ -193,6 +196,42 @@ TEST(MailText, StoredSongsFollowTheNameClashChoice) {
     EXPECT_EQ(stored->info.properties.neiro, u"7");
     EXPECT_EQ(stored->info.date, u"2000/12/31 23:59");
     EXPECT_EQ(stored->melody, u"C中ド ");
+}
+
+TEST(MailText, ThunderbirdDefaultAccount) {
+    const std::string prefs =
+        "user_pref(\"mail.accountmanager.defaultaccount\", \"account2\");\n"
+        "user_pref(\"mail.account.account2.server\", \"server3\");\n"
+        "user_pref(\"mail.account.account2.identities\", \"id1\");\n"
+        "user_pref(\"mail.identity.id1.smtpServer\", \"smtp2\");\n"
+        "user_pref(\"mail.server.server3.hostname\", \"pop.example.jp\");\n"
+        "user_pref(\"mail.server.server3.userName\", \"taro\");\n"
+        "user_pref(\"mail.smtpserver.smtp2.hostname\", \"smtp.example.jp\");\n";
+    struct Case {
+        const char* profilesIni;
+        bool found;
+    };
+    const Case cases[] = {
+        {"[Profile0]\nPath=other\n[Profile1]\nPath=p\n[Install1]\nDefault=p\n", true},
+        {"[Profile0]\nPath=other\n[Profile1]\nPath=p\nDefault=1\n", true},
+        {"[Profile0]\nPath=other\n", false},
+    };
+    for (const Case& c : cases) {
+        testing::TempFolder home;
+        std::filesystem::create_directories(home.path() / ".thunderbird/p");
+        std::ofstream(home.path() / ".thunderbird/profiles.ini") << c.profilesIni;
+        std::ofstream(home.path() / ".thunderbird/p/prefs.js") << prefs;
+        const auto account = readThunderbirdAccount(home.path());
+        ASSERT_EQ(account.has_value(), c.found) << c.profilesIni;
+        if (!account)
+            continue;
+        EXPECT_EQ(account->pop3Server, u"pop.example.jp");
+        EXPECT_EQ(account->smtpServer, u"smtp.example.jp");
+        EXPECT_EQ(account->userId, u"taro");
+        const settings::SettingsFile file(home.path() / "Sarvo.ini");
+        ASSERT_EQ(saveImportedAccount(file, *account), "");
+        EXPECT_EQ(file.mailSettings().userIds, std::vector<std::u16string>{u"taro"});
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "mail/ui/maildialog.h"
 
+#include "mail/accountimport.h"
 #include "mail/mailcompose.h"
 #include "mail/mailkind.h"
 #include "mail/mailparse.h"
@@ -14,6 +15,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -141,7 +143,12 @@ void MailDialog::build() {
     auto* close = new QPushButton(QStringLiteral("閉じる(&Q)"));
     close->setObjectName(QStringLiteral("cmdEnd"));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* import = new QPushButton(QStringLiteral("アカウント取込(&I)"));
+    import->setObjectName(QStringLiteral("cmdImport"));
+    import->setToolTip(QStringLiteral("メイルソフトの既定のアカウントから、サーバとユーザＩＤを取り込みます"));
+    connect(import, &QPushButton::clicked, this, &MailDialog::importAccount);
     buttons->addStretch();
+    buttons->addWidget(import);
     buttons->addWidget(clear);
     buttons->addWidget(close);
 
@@ -236,6 +243,19 @@ std::optional<MailAccount> MailDialog::checkedAccount(ExchangeKind kind) {
     const MailForm shown = m_form;
     showForm(shown);
     return check.account;
+}
+
+void MailDialog::importAccount() {
+    const auto account = readThunderbirdAccount(QDir::homePath().toStdU16String());
+    if (!account) {
+        m_context.ui.showMessage(kNoMailClientMessage);
+        return;
+    }
+    const settings::SettingsFile file = m_context.settingsFile();
+    if (const std::string error = saveImportedAccount(file, *account); !error.empty())
+        m_log->append(QStringLiteral("? ") + QString::fromStdString(error) + QStringLiteral("\n"));
+    m_form = loadMailSettings(file);
+    showForm(m_form);
 }
 
 bool MailDialog::exchangeRunning() const {

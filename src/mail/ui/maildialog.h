@@ -38,6 +38,8 @@ public:
     // cmdMail(0) and cmdMail(1).
     void send();
     void receive();
+    // Seeds the servers and the user ID from the desktop mail client's default account.
+    void importAccount();
     bool exchangeRunning() const;
 
     // Certificates trusted beside the system's (a server of one's own).

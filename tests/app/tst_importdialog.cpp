@@ -143,6 +143,7 @@ TEST_F(ImportDialogTest, MidiVoiceIsChosenFromItsListWithAPreview) {
         voices->setCurrentItem(voices->topLevelItem(2));
         EXPECT_EQ(voices->topLevelItem(2)->text(1), QStringLiteral("2"));
         EXPECT_NE(preview->toPlainText(), automaticPreview);
+        EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("dlgImport-midi")));
     });
     EXPECT_EQ(automaticPreview.toStdU16String(), u"C中ド C中レ C中ミ C中フ ");
     EXPECT_EQ(melody().toStdU16String(), u"B中ソ B中ソ ");
@@ -156,6 +157,7 @@ TEST_F(ImportDialogTest, ChangeTurnsOnePhoneTypesKeysIntoEveryType) {
     m_window->selectView(kTypeA);
     importWith(0, path, [](QDialog& dialog) {
         EXPECT_EQ(dialogChild<QComboBox>(dialog, "cmb")->currentData().toInt(), kTypeA);
+        EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("dlgImport-keys")));
     });
     EXPECT_EQ(melody().toStdU16String(), kMelody);
     EXPECT_EQ(m_window->currentView(), kTypeA);

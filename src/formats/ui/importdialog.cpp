@@ -48,6 +48,7 @@ ImportDialog::ImportDialog(IInteractive& ui, QWidget* parent)
     setObjectName(QStringLiteral("dlgImport"));
     setWindowTitle(QStringLiteral("インポート"));
     setModal(true);
+    setMinimumWidth(620);
 
     auto* optionBox = new QGroupBox(QStringLiteral("インポートするデータ"), this);
     auto* optionLayout = new QVBoxLayout(optionBox);
@@ -85,10 +86,12 @@ ImportDialog::ImportDialog(IInteractive& ui, QWidget* parent)
                                    QStringLiteral("名前")});
     m_midiVoices->setRootIsDecorated(false);
     m_midiVoices->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_midiVoices->setMinimumHeight(100);
     m_preview = new QPlainTextEdit(m_midiGroup);
     m_preview->setObjectName(QStringLiteral("txtPreview"));
     m_preview->setReadOnly(true);
     m_preview->setFont(melody::melodyTextFont(12, true));
+    m_preview->setMaximumHeight(64);
     auto* midiLayout = new QVBoxLayout(m_midiGroup);
     midiLayout->addWidget(m_midiVoices);
     midiLayout->addWidget(new QLabel(QStringLiteral("プレビュー："), m_midiGroup));
@@ -194,6 +197,7 @@ void ImportDialog::listMidiVoices() {
                          .arg(chosen.channel + 1);
     }
     auto* first = new QTreeWidgetItem(m_midiVoices, {automatic});
+    first->setFirstColumnSpanned(true);
     for (const sound::Voice& voice : listed.voices) {
         auto* row = new QTreeWidgetItem(
             m_midiVoices,

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 namespace sarvo::sound {
 namespace {
@@ -20,7 +19,7 @@ constexpr double kMeeting = 100;     // two onsets on one grid point
 constexpr double kGridChange = 2;    // a beat on another grid than the beat before it
 constexpr double kLargestOffset = 8; // two thirds of a sixteenth
 constexpr double kOffsetStep = 0.5;
-constexpr double kOffsetStepCost = 1; // the offset of the playing moving by a step from a beat
+constexpr double kOffsetStepCost = 1; // the offset moving by a step from one beat to the next
 constexpr double kOffsetCost = 0.02;  // per beat and tick of offset
 constexpr double kOnTheGrid = 0.25;   // squared ticks off a grid that count as on it
 

@@ -15,9 +15,8 @@ namespace {
 // anywhere in it. "acc" alone, since an accordion may well play the melody.
 constexpr std::array<std::u16string_view, 7> kMelodyWords = {u"melo", u"vocal", u"vox",  u"lead",
                                                              u"sing", u"solo",  u"theme"};
-constexpr std::array<std::u16string_view, 10> kMelodyJapanese = {
-    u"メロ",     u"ﾒﾛ",         u"主旋律", u"旋律",   u"歌",
-    u"ボーカル", u"ヴォーカル", u"ﾎﾞｰｶﾙ",  u"リード", u"ﾘｰﾄﾞ"};
+constexpr std::array<std::u16string_view, 9> kMelodyJapanese = {
+    u"メロ", u"ﾒﾛ", u"旋律", u"歌", u"ボーカル", u"ヴォーカル", u"ﾎﾞｰｶﾙ", u"リード", u"ﾘｰﾄﾞ"};
 constexpr std::array<std::u16string_view, 13> kAccompanimentWords = {
     u"accomp", u"bass", u"drum", u"perc",  u"pad",   u"chord",  u"backing",
     u"rhythm", u"arp",  u"kick", u"snare", u"hihat", u"harmony"};

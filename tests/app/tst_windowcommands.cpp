@@ -103,7 +103,7 @@ TEST_P(FunctionKeyTest, ReachesItsCommand) {
 }
 
 INSTANTIATE_TEST_SUITE_P(DialogKeys, FunctionKeyTest,
-                         ::testing::Values(Qt::Key_F10, Qt::Key_F11));
+                         ::testing::Values(Qt::Key_F10));
 
 TEST_F(CommandTest, FourPlaysAndStops) {
     setMelody(QStringLiteral("C中ド "));

@@ -1,0 +1,19 @@
+#pragma once
+// The one QApplication the widget benchmarks need, made on first use without a display.
+
+#include <QApplication>
+
+namespace sarvo::bench {
+
+inline QApplication& offscreenApplication() {
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *existing;
+    static int argc = 1;
+    static char name[] = "sarvo-bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+} // namespace sarvo::bench

@@ -6,6 +6,7 @@
 #include "app/songsession.h"
 #include "common/interaction.h"
 #include "library/songlibrary.h"
+#include "offscreenapp.h"
 #include "sound/midioutput.h"
 
 #include <QApplication>
@@ -19,17 +20,6 @@
 namespace {
 
 constexpr int kSongs = 1000;
-
-QApplication& application() {
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return *existing;
-    static int argc = 1;
-    static char name[] = "sarvo-bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // A library folder with 1000 songs of 64 notes each, made once.
 const sarvo::library::SongLibrary& thousandSongs() {
@@ -57,7 +47,7 @@ const sarvo::library::SongLibrary& thousandSongs() {
 }
 
 void BM_StartUpWithThousandSongs(benchmark::State& state) {
-    application();
+    sarvo::bench::offscreenApplication();
     const sarvo::library::SongLibrary& library = thousandSongs();
     sarvo::RecordingInteractive ui;
     sarvo::sound::NullMidiOutput midi;

@@ -190,8 +190,7 @@ TEST_F(MidiPlayerTest, LoopsSeeksAndGivesTheOutputBack) {
         ASSERT_TRUE(dialog.load(m_midi));
         EXPECT_FALSE(m_port->isOpen()); // the file has the device
         // The file ends after a quarter of a second and starts over by itself.
-        QTest::qWait(700);
-        EXPECT_GE(noteOns(), 2);
+        EXPECT_TRUE(QTest::qWaitFor([this] { return noteOns() >= 2; }, 3000));
         EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("dlgMidiPlay")));
 
         click(dialog, "Stop");

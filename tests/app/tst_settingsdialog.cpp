@@ -212,7 +212,8 @@ TEST(SettingsDialogSound, PortsVoicesAndTheTestScaleSoundAtOnce) {
     heard.clear();
     clickButton(dialog, "cmdTest");
     EXPECT_EQ(test->text(), QStringLiteral("停止(&P)"));
-    QTest::qWait(700); // a quarter at tempo 100 lasts about 0.55 s
+    // A quarter at tempo 100 lasts about half a second; the second note follows it.
+    EXPECT_TRUE(QTest::qWaitFor([&heard] { return heard.messages().size() >= 3; }, 3000));
     clickButton(dialog, "cmdTest");
     EXPECT_EQ(test->text(), QStringLiteral("でドレミ…を試聴(&P)"));
     EXPECT_EQ(heard.messages(),

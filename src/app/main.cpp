@@ -34,9 +34,9 @@ int main(int argc, char* argv[]) {
             &app,
             [&midi, &shown] {
                 midi.finishOpening();
-                if (auto* bar = shown
-                                    ? qobject_cast<sarvo::app::WindowStatusBar*>(shown->statusBar())
-                                    : nullptr)
+                auto* bar = shown ? qobject_cast<sarvo::app::WindowStatusBar*>(shown->statusBar())
+                                  : nullptr;
+                if (bar)
                     sarvo::app::showSoundOutput(midi, *bar);
             },
             Qt::QueuedConnection);

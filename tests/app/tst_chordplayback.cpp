@@ -146,6 +146,22 @@ TEST_F(ChordPlaybackTest, MoreThan26SongsAskOnceAndPlayTheFirst26) {
     EXPECT_EQ(last.substr(0, 4), "Z C2");
 }
 
+TEST_F(ChordPlaybackTest, APhoneTypeOnShowPlaysWhatItsKeysGiveBack) {
+    // Type-B has no sharps: its keys give the notes back without them, as repeated notes.
+    selectSongs({{u"甲", u"D中ド# D中レ "}, {u"乙", u"D中ド# "}});
+    setMelody(QStringLiteral("D中ド# "));
+    m_window->selectView(3);
+    queueDialog([](QDialog& dialog) { dialog.accept(); });
+    m_window->runCommand(WindowCommand::Play);
+    ASSERT_EQ(m_dialogTitles.size(), 1u);
+    std::ifstream mml(chordWorkFiles().mml, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(mml)), std::istreambuf_iterator<char>());
+    // In list order; the halves of a sharp note merge back into one, and songs without a voice
+    // of their own take the voice of the settings (program 7, written as 8).
+    EXPECT_EQ(text, "A C1 @8 t120 v127 o5 c8\r\nB C2 @8 t120 v127 o5 c8 d8\r\n");
+    EXPECT_EQ(melody(), QStringLiteral("D中ド# "));
+}
+
 // The player on its own, over a port whose output records what it is sent.
 class MidiPlayerTest : public ::testing::Test {
 protected:

@@ -73,14 +73,15 @@ void WindowDialogs::openImport(int option) {
 }
 
 bool WindowDialogs::importFile(const formats::ImportRequest& request) {
-    // A stored song being edited is offered for saving before its melody is replaced.
-    if (m_window.session().current() && !m_window.session().settleChanges(m_window.melodyText()))
-        return false;
     const formats::ImportedFile file = formats::readImport(request);
     if (!file.error.empty()) {
         m_ui.showMessage(u"インポート中にファイルの読込で失敗しました。");
         return false;
     }
+    // A stored song being edited is offered for saving before its melody is replaced (as when
+    // another song is loaded); a file that cannot be read asks nothing.
+    if (m_window.session().current() && !m_window.session().settleChanges(m_window.melodyText()))
+        return false;
     if (request.option == kKeyTextOption) {
         // The key text becomes the melody, shown as the keys of that type and so of any other.
         m_window.setMelodyText(

@@ -167,6 +167,17 @@ TEST_F(ImportDialogTest, ChangeTurnsOnePhoneTypesKeysIntoEveryType) {
               keyguide::convertToKeys(kTypeE, kMelody, m_window->parserState(), ui));
 }
 
+TEST_F(ImportDialogTest, AChangedSongIsOfferedForSavingFirst) {
+    storeSong(u"旧", u"C中ド ");
+    ASSERT_TRUE(m_window->openSong(QStringLiteral("旧")));
+    setMelody(QStringLiteral("C中ド D中レ "));
+    m_ui.queueAnswer(Answer::Yes);
+    importWith(2, file("new.ked", "+C4"));
+    EXPECT_EQ(m_ui.questions(), std::vector<std::u16string>{u"「旧」を保存しますか？"});
+    EXPECT_EQ(storedMelody(u"旧"), u"C中ド D中レ ");
+    EXPECT_EQ(storedMelody(u"new"), u"C高ド ");
+}
+
 TEST_F(ImportDialogTest, BadPathsLeaveTheMelody) {
     setMelody(QStringLiteral("C中ソ "));
     const struct {

@@ -166,8 +166,10 @@ std::optional<Payload> kyaraPayload(const Text& message) {
     const size_t body = empty + kEmptyLine.size();
     const size_t msg = message.text.find(u"MSG=", body);
     const size_t titleStart = msg == npos ? body : msg + 4;
-    const size_t marks = message.text.find(formats::kKyaraStart, titleStart);
-    if (marks == npos)
+    // The last "]]" of the line starts the melody digits, so a title may hold "]]" itself.
+    const size_t lineEnd = std::min(message.text.find(kCrlf, titleStart), message.text.size());
+    const size_t marks = message.text.rfind(formats::kKyaraStart, lineEnd);
+    if (marks == npos || marks < titleStart)
         return std::nullopt;
     Payload payload;
     payload.attachment = message.restOfLine(marks + formats::kKyaraStart.size());

@@ -52,8 +52,9 @@ const library::SongLibrary& chordLibrary(std::vector<std::u16string>& names) {
             properties.name = u"曲" + std::u16string(1, char16_t(u'A' + i));
             properties.tenpo = u"120";
             properties.neiro = u"0";
-            library.saveSong(library::newSongInfo(properties, u"", std::chrono::system_clock::now()),
-                             melody, {}, walk, ui);
+            library.saveSong(
+                library::newSongInfo(properties, u"", std::chrono::system_clock::now()), melody, {},
+                walk, ui);
             made.push_back(properties.name);
         }
         return made;

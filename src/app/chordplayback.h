@@ -43,7 +43,7 @@ std::vector<ChordSong> chordSongs(const library::SongLibrary& library,
 
 struct ChordRequest {
     std::vector<ChordSong> songs;
-    int view = 0;                      // the view selector's entry; 2 to 40 a phone type
+    int view = 0;                     // the view selector's entry; 2 to 40 a phone type
     std::optional<int> settingsVoice; // the program of songs without a voice of their own
 };
 

@@ -109,15 +109,14 @@ void WindowDialogs::nameImportedSong(const formats::ImportedFile& file,
     if (!named || !m_window.session().create(*named, m_window.melodyText()).ok())
         return;
     const settings::Preferences preferences =
-        settings::SettingsFile(m_window.session().library().folders().settingsFile())
-            .preferences();
+        settings::SettingsFile(m_window.session().library().folders().settingsFile()).preferences();
     const auto now = std::chrono::system_clock::now();
     for (size_t part = 0; part < file.furtherParts.size(); ++part) {
         library::SongProperties sub = *named;
         sub.name = formats::subPartName(named->name, static_cast<int>(part) + 1);
-        m_window.session().library().saveSong(
-            library::newSongInfo(sub, preferences.userName, now), file.furtherParts[part],
-            preferences.phoneTypes, m_window.parserState(), m_ui);
+        m_window.session().library().saveSong(library::newSongInfo(sub, preferences.userName, now),
+                                              file.furtherParts[part], preferences.phoneTypes,
+                                              m_window.parserState(), m_ui);
     }
     m_window.showRenamedSong();
 }

@@ -18,7 +18,7 @@ namespace sarvo::formats {
 class ImportDialog;
 struct ImportedFile;
 struct ImportRequest;
-}
+} // namespace sarvo::formats
 namespace sarvo::settings {
 class SettingsDialog;
 }

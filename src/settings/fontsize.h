@@ -15,8 +15,8 @@ inline constexpr int kLargestFontSize = 90;
 enum class FontSizeEvent { Change, Click, LostFocus };
 
 struct FontSizeCheck {
-    std::optional<int> size;    // the accepted size
-    std::u16string_view error;  // the message for a refused text; empty when accepted
+    std::optional<int> size;   // the accepted size
+    std::u16string_view error; // the message for a refused text; empty when accepted
 };
 
 // "数値しか入力できません。:<event>" for a text that is no number, "0は、入力できません。" for 0;

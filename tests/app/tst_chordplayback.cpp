@@ -114,8 +114,8 @@ TEST_F(ChordPlaybackTest, ThreeSongsSoundTogetherAsThreeVoices) {
         EXPECT_NEAR(sound::centsBetween(hz, sound::midiNoteHz(note)), 0, 15) << note;
     }
     // レ is not in the chord: no peak near it.
-    const double absent = sound::strongestFrequency(samples, from, count, audio->sampleRate,
-                                                    sound::midiNoteHz(74));
+    const double absent =
+        sound::strongestFrequency(samples, from, count, audio->sampleRate, sound::midiNoteHz(74));
     EXPECT_GT(std::abs(sound::centsBetween(absent, sound::midiNoteHz(74))), 15);
 }
 
@@ -232,7 +232,8 @@ TEST_F(MidiPlayerTest, LoopsSeeksAndGivesTheOutputBack) {
 TEST_F(MidiPlayerTest, AFileThatCannotBeOpenedIsReported) {
     sound::MidiPlayDialog dialog(*m_port, m_ui);
     EXPECT_FALSE(dialog.load(m_files.path() / "missing.mid"));
-    EXPECT_EQ(m_ui.messages(), std::vector<std::u16string>{std::u16string(sound::kChordPlaybackFailedMessage)});
+    EXPECT_EQ(m_ui.messages(),
+              std::vector<std::u16string>{std::u16string(sound::kChordPlaybackFailedMessage)});
     dialog.reject();
     EXPECT_TRUE(m_port->isOpen());
 }

@@ -38,7 +38,8 @@ TEST_F(HelpAndFolderTest, FolderWithoutAFileManagerSaysSoInTheStatusBar) {
     qputenv("PATH", "/nonexistent");
     m_window->runCommand(WindowCommand::Folder);
     qputenv("PATH", path);
-    EXPECT_TRUE(m_panel->text().startsWith(QStringLiteral("フォルダを開くファイルマネージャが起動できません")))
+    EXPECT_TRUE(m_panel->text().startsWith(
+        QStringLiteral("フォルダを開くファイルマネージャが起動できません")))
         << m_panel->text().toStdString();
     EXPECT_TRUE(m_panel->text().endsWith(QStringLiteral("Text")));
 }

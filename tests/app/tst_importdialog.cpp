@@ -86,13 +86,15 @@ void PrintTo(const OptionCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class ImportOptionTest : public ImportDialogTest, public ::testing::WithParamInterface<OptionCase> {};
+class ImportOptionTest : public ImportDialogTest,
+                         public ::testing::WithParamInterface<OptionCase> {};
 
 TEST_P(ImportOptionTest, FileBecomesTheMelodyAndANamedSong) {
     const OptionCase& c = GetParam();
     importWith(c.option, file(c.fileName, c.bytes));
     // Saving may report notes some phone types cannot type; reading must not fail.
-    EXPECT_EQ(std::ranges::count(m_ui.messages(), u"インポート中にファイルの読込で失敗しました。"), 0);
+    EXPECT_EQ(std::ranges::count(m_ui.messages(), u"インポート中にファイルの読込で失敗しました。"),
+              0);
     EXPECT_EQ(m_dialogTitles.back(), QStringLiteral("インポート曲の指定"));
     EXPECT_EQ(melody().toStdU16String(), c.melody);
     EXPECT_EQ(m_songName->text().toStdU16String(), c.songName);
@@ -112,15 +114,34 @@ std::vector<OptionCase> optionCases() {
     return {
         {"KeyText", 0, "keys.txt", *toCp932(typeAKeys), kMelody, u"keys", {}},
         {"Omd", 1, "song.omd", "+C4D8E16", u"C高ド D中レ E中ミ ", u"song", {}},
-        {"Ked", 2, "letters.ked", "+C4D8E16\r\nR4#F8.bB2\r\n",
-         u"C高ド D中レ E中ミ H D.中フ# B中ラ# ", u"letters", {}},
-        {"Cml", 3, "codes.cml", "<d>b@a cHf\r\nSp", u"C中ド D中レ E中ミ I. C.高ド A高シ ",
-         u"codes", {}},
-        {"MldWithTwoParts", 4, "haru.mld",
+        {"Ked",
+         2,
+         "letters.ked",
+         "+C4D8E16\r\nR4#F8.bB2\r\n",
+         u"C高ド D中レ E中ミ H D.中フ# B中ラ# ",
+         u"letters",
+         {}},
+        {"Cml",
+         3,
+         "codes.cml",
+         "<d>b@a cHf\r\nSp",
+         u"C中ド D中レ E中ミ I. C.高ド A高シ ",
+         u"codes",
+         {}},
+        {"MldWithTwoParts",
+         4,
+         "haru.mld",
          bytesOf(formats::encodeMld(twoPartRingtone(), formats::MldSizeLimit::Lifted, ui)),
-         kMelody, u"春", {u"B中ソ "}},
-        {"Smd", 6, "sky.smd", bytesOf(formats::encodeSmd(twoPartRingtone()).value), kMelody,
-         u"春", {u"B中ソ "}},
+         kMelody,
+         u"春",
+         {u"B中ソ "}},
+        {"Smd",
+         6,
+         "sky.smd",
+         bytesOf(formats::encodeSmd(twoPartRingtone()).value),
+         kMelody,
+         u"春",
+         {u"B中ソ "}},
     };
 }
 
@@ -152,7 +173,8 @@ TEST_F(ImportDialogTest, MidiVoiceIsChosenFromItsListWithAPreview) {
 
 TEST_F(ImportDialogTest, ChangeTurnsOnePhoneTypesKeysIntoEveryType) {
     RecordingInteractive ui;
-    const std::u16string keys = keyguide::convertToKeys(kTypeA, kMelody, m_window->parserState(), ui);
+    const std::u16string keys =
+        keyguide::convertToKeys(kTypeA, kMelody, m_window->parserState(), ui);
     const auto path = file("typea.txt", *toCp932(keys));
     m_window->selectView(kTypeA);
     importWith(0, path, [](QDialog& dialog) {

@@ -21,12 +21,24 @@ namespace {
 
 using settings::PrivateProfile;
 
-const std::vector<std::u16string> kSettingsKeys = {
-    u"音色", u"入力音", u"テンポ", u"テンポの音符", u"テストの音符", u"テンポ基準値",
-    u"５線譜再生カーソル", u"キー割り当て", u"入力画面のフォント", u"入力画面のフォントサイズ",
-    u"入力画面のフォントボールド", u"入力画面のフォントプレビュー", u"表示画面のフォント",
-    u"表示画面のフォントサイズ", u"表示画面のフォントボールド", u"表示画面のフォントプレビュー",
-    u"携帯タイプ", u"使用者"};
+const std::vector<std::u16string> kSettingsKeys = {u"音色",
+                                                   u"入力音",
+                                                   u"テンポ",
+                                                   u"テンポの音符",
+                                                   u"テストの音符",
+                                                   u"テンポ基準値",
+                                                   u"５線譜再生カーソル",
+                                                   u"キー割り当て",
+                                                   u"入力画面のフォント",
+                                                   u"入力画面のフォントサイズ",
+                                                   u"入力画面のフォントボールド",
+                                                   u"入力画面のフォントプレビュー",
+                                                   u"表示画面のフォント",
+                                                   u"表示画面のフォントサイズ",
+                                                   u"表示画面のフォントボールド",
+                                                   u"表示画面のフォントプレビュー",
+                                                   u"携帯タイプ",
+                                                   u"使用者"};
 
 class SettingsDialogTest : public MainWindowFixture {
 protected:
@@ -119,7 +131,8 @@ TEST_F(SettingsDialogTest, UnknownStoredValuesLeaveTheDesignTimeChoice) {
     openSettings([](QDialog& dialog) {
         EXPECT_TRUE(dialogChild<QRadioButton>(dialog, "optKey0")->isChecked());
         QStringList selected;
-        for (const QListWidgetItem* item : dialogChild<QListWidget>(dialog, "lstT")->selectedItems())
+        for (const QListWidgetItem* item :
+             dialogChild<QListWidget>(dialog, "lstT")->selectedItems())
             selected << item->text().section(QLatin1Char(' '), 0, 0);
         selected.sort();
         EXPECT_EQ(selected, (QStringList{QStringLiteral("Type-AM"), QStringLiteral("Type-B")}));
@@ -132,8 +145,8 @@ TEST_F(SettingsDialogTest, OkWithoutPhoneTypeIsRefusedAndWritesNothing) {
         clickButton(dialog, "cmdClear");
         clickButton(dialog, "cmdOK");
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(m_ui.messages(),
-                  std::vector<std::u16string>{u"携帯電話タイプは必ず１つは指定して下さい。m(_ _;)m"});
+        EXPECT_EQ(m_ui.messages(), std::vector<std::u16string>{
+                                       u"携帯電話タイプは必ず１つは指定して下さい。m(_ _;)m"});
         clickButton(dialog, "cmdReset3");
         EXPECT_EQ(dialogChild<QListWidget>(dialog, "lstT")->selectedItems().size(), 39);
         clickButton(dialog, "cmdCancel");
@@ -185,10 +198,10 @@ TEST(SettingsDialogSound, PortsVoicesAndTheTestScaleSoundAtOnce) {
     RecordingInteractive ui;
     sound::RecordingMidiOutput heard;
     std::vector<sound::MidiPortEntry> entries;
-    entries.push_back({u"(標準)", "test", 0, [&heard] {
-                           return sound::OpenedOutput{
-                               std::make_unique<sound::ForwardingMidiOutput>(heard), {}};
-                       }});
+    entries.push_back(
+        {u"(標準)", "test", 0, [&heard] {
+             return sound::OpenedOutput{std::make_unique<sound::ForwardingMidiOutput>(heard), {}};
+         }});
     entries.push_back({u"壊れた音源", "test", 1, [] {
                            return sound::OpenedOutput{nullptr, "no such device"};
                        }});

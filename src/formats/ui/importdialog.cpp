@@ -68,9 +68,8 @@ ImportDialog::ImportDialog(IInteractive& ui, QWidget* parent)
     m_phoneType->setMinimumContentsLength(30);
     m_phoneType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     optionLayout->addWidget(m_phoneType);
-    optionLayout->addWidget(
-        new QLabel(QStringLiteral("注) １携帯電話の着信音入力操作手順 → 対応全機種への反映"),
-                   optionBox));
+    optionLayout->addWidget(new QLabel(
+        QStringLiteral("注) １携帯電話の着信音入力操作手順 → 対応全機種への反映"), optionBox));
 
     m_path = new QLineEdit(this);
     m_path->setObjectName(QStringLiteral("txtFPath"));
@@ -124,8 +123,7 @@ ImportDialog::ImportDialog(IInteractive& ui, QWidget* parent)
     connect(load, &QPushButton::clicked, this, &ImportDialog::importFile);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_path, &QLineEdit::editingFinished, this, &ImportDialog::listMidiVoices);
-    connect(m_midiVoices, &QTreeWidget::currentItemChanged, this,
-            &ImportDialog::previewMidiVoice);
+    connect(m_midiVoices, &QTreeWidget::currentItemChanged, this, &ImportDialog::previewMidiVoice);
     optionChosen();
 }
 

@@ -135,7 +135,8 @@ QWidget* SettingsDialog::buildPhoneTypeTab() {
     auto* listButtons = new QHBoxLayout;
     listButtons->addWidget(all);
     listButtons->addWidget(none);
-    listButtons->addWidget(new QLabel(QStringLiteral("注)多くを選ぶと処理が遅くなります。"), tab), 1);
+    listButtons->addWidget(new QLabel(QStringLiteral("注)多くを選ぶと処理が遅くなります。"), tab),
+                           1);
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(new QLabel(QStringLiteral("お名前："), tab));
     nameRow->addWidget(m_userName, 1);

@@ -121,18 +121,19 @@ SoundTab::SoundTab(sound::IMidiOutput& midi, sound::MidiOutputPort* port, QWidge
     auto* baseGroup = new QGroupBox(QStringLiteral("テンポ基準値"), this);
     auto* baseLayout = new QGridLayout(baseGroup);
     baseLayout->addWidget(
-        new QLabel(QStringLiteral("この値をいじって携帯電話のテンポとＰＣのテンポを合わせて下さい。"),
-                   baseGroup),
+        new QLabel(
+            QStringLiteral("この値をいじって携帯電話のテンポとＰＣのテンポを合わせて下さい。"),
+            baseGroup),
         0, 0, 1, 3);
     baseLayout->addWidget(new QLabel(QStringLiteral("↑ 遅く"), baseGroup), 1, 0);
     baseLayout->addWidget(m_tempoBase, 1, 1, 2, 1);
     baseLayout->addWidget(m_tempoBaseText, 1, 2);
     baseLayout->addWidget(new QLabel(QStringLiteral("↓ 速く"), baseGroup), 2, 0);
     auto* examples = new QVBoxLayout;
-    examples->addWidget(noteLabel(QStringLiteral("{C}＝１００ で、 {C} が0.3秒　　 {D} が0.15秒です。"),
-                                  baseGroup));
-    examples->addWidget(noteLabel(QStringLiteral("{C}＝１５０で、 {C} が0.2秒　　 {D} が0.1秒です。"),
-                                  baseGroup));
+    examples->addWidget(noteLabel(
+        QStringLiteral("{C}＝１００ で、 {C} が0.3秒　　 {D} が0.15秒です。"), baseGroup));
+    examples->addWidget(
+        noteLabel(QStringLiteral("{C}＝１５０で、 {C} が0.2秒　　 {D} が0.1秒です。"), baseGroup));
     baseLayout->addLayout(examples, 1, 3, 2, 1);
     baseLayout->setColumnStretch(3, 1);
 

@@ -37,10 +37,10 @@ MidiPlayDialog::MidiPlayDialog(MidiOutputPort& notes, IInteractive& ui, QWidget*
         QStyle::StandardPixmap icon;
         void (MidiPlayDialog::*run)();
     };
-    for (const Button& button : {Button{"Play", "再生", QStyle::SP_MediaPlay, &MidiPlayDialog::play},
-                                 Button{"Stop", "停止", QStyle::SP_MediaStop, &MidiPlayDialog::stop},
-                                 Button{"Rew", "最初から", QStyle::SP_MediaSkipBackward,
-                                        &MidiPlayDialog::rewind}}) {
+    for (const Button& button :
+         {Button{"Play", "再生", QStyle::SP_MediaPlay, &MidiPlayDialog::play},
+          Button{"Stop", "停止", QStyle::SP_MediaStop, &MidiPlayDialog::stop},
+          Button{"Rew", "最初から", QStyle::SP_MediaSkipBackward, &MidiPlayDialog::rewind}}) {
         QAction* action = toolBar->addAction(style()->standardIcon(button.icon),
                                              QString::fromUtf8(button.caption));
         action->setObjectName(QString::fromLatin1(button.key));
@@ -143,8 +143,8 @@ void MidiPlayDialog::showPosition() {
         const QSignalBlocker quiet(m_position);
         m_position->setValue(static_cast<int>(position));
     }
-    m_modePanel->setText(QString::fromUtf8(m_player.mode().data(),
-                                           static_cast<qsizetype>(m_player.mode().size())));
+    m_modePanel->setText(
+        QString::fromUtf8(m_player.mode().data(), static_cast<qsizetype>(m_player.mode().size())));
     m_positionPanel->setText(QString::number(position));
 }
 

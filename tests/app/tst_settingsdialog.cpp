@@ -216,6 +216,7 @@ TEST(SettingsDialogSound, PortsVoicesAndTheTestScaleSoundAtOnce) {
     EXPECT_FALSE(port.isOpen());
     chooseEntry(dialog, "cmbPort", QStringLiteral("(標準)"));
     ASSERT_TRUE(port.isOpen());
+    EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("dlgSet-ports")));
 
     heard.clear();
     chooseEntry(dialog, "cmbNeiro", QStringLiteral("ミュージックボックス"));

@@ -42,13 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::unique_ptr<Exchange> exchange;
     const auto tls = static_cast<TlsMode>(options % 3);
     if (options & 0x80) {
-        exchange = std::make_unique<SmtpSession>(
-            SmtpJob{tls, (options & 0x40) ? "user" : "", password, u"a@b", u"c@d", u"s",
-                    "Subject: x\r\n\r\n.line\r\n"},
-            clock, std::chrono::seconds(5));
+        exchange = std::make_unique<SmtpSession>(SmtpJob{tls, (options & 0x40) ? "user" : "",
+                                                         password, u"a@b", u"c@d", u"s",
+                                                         "Subject: x\r\n\r\n.line\r\n"},
+                                                 clock, std::chrono::seconds(5));
     } else {
-        Pop3Job job{tls, "user", password, (options & 0x40) != 0,
-                    (options & 0x20) ? kClassicSizeLimit : 200, {}};
+        Pop3Job job{tls,
+                    "user",
+                    password,
+                    (options & 0x40) != 0,
+                    (options & 0x20) ? kClassicSizeLimit : 200,
+                    {}};
         job.handleMessage = [](std::string_view message) {
             check(message.find("\r\n.\r\n") == std::string_view::npos);
             return MessageVerdict{message.size() % 2 == 0, u"x"};
@@ -69,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const uint8_t* cut = piece;
         while (cut < end && *cut != 0xFF)
             ++cut;
-        apply(exchange->received(std::string_view(reinterpret_cast<const char*>(piece), cut - piece)));
+        apply(exchange->received(
+            std::string_view(reinterpret_cast<const char*>(piece), cut - piece)));
         if (!ended && (options & 0x10))
             apply(exchange->tlsEstablished());
         clock.step();

@@ -10,9 +10,9 @@
 #include "mail/mailsongs.h"
 #include "mail/net/exchangedriver.h"
 #include "mail/pop3session.h"
-#include "mail/smtpsession.h"
 #include "mail/receivedsongs.h"
 #include "mail/serversettings.h"
+#include "mail/smtpsession.h"
 #include "settings/settingsfile.h"
 #include "sound/voicelist.h"
 
@@ -130,9 +130,9 @@ std::optional<mail::OutgoingMail> outgoingMail(MailCommand& c, int& status) {
     const settings::Preferences preferences =
         settingsFile ? settingsFile->preferences() : settings::Preferences{};
     if (c.kind == MailKind::IMelodyUrl)
-        out.destination = (settingsFile ? mail::songServerSettings(*settingsFile)
-                                        : mail::SongServerSettings{})
-                              .uploadMailbox;
+        out.destination =
+            (settingsFile ? mail::songServerSettings(*settingsFile) : mail::SongServerSettings{})
+                .uploadMailbox;
 
     formats::Ringtone ringtone;
     const std::vector<std::string> songArgs(c.args.positionals.begin() + 1,
@@ -206,7 +206,8 @@ std::u16string jsonText(std::u16string_view text) {
         if (c == u'"' || c == u'\\')
             json += {u'\\', c};
         else if (c < 0x20)
-            json += u"\\u00" + std::u16string{u"0123456789abcdef"[c >> 4], u"0123456789abcdef"[c & 15]};
+            json +=
+                u"\\u00" + std::u16string{u"0123456789abcdef"[c >> 4], u"0123456789abcdef"[c & 15]};
         else
             json += c;
     }
@@ -215,9 +216,11 @@ std::u16string jsonText(std::u16string_view text) {
 
 std::u16string songJson(const mail::ReceivedSong& song) {
     std::u16string json = u"{";
-    const std::pair<const char16_t*, const std::u16string*> fields[] = {
-        {u"name", &song.name}, {u"kashu", &song.kashu}, {u"jan", &song.jan},
-        {u"from", &song.from}, {u"date", &song.date}};
+    const std::pair<const char16_t*, const std::u16string*> fields[] = {{u"name", &song.name},
+                                                                        {u"kashu", &song.kashu},
+                                                                        {u"jan", &song.jan},
+                                                                        {u"from", &song.from},
+                                                                        {u"date", &song.date}};
     for (const auto& [key, value] : fields)
         json += jsonText(key) + u": " + jsonText(*value) + u", ";
     json += u"\"tempo\": " +
@@ -229,8 +232,8 @@ std::u16string songJson(const mail::ReceivedSong& song) {
 // The voice of received songs: the program of the voice chosen in the settings.
 std::u16string settingsVoice(const MailCommand& c) {
     const auto settingsFile = c.settingsFile();
-    const auto row = sound::voiceRowOfText(
-        settingsFile ? settingsFile->preferences().voice : settings::Preferences{}.voice);
+    const auto row = sound::voiceRowOfText(settingsFile ? settingsFile->preferences().voice
+                                                        : settings::Preferences{}.voice);
     const int program = row ? sound::voiceList()[*row].program : formats::kDefaultVoice;
     return mail::asciiText(std::to_string(program));
 }
@@ -259,7 +262,8 @@ int runParse(MailCommand& c) {
 // HOST or HOST:PORT; the port by the TLS mode when none is given.
 std::optional<ServerAddressText> serverOf(std::string_view text, mail::TlsMode tls, int plainPort,
                                           int implicitPort) {
-    ServerAddressText server{std::string(text), tls == mail::TlsMode::Implicit ? implicitPort : plainPort};
+    ServerAddressText server{std::string(text),
+                             tls == mail::TlsMode::Implicit ? implicitPort : plainPort};
     if (const size_t colon = text.rfind(':'); colon != std::string_view::npos) {
         const auto port = integerIn(text.substr(colon + 1), 1, 65535);
         if (!port)
@@ -319,7 +323,8 @@ int runExchange(MailCommand& c, mail::Exchange& exchange, const ServerAddressTex
         exchange, {QString::fromStdString(server.host).toStdU16String(), server.port, tls}, extra);
     QEventLoop loop;
     QObject::connect(&driver, &mail::ExchangeDriver::logged, [&](const QString& text) {
-        c.io.err << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toStdString();
+        c.io.err
+            << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toStdString();
         c.io.err.flush();
     });
     QObject::connect(&driver, &mail::ExchangeDriver::finished, &loop, &QEventLoop::quit);
@@ -340,7 +345,8 @@ std::optional<std::chrono::seconds> idleTimeoutOf(const Args& args) {
 
 int runSend(MailCommand& c) {
     const auto tls = tlsOf(c.args);
-    const auto server = tls ? serverOf(c.args.value("--smtp").value_or(""), *tls, 25, 465) : std::nullopt;
+    const auto server =
+        tls ? serverOf(c.args.value("--smtp").value_or(""), *tls, 25, 465) : std::nullopt;
     const auto timeout = idleTimeoutOf(c.args);
     if (!server || !timeout)
         return usageError(c.io.err, "send needs --smtp HOST[:PORT], --tls none|starttls|implicit",
@@ -365,13 +371,14 @@ int runSend(MailCommand& c) {
 
 int runReceive(MailCommand& c) {
     const auto tls = tlsOf(c.args);
-    const auto server = tls ? serverOf(c.args.value("--pop3").value_or(""), *tls, 110, 995) : std::nullopt;
+    const auto server =
+        tls ? serverOf(c.args.value("--pop3").value_or(""), *tls, 110, 995) : std::nullopt;
     const auto timeout = idleTimeoutOf(c.args);
     const auto sizeLimit =
         numberOption(c.args, "--size-limit", mail::kDefaultSizeLimit, 1, 1 << 30);
     if (!server || !timeout || !sizeLimit || !c.library || !c.args.value("--user"))
-        return usageError(c.io.err,
-                          "receive needs --pop3 HOST[:PORT], --user U and --library DIR", "mail");
+        return usageError(c.io.err, "receive needs --pop3 HOST[:PORT], --user U and --library DIR",
+                          "mail");
     const auto password = passwordOf(c);
     if (!password)
         return kInputError;
@@ -380,8 +387,8 @@ int runReceive(MailCommand& c) {
     const std::u16string neiro = settingsVoice(c);
     const auto chooser = mail::fixedNameClashChoice(*c.library, answerOf(c.args));
     std::vector<std::u16string> stored;
-    mail::Pop3Job job{*tls, *c.args.value("--user"), *password, c.args.has("--delete"),
-                      *sizeLimit, {}};
+    mail::Pop3Job job{*tls, *c.args.value("--user"), *password, c.args.has("--delete"), *sizeLimit,
+                      {}};
     job.handleMessage = [&](std::string_view message) {
         const auto songs = mail::parseMail(c.kind, message, c.ui);
         if (!songs || songs->empty())
@@ -392,8 +399,8 @@ int runReceive(MailCommand& c) {
         if (!result.error.empty())
             c.io.err << "sarvo-cli: " << result.error << "\n";
         // A mail counts once its songs are safely stored (or deliberately kept out).
-        return mail::MessageVerdict{result.error.empty(),
-                                    result.names.empty() ? songs->front().name : result.names.back()};
+        return mail::MessageVerdict{
+            result.error.empty(), result.names.empty() ? songs->front().name : result.names.back()};
     };
     mail::SystemMailClock clock;
     mail::Pop3Session session(std::move(job), clock, *timeout);

@@ -58,8 +58,9 @@ std::optional<std::filesystem::path> defaultProfile(const std::filesystem::path&
         }
     }
     endProfile();
-    const std::string chosen =
-        !installDefault.empty() ? installDefault : !markedPath.empty() ? markedPath : firstPath;
+    const std::string chosen = !installDefault.empty() ? installDefault
+                               : !markedPath.empty()   ? markedPath
+                                                       : firstPath;
     if (chosen.empty())
         return std::nullopt;
     const auto found = relativeOf.find(chosen);
@@ -87,7 +88,8 @@ std::optional<ImportedAccount> readThunderbirdAccount(const std::filesystem::pat
     const std::string account = get("mail.accountmanager.defaultaccount");
     const std::string server = get("mail.account." + account + ".server");
     const std::string identity = get("mail.account." + account + ".identities");
-    std::string smtp = get("mail.identity." + identity.substr(0, identity.find(',')) + ".smtpServer");
+    std::string smtp =
+        get("mail.identity." + identity.substr(0, identity.find(',')) + ".smtpServer");
     if (smtp.empty())
         smtp = get("mail.smtp.defaultserver");
     ImportedAccount imported{fromUtf8(get("mail.server." + server + ".hostname")).value_or(u""),
@@ -98,7 +100,8 @@ std::optional<ImportedAccount> readThunderbirdAccount(const std::filesystem::pat
     return imported;
 }
 
-std::string saveImportedAccount(const settings::SettingsFile& file, const ImportedAccount& account) {
+std::string saveImportedAccount(const settings::SettingsFile& file,
+                                const ImportedAccount& account) {
     return file.update([&](settings::PrivateProfile& profile) {
         profile.setValue(u"メイル", u"POP3", account.pop3Server + u",");
         profile.setValue(u"メイル", u"SMTP", account.smtpServer + u",");

@@ -46,7 +46,8 @@ ExchangeOutput Exchange::tlsEstablished() {
 ExchangeOutput Exchange::socketError(int number, std::u16string_view description) {
     if (m_finished)
         return take();
-    const std::u16string error = asciiText(std::to_string(number)) + u" " + std::u16string(description);
+    const std::u16string error =
+        asciiText(std::to_string(number)) + u" " + std::u16string(description);
     log(u"? " + error + std::u16string(kCrlf));
     setError(u"??? " + error);
     finish();

@@ -30,9 +30,7 @@ struct Composer {
         return converted.value;
     }
     std::u16string boundary() const { return mail.time.boundary(); }
-    std::u16string boundaryLine() const {
-        return u"--" + boundary();
-    }
+    std::u16string boundaryLine() const { return u"--" + boundary(); }
     // EncodeHeader and FoldHeaderLines over a composed piece.
     std::u16string encodedAndFolded(std::u16string_view piece) {
         Converted<std::u16string> encoded = encodeHeader(piece);
@@ -43,10 +41,6 @@ struct Composer {
     void encodeAndFold() { text = encodedAndFolded(text); }
 };
 
-std::u16string base64Of(const formats::Bytes& bytes) {
-    return base64Encode(bytes);
-}
-
 void pmailDxBody(Composer& c) {
     const std::u16string boundaryLine = c.boundaryLine();
     c.line(u"");
@@ -56,13 +50,12 @@ void pmailDxBody(Composer& c) {
     c.line(u"Content-Transfer-Encoding: Base64");
     c.encodeAndFold();
     c.text += kCrlf;
-    c.text += base64Of(c.mail.attachment.bytes) + std::u16string(kCrlf) + boundaryLine;
-    const std::u16string second = std::u16string(kCrlf) + c.jis(c.mail.body) +
-                                  std::u16string(kCrlf) + boundaryLine + std::u16string(kCrlf) +
-                                  u"Content-type: X-PmailDX/X-BANDAI;Type=03" +
-                                  std::u16string(kCrlf);
+    c.text += base64Encode(c.mail.attachment.bytes) + std::u16string(kCrlf) + boundaryLine;
+    const std::u16string second =
+        std::u16string(kCrlf) + c.jis(c.mail.body) + std::u16string(kCrlf) + boundaryLine +
+        std::u16string(kCrlf) + u"Content-type: X-PmailDX/X-BANDAI;Type=03" + std::u16string(kCrlf);
     c.text += c.encodedAndFolded(second);
-    c.text += std::u16string(kCrlf) + base64Of(c.mail.attachment.codes) + std::u16string(kCrlf) +
+    c.text += std::u16string(kCrlf) + base64Encode(c.mail.attachment.codes) + std::u16string(kCrlf) +
               boundaryLine + u"--";
 }
 
@@ -80,7 +73,7 @@ void kyaraBody(Composer& c) {
 void iMelodyBody(Composer& c) {
     c.encodeAndFold();
     c.text += std::u16string(kCrlf) + u"--B:M" + std::u16string(kCrlf) +
-              base64Of(c.mail.attachment.bytes);
+              base64Encode(c.mail.attachment.bytes);
 }
 
 void skyMelodyBody(Composer& c) {
@@ -91,7 +84,7 @@ void skyMelodyBody(Composer& c) {
     c.line(u"Content-Transfer-Encoding: base64");
     c.line(u"Content-Disposition: attachment; filename=\"sarvo.smd\"");
     c.encodeAndFold();
-    c.text += std::u16string(kCrlf) + base64Of(c.mail.attachment.bytes) + std::u16string(kCrlf) +
+    c.text += std::u16string(kCrlf) + base64Encode(c.mail.attachment.bytes) + std::u16string(kCrlf) +
               c.boundaryLine();
 }
 
@@ -138,11 +131,11 @@ Converted<Attachment> encodeAttachment(MailKind kind, const formats::Ringtone& r
     }
     case MailKind::IMelody:
     case MailKind::IMelodyUrl:
-        attachment.bytes = formats::encodeMld(ringtone,
-                                              kind == MailKind::IMelodyUrl
-                                                  ? formats::MldSizeLimit::Lifted
-                                                  : formats::MldSizeLimit::Applied,
-                                              ui);
+        attachment.bytes =
+            formats::encodeMld(ringtone,
+                               kind == MailKind::IMelodyUrl ? formats::MldSizeLimit::Lifted
+                                                            : formats::MldSizeLimit::Applied,
+                               ui);
         break;
     case MailKind::SkyMelody: {
         Converted<formats::Bytes> bytes = formats::encodeSmd(ringtone);

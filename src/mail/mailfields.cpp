@@ -45,7 +45,8 @@ std::u16string_view nameOfTls(TlsMode mode) {
 
 std::u16string suggestedOwnAddress(std::u16string_view smtpServer) {
     const size_t dot = smtpServer.find(u'.');
-    return u"Sarvo@" + std::u16string(dot == std::u16string_view::npos ? u"" : smtpServer.substr(dot + 1));
+    return u"Sarvo@" +
+           std::u16string(dot == std::u16string_view::npos ? u"" : smtpServer.substr(dot + 1));
 }
 
 FieldCheck checkMailFields(MailForm& form, ExchangeKind kind, const SongServerSettings& server) {
@@ -73,8 +74,8 @@ FieldCheck checkMailFields(MailForm& form, ExchangeKind kind, const SongServerSe
                                                  ExchangeKind::Send, ExchangeKind::Send,
                                                  ExchangeKind::Receive};
     std::u16string* targets[kMailFieldCount] = {&account.smtp.host, &account.pop3.host,
-                                               &account.destination, &account.ownAddress,
-                                               &account.userId};
+                                                &account.destination, &account.ownAddress,
+                                                &account.userId};
     for (int i = 0; i < kMailFieldCount; ++i) {
         const std::u16string value = trimmed(form.fieldTexts[i]);
         if (value.empty()) {
@@ -107,7 +108,8 @@ MailForm loadMailSettings(const settings::SettingsFile& file) {
     o.smtpTls = tlsOfName(profile.value(kMailSection, u"SMTPTLS")).value_or(TlsMode::None);
     o.pop3Tls = tlsOfName(profile.value(kMailSection, u"POP3TLS")).value_or(TlsMode::None);
     o.smtpAuth = settings::flagFromText(profile.value(kMailSection, u"SMTPAUTH")).value_or(false);
-    o.idleSeconds = settings::integerIn(profile.value(kMailSection, u"TIMEOUT"), 1, 86400).value_or(60);
+    o.idleSeconds =
+        settings::integerIn(profile.value(kMailSection, u"TIMEOUT"), 1, 86400).value_or(60);
     o.sizeLimit = settings::integerIn(profile.value(kMailSection, u"MAXSIZE"), 1, 1 << 30)
                       .value_or(static_cast<int>(o.sizeLimit));
     return form;
@@ -125,7 +127,8 @@ std::string saveMailSettings(const settings::SettingsFile& file, const MailForm&
         profile.setValue(kMailSection, u"POP3TLS", nameOfTls(o.pop3Tls));
         profile.setValue(kMailSection, u"SMTPAUTH", settings::flagText(o.smtpAuth));
         profile.setValue(kMailSection, u"TIMEOUT", settings::numberText(o.idleSeconds));
-        profile.setValue(kMailSection, u"MAXSIZE", settings::numberText(static_cast<int>(o.sizeLimit)));
+        profile.setValue(kMailSection, u"MAXSIZE",
+                         settings::numberText(static_cast<int>(o.sizeLimit)));
     });
 }
 

@@ -58,7 +58,9 @@ struct Text {
 };
 
 std::u16string trimmed(std::u16string_view text) {
-    const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; };
+    const auto blank = [](char16_t c) {
+        return c == u' ' || c == u'\t' || c == u'\u3000';
+    };
     while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && blank(text.back()))
@@ -92,8 +94,9 @@ std::u16string decodeWords(const Text& message) {
 }
 
 std::optional<std::u16string> boundaryOf(const Text& message) {
-    for (const std::u16string_view label : {std::u16string_view(u"Content-Type: Multipart/Mixed;boundary="),
-                                            std::u16string_view(u"Content-Type: Multipart/Mixed; boundary=")}) {
+    for (const std::u16string_view label :
+         {std::u16string_view(u"Content-Type: Multipart/Mixed;boundary="),
+          std::u16string_view(u"Content-Type: Multipart/Mixed; boundary=")}) {
         const size_t at = message.findAnyCase(label);
         if (at == npos)
             continue;
@@ -118,7 +121,8 @@ struct Payload {
 
 // From start to just before CRLF + "--" + boundary (or the end).
 std::u16string upToBoundary(const Text& message, size_t start, std::u16string_view boundary) {
-    const size_t end = message.text.find(std::u16string(kCrlf) + u"--" + std::u16string(boundary), start);
+    const size_t end =
+        message.text.find(std::u16string(kCrlf) + u"--" + std::u16string(boundary), start);
     return message.text.substr(start, end == npos ? npos : end - start);
 }
 

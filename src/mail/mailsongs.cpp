@@ -27,8 +27,7 @@ Converted<MailSongs> loadMailSongs(const library::SongLibrary& library,
                     .value_or(formats::TempoUnit::quarterNotes(std::max(tempo, 1)));
         }
         const auto voice = settings::integerIn(p.neiro, 0, 127);
-        songs.ringtone.parts.push_back(
-            {song->melody, voice ? *voice : formats::kDefaultVoice});
+        songs.ringtone.parts.push_back({song->melody, voice ? *voice : formats::kDefaultVoice});
     }
     return {std::move(songs), {}};
 }

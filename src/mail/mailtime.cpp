@@ -56,8 +56,7 @@ MailTime MailTime::of(std::chrono::system_clock::time_point time) {
 }
 
 std::optional<MailTime> MailTime::parse(std::string_view text) {
-    if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
-        text[13] != ':')
+    if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':')
         return std::nullopt;
     return fields(text, {0, 5, 8, 11, 14}, {4, 2, 2, 2, 2});
 }
@@ -88,8 +87,8 @@ std::u16string MailTime::boundary() const {
 
 std::u16string MailTime::logStamp() const {
     char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d ", year % 100, month, day,
-                  hour, minute, second);
+    std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d ", year % 100, month, day, hour,
+                  minute, second);
     return ascii(text);
 }
 

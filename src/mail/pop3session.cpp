@@ -63,7 +63,8 @@ void Pop3Session::onReply(std::u16string_view code, std::string_view line) {
             return fail(u"POP3 NOT +OK to LIST");
         const std::string prefix = "+OK " + decimal(m_current) + " ";
         const size_t at = line.find(prefix);
-        const long size = at == std::string_view::npos ? 0 : leadingNumber(line.substr(at + prefix.size()));
+        const long size =
+            at == std::string_view::npos ? 0 : leadingNumber(line.substr(at + prefix.size()));
         if (size > m_job.sizeLimit) {
             log(u"! " + asciiText(decimal(m_job.sizeLimit / 1024)) +
                 u"KB を超えるメールは、受信しません。\r\n");

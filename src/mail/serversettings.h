@@ -14,10 +14,10 @@ namespace sarvo::mail {
 inline constexpr std::u16string_view kServerSection = u"曲サーバ";
 
 struct SongServerSettings {
-    std::u16string smtpHost{u"mail.sarvo.invalid"};                       // "SMTP"
-    std::u16string uploadMailbox{u"upload@sarvo.invalid"};                // "UPLOADADDR"
+    std::u16string smtpHost{u"mail.sarvo.invalid"};                     // "SMTP"
+    std::u16string uploadMailbox{u"upload@sarvo.invalid"};              // "UPLOADADDR"
     std::u16string downloadPage{u"http://www.sarvo.invalid/download/"}; // "DOWNLOAD"
-    int smtpPort = 25;                                                    // "SMTPPORT"
+    int smtpPort = 25;                                                  // "SMTPPORT"
 };
 
 // The address an upload or a mail sent without an own address carries.

@@ -51,8 +51,7 @@ SmtpSession::SmtpSession(SmtpJob job, const IMailClock& clock, std::chrono::seco
 }
 
 bool SmtpSession::extended() const {
-    return m_job.tls != TlsMode::None ||
-           (!m_job.authUser.empty() && !m_job.authPassword.empty());
+    return m_job.tls != TlsMode::None || (!m_job.authUser.empty() && !m_job.authPassword.empty());
 }
 
 void SmtpSession::hello() {
@@ -147,7 +146,9 @@ void SmtpSession::afterHello() {
         return mailFrom();
     const size_t auth = m_capabilities.find("AUTH");
     const std::string methods =
-        auth == std::string::npos ? "" : m_capabilities.substr(auth, m_capabilities.find('\n', auth) - auth);
+        auth == std::string::npos
+            ? ""
+            : m_capabilities.substr(auth, m_capabilities.find('\n', auth) - auth);
     if (methods.find("PLAIN") != std::string::npos) {
         m_step = Step::AuthPlain;
         const std::string credentials =

@@ -23,8 +23,20 @@ public:
                 std::chrono::seconds idleTimeout = kDefaultIdleTimeout);
 
 private:
-    enum class Step { Greeting, Hello, StartTls, AuthPlain, AuthLoginUser, AuthLoginPassword,
-                      AuthDone, MailFrom, RcptTo, Data, DataEnd, Quit };
+    enum class Step {
+        Greeting,
+        Hello,
+        StartTls,
+        AuthPlain,
+        AuthLoginUser,
+        AuthLoginPassword,
+        AuthDone,
+        MailFrom,
+        RcptTo,
+        Data,
+        DataEnd,
+        Quit
+    };
 
     void onReply(std::u16string_view code, std::string_view line) override;
     void onContinuation(std::string_view line) override;

@@ -15,11 +15,10 @@ Converted<std::string> composeUploadMail(const UploadMail& mail) {
     const Converted<std::u16string> body = sjisToJisText(mail.songFileText);
     if (!body.ok())
         return {{}, body.error};
-    const std::u16string text = u"Subject: " + mail.songName + u"\r\n" + from + u"\r\nTo: " +
-                                mail.destination + u"\r\nMIME-Version: 1.0\r\nX-Mailer: " +
-                                std::u16string(kMailer) +
-                                u"\r\nContent-type: Text/Plain;charset=iso-2022-jp\r\n\r\n" +
-                                body.value + u"\r\n";
+    const std::u16string text =
+        u"Subject: " + mail.songName + u"\r\n" + from + u"\r\nTo: " + mail.destination +
+        u"\r\nMIME-Version: 1.0\r\nX-Mailer: " + std::u16string(kMailer) +
+        u"\r\nContent-type: Text/Plain;charset=iso-2022-jp\r\n\r\n" + body.value + u"\r\n";
     const Converted<std::u16string> encoded = encodeHeader(text);
     if (!encoded.ok())
         return {{}, encoded.error};

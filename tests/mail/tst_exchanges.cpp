@@ -29,11 +29,13 @@ struct SmtpCase {
     std::u16string error;
 };
 
-const std::string kPlainSent = std::string("HELO Sarvo\r\nMAIL FROM:<me@a.jp>\r\nRCPT TO:<you@b.jp>\r\n"
-                                           "DATA\r\n") + kStuffed + "QUIT\r\n";
+const std::string kPlainSent =
+    std::string("HELO Sarvo\r\nMAIL FROM:<me@a.jp>\r\nRCPT TO:<you@b.jp>\r\n"
+                "DATA\r\n") +
+    kStuffed + "QUIT\r\n";
 
 TEST(SmtpExchange, ServerScripts) {
-    const std::vector<std::string> ok = {"220 hi\r\n", "250 ok\r\n", "250 ok\r\n", "250 ok\r\n",
+    const std::vector<std::string> ok = {"220 hi\r\n", "250 ok\r\n",     "250 ok\r\n", "250 ok\r\n",
                                          "354 go\r\n", "250 queued\r\n", "221 bye\r\n"};
     auto with = [&](size_t turn, std::string reply) {
         std::vector<std::string> turns(ok.begin(), ok.begin() + turn);
@@ -41,7 +43,8 @@ TEST(SmtpExchange, ServerScripts) {
         turns.push_back("221 bye\r\n");
         return turns;
     };
-    const std::string upToData = std::string("HELO Sarvo\r\nMAIL FROM:<me@a.jp>\r\nRCPT TO:<you@b.jp>\r\nDATA\r\n");
+    const std::string upToData =
+        std::string("HELO Sarvo\r\nMAIL FROM:<me@a.jp>\r\nRCPT TO:<you@b.jp>\r\nDATA\r\n");
     const SmtpCase cases[] = {
         {"plain", smtpJob(), ok, kPlainSent, u""},
         {"greeting of three 220 lines",
@@ -50,11 +53,16 @@ TEST(SmtpExchange, ServerScripts) {
           "250 \r\n", "221 \r\n"},
          kPlainSent,
          u""},
-        {"251 to RCPT", smtpJob(),
+        {"251 to RCPT",
+         smtpJob(),
          {"220 hi\r\n", "250 ok\r\n", "250 ok\r\n", "251 forwarded\r\n", "354 go\r\n",
           "250 queued\r\n", "221 bye\r\n"},
-         kPlainSent, u""},
-        {"greeting refused", smtpJob(), {"554 no\r\n", "221 bye\r\n"}, "QUIT\r\n",
+         kPlainSent,
+         u""},
+        {"greeting refused",
+         smtpJob(),
+         {"554 no\r\n", "221 bye\r\n"},
+         "QUIT\r\n",
          u"SMTP CODE 220 to Connection"},
         {"HELO refused", smtpJob(), with(1, "500 what\r\n"), "HELO Sarvo\r\nQUIT\r\n",
          u"SMTP CODE 250 to HELO"},
@@ -119,14 +127,14 @@ TEST(SmtpExchange, LogOfADelivery) {
     SmtpJob job = smtpJob();
     job.message = "a\r\n.b";
     SmtpSession session(job, clock);
-    const Transcript t = converse(
-        session, {"220 hi\r\n", "250 ok\r\n", "250 ok\r\n", "250 ok\r\n", "354 go\r\n",
-                  "250 queued\r\n", "221 bye\r\n"});
-    EXPECT_EQ(t.log, u"■接続開始■26/12/06 12:34:56 \r\n< 220 hi\r\n■送信開始■26/12/06 12:34:56 \r\n"
-                     u"> HELO Sarvo\r\n< 250 ok\r\n> MAIL FROM:<me@a.jp>\r\n< 250 ok\r\n"
-                     u"> RCPT TO:<you@b.jp>\r\n< 250 ok\r\n> DATA\r\n< 354 go\r\n> a\r\n> ..b\r\n"
-                     u"> .\r\n< 250 queued\r\n> QUIT\r\n< 221 bye\r\n■送信終了■26/12/06 12:34:56 \r\n"
-                     u"\r\n♪ 「曲」を送信しました。♪ \r\n\r\n");
+    const Transcript t = converse(session, {"220 hi\r\n", "250 ok\r\n", "250 ok\r\n", "250 ok\r\n",
+                                            "354 go\r\n", "250 queued\r\n", "221 bye\r\n"});
+    EXPECT_EQ(t.log,
+              u"■接続開始■26/12/06 12:34:56 \r\n< 220 hi\r\n■送信開始■26/12/06 12:34:56 \r\n"
+              u"> HELO Sarvo\r\n< 250 ok\r\n> MAIL FROM:<me@a.jp>\r\n< 250 ok\r\n"
+              u"> RCPT TO:<you@b.jp>\r\n< 250 ok\r\n> DATA\r\n< 354 go\r\n> a\r\n> ..b\r\n"
+              u"> .\r\n< 250 queued\r\n> QUIT\r\n< 221 bye\r\n■送信終了■26/12/06 12:34:56 \r\n"
+              u"\r\n♪ 「曲」を送信しました。♪ \r\n\r\n");
 }
 
 struct Mailbox {
@@ -137,7 +145,8 @@ Pop3Job pop3Job(bool deleteRecognised, long sizeLimit, std::vector<std::string>*
     Pop3Job job{TlsMode::None, "taro", "secret", deleteRecognised, sizeLimit, {}};
     job.handleMessage = [seen](std::string_view message) {
         seen->emplace_back(message);
-        return MessageVerdict{message.starts_with("R"), u"曲" + std::u16string(1, char16_t(u'0' + seen->size()))};
+        return MessageVerdict{message.starts_with("R"),
+                              u"曲" + std::u16string(1, char16_t(u'0' + seen->size()))};
     };
     return job;
 }
@@ -153,7 +162,7 @@ TEST(Pop3Exchange, MailboxOfThreeWithTheClassicSizeLimit) {
         std::vector<std::string> seen;
         ManualMailClock clock;
         Pop3Session session(pop3Job(deleteRecognised, kClassicSizeLimit, &seen), clock);
-        std::vector<std::string> turns = {"+OK ready\r\n", "+OK\r\n", "+OK p\r\n",
+        std::vector<std::string> turns = {"+OK ready\r\n",  "+OK\r\n",        "+OK p\r\n",
                                           "+OK 3 8000\r\n", "+OK 1 1000\r\n", retrieved(first)};
         if (deleteRecognised)
             turns.push_back("+OK deleted\r\n");
@@ -169,7 +178,8 @@ TEST(Pop3Exchange, MailboxOfThreeWithTheClassicSizeLimit) {
                   std::u16string::npos);
         EXPECT_NE(t.log.find(u"> PASS *********\r\n"), std::u16string::npos);
         EXPECT_EQ(t.log.find(u"secret"), std::u16string::npos);
-        EXPECT_TRUE(t.log.ends_with(u"■受信終了■26/12/06 12:34:56 \r\n\r\n♪ 「曲1」を受信しました。♪ \r\n\r\n"));
+        EXPECT_TRUE(t.log.ends_with(
+            u"■受信終了■26/12/06 12:34:56 \r\n\r\n♪ 「曲1」を受信しました。♪ \r\n\r\n"));
         EXPECT_EQ(session.errorMessage(), u"");
     }
 }
@@ -183,20 +193,28 @@ TEST(Pop3Exchange, FailuresAndCounts) {
     };
     const std::string two = "+OK 2 10\r\n";
     const Case cases[] = {
-        {"greeting refused", {"-ERR busy\r\n", ".\r\n+OK bye\r\n"}, u"POP3 NOT +OK to Connection",
+        {"greeting refused",
+         {"-ERR busy\r\n", ".\r\n+OK bye\r\n"},
+         u"POP3 NOT +OK to Connection",
          u"♪ 曲は受信されませんでした。♪"},
-        {"password refused", {"+OK hi\r\n", "+OK u\r\n", "-ERR wrong\r\n", "+OK bye\r\n"},
-         u"POP3 NOT +OK to PASS", u"■受信異常終了■"},
+        {"password refused",
+         {"+OK hi\r\n", "+OK u\r\n", "-ERR wrong\r\n", "+OK bye\r\n"},
+         u"POP3 NOT +OK to PASS",
+         u"■受信異常終了■"},
         {"RETR refused",
          {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", "+OK 1 5\r\n", "+OK 1 5\r\n", "-ERR gone\r\n",
           "+OK bye\r\n"},
-         u"POP3 NOT +OK to RETR", u"■受信異常終了■"},
+         u"POP3 NOT +OK to RETR",
+         u"■受信異常終了■"},
         {"two recognised",
-         {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", two, "+OK 1 10\r\n", retrieved("R1"), "+OK 2 10\r\n",
-          retrieved("R2"), "+OK bye\r\n"},
-         u"", u"♪ 「曲2」等 ２曲受信しました。♪ "},
-        {"QUIT refused", {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", "+OK 0 0\r\n", "-ERR no\r\n"},
-         u"POP3 NOT +OK to QUIT", u"♪ 曲は受信されませんでした。♪"},
+         {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", two, "+OK 1 10\r\n", retrieved("R1"),
+          "+OK 2 10\r\n", retrieved("R2"), "+OK bye\r\n"},
+         u"",
+         u"♪ 「曲2」等 ２曲受信しました。♪ "},
+        {"QUIT refused",
+         {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", "+OK 0 0\r\n", "-ERR no\r\n"},
+         u"POP3 NOT +OK to QUIT",
+         u"♪ 曲は受信されませんでした。♪"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> seen;
@@ -218,8 +236,8 @@ TEST(Pop3Exchange, BrokenConnectionsStoreNothing) {
     };
     const std::string partial = "+OK message\r\nR" + std::string(100, 'x');
     const std::string flood = "+OK message\r\n" + std::string(3 * kDefaultSizeLimit, 'x');
-    const std::vector<std::string> upToRetr = {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", "+OK 1 5\r\n",
-                                               "+OK 1 5\r\n"};
+    const std::vector<std::string> upToRetr = {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n",
+                                               "+OK 1 5\r\n", "+OK 1 5\r\n"};
     auto then = [&](std::string last) {
         std::vector<std::string> turns = upToRetr;
         turns.push_back(std::move(last));

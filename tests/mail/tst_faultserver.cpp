@@ -94,8 +94,10 @@ QString run(Exchange& exchange, int port) {
 }
 
 const QByteArray kMailbox = "+OK hi\r\n";
-const std::vector<Reaction> kLogin = {{"USER", "+OK\r\n"}, {"PASS", "+OK in\r\n"},
-                                      {"STAT", "+OK 1 100\r\n"}, {"QUIT", "+OK bye\r\n"}};
+const std::vector<Reaction> kLogin = {{"USER", "+OK\r\n"},
+                                      {"PASS", "+OK in\r\n"},
+                                      {"STAT", "+OK 1 100\r\n"},
+                                      {"QUIT", "+OK bye\r\n"}};
 
 std::vector<Reaction> mailbox(std::vector<Reaction> more) {
     more.insert(more.end(), kLogin.begin(), kLogin.end());
@@ -113,14 +115,14 @@ TEST(FaultServer, Pop3) {
     const QByteArray tenMegabytes(10 << 20, 'x');
     const Case cases[] = {
         {"closed in the middle of RETR",
-         mailbox({{"LIST", "+OK 1 100\r\n"}, {"RETR", "+OK\r\nSubject: x\r\n\r\n--B:M\r\nbWVs", true}}),
+         mailbox(
+             {{"LIST", "+OK 1 100\r\n"}, {"RETR", "+OK\r\nSubject: x\r\n\r\n--B:M\r\nbWVs", true}}),
          60, "? 1 ", u"??? 1 The remote host closed the connection"},
         {"a 10 MB message announced small",
-         mailbox({{"LIST", "+OK 1 100\r\n"}, {"RETR", "+OK\r\n" + tenMegabytes}}), 60,
-         "< +OK\r\n", u"メールが大きすぎるので受信をやめました。"},
-        {"a 10 MB message announced as such",
-         mailbox({{"LIST", "+OK 1 10485760\r\n"}}), 60, "! 64KB を超えるメールは、受信しません。",
-         u""},
+         mailbox({{"LIST", "+OK 1 100\r\n"}, {"RETR", "+OK\r\n" + tenMegabytes}}), 60, "< +OK\r\n",
+         u"メールが大きすぎるので受信をやめました。"},
+        {"a 10 MB message announced as such", mailbox({{"LIST", "+OK 1 10485760\r\n"}}), 60,
+         "! 64KB を超えるメールは、受信しません。", u""},
         {"silent after LIST", mailbox({}), 2, "? 5 サーバが 2 秒間応答しません",
          u"??? 5 サーバが 2 秒間応答しません"},
     };
@@ -150,8 +152,8 @@ TEST(FaultServer, Smtp) {
         QString logged;
         std::u16string error;
     };
-    const std::vector<Reaction> accepting = {{"HELO", "250 ok\r\n"}, {"MAIL", "250 ok\r\n"},
-                                             {"RCPT", "250 ok\r\n"}, {"DATA", "354 go\r\n"},
+    const std::vector<Reaction> accepting = {{"HELO", "250 ok\r\n"},  {"MAIL", "250 ok\r\n"},
+                                             {"RCPT", "250 ok\r\n"},  {"DATA", "354 go\r\n"},
                                              {".", "250 queued\r\n"}, {"QUIT", "221 bye\r\n"}};
     std::vector<Reaction> cutInData = accepting;
     cutInData[4] = {"Subject", "", true};
@@ -160,8 +162,8 @@ TEST(FaultServer, Smtp) {
          "♪ 「x」を送信しました。♪ ", u""},
         {"closed in the middle of DATA", "220 hi\r\n", cutInData, "? 1 ",
          u"??? 1 The remote host closed the connection"},
-        {"garbage for a greeting", "\x01\x02\r\n\xff\xfe garbage\r\n", accepting,
-         "■送信異常終了■", u"SMTP CODE 220 to Connection"},
+        {"garbage for a greeting", "\x01\x02\r\n\xff\xfe garbage\r\n", accepting, "■送信異常終了■",
+         u"SMTP CODE 220 to Connection"},
     };
     for (const Case& c : cases) {
         application();

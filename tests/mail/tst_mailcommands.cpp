@@ -12,9 +12,9 @@
 namespace sarvo::cli {
 namespace {
 
-const std::vector<std::string> kCompose = {"mail", "compose", "--from", "a@b.jp", "--to",
-                                           "c@d.jp", "--subject", "春の歌[歌手]", "--date",
-                                           "2000-12-31 23:59", "--tempo", "120", "--type"};
+const std::vector<std::string> kCompose = {
+    "mail",         "compose", "--from",           "a@b.jp",  "--to", "c@d.jp", "--subject",
+    "春の歌[歌手]", "--date",  "2000-12-31 23:59", "--tempo", "120",  "--type"};
 
 std::vector<std::string> with(std::vector<std::string> args, std::vector<std::string> more) {
     args.insert(args.end(), more.begin(), more.end());
@@ -49,8 +49,7 @@ TEST(MailCommands, ChordsOfLibrarySongsAndStoring) {
     const std::string library = folder.path().string();
     const std::vector<std::string> names = {"a", "b", "c", "d", "e"};
     for (const std::string& name : names)
-        ASSERT_EQ(runCli({"song", "--library", library, "save", name, "--tenpo", "120"},
-                         "C中ミ \n")
+        ASSERT_EQ(runCli({"song", "--library", library, "save", name, "--tenpo", "120"}, "C中ミ \n")
                       .status,
                   0);
     const auto compose = with(with(kCompose, {"3", "--library", library}), names);

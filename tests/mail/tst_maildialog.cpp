@@ -80,7 +80,8 @@ TEST(MailDialog, SendsAndReceivesThroughTheServers) {
     child<QPlainTextEdit>(dialog, "txtBody")->setPlainText(QStringLiteral("聞いてね"));
     ASSERT_TRUE(runButton(dialog, "cmdMail0"));
     const QString log = child<QPlainTextEdit>(dialog, "txt")->toPlainText();
-    EXPECT_TRUE(log.contains(QStringLiteral("♪ 「春の歌[歌手]」を送信しました。♪"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("♪ 「春の歌[歌手]」を送信しました。♪")))
+        << log.toStdString();
 
     QTest::qWait(1500); // Postfix hands the mail to the mailbox
     child<QLineEdit>(dialog, "txtPass")->setText(QStringLiteral("secret"));
@@ -90,8 +91,9 @@ TEST(MailDialog, SendsAndReceivesThroughTheServers) {
     ASSERT_TRUE(song);
     EXPECT_EQ(song->melody, u"C中ド D中レ C中ミ ");
     EXPECT_EQ(song->info.properties.body, u"聞いてね");
-    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txt")->toPlainText().contains(
-        QStringLiteral("♪ 「春の歌」を受信しました。♪")));
+    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txt")
+                    ->toPlainText()
+                    .contains(QStringLiteral("♪ 「春の歌」を受信しました。♪")));
     app::testing::saveScreenshot(dialog, QStringLiteral("maildialog-received"));
 }
 
@@ -114,8 +116,9 @@ TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
     child<QComboBox>(dialog, "cmbMail4")->setEditText(QStringLiteral("hanako"));
     child<QLineEdit>(dialog, "txtPort1")->setText(QStringLiteral("1")); // nobody listens
     EXPECT_FALSE(runButton(dialog, "cmdMail1"));
-    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txt")->toPlainText().contains(
-        QStringLiteral("×うっ、、エラーだ！×")));
+    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txt")
+                    ->toPlainText()
+                    .contains(QStringLiteral("×うっ、、エラーだ！×")));
     EXPECT_TRUE(child<QPushButton>(dialog, "cmdMail1")->isEnabled());
     EXPECT_TRUE(f.stored.empty());
 }
@@ -146,7 +149,8 @@ TEST(ServerDialog, UploadsTheSongFileToTheUploadMailbox) {
     app::testing::saveScreenshot(dialog, QStringLiteral("serverdialog-uploaded"));
     dialog.grab().save(QStringLiteral("/tmp/shots-mail/serverdialog-uploaded.png"));
     QTest::qWait(1500);
-    const QStringList arrived = QDir(dir + QStringLiteral("/boxes/upload/Maildir/new")).entryList(QDir::Files);
+    const QStringList arrived =
+        QDir(dir + QStringLiteral("/boxes/upload/Maildir/new")).entryList(QDir::Files);
     EXPECT_EQ(arrived.size(), 1);
 }
 

@@ -51,14 +51,14 @@ TEST(MailText, EveryKindByteForByte) {
     const std::string boundary = "Content-Type: Multipart/Mixed;boundary=\"200012312359\"\r\n";
     const std::pair<MailKind, std::string> cases[] = {
         {MailKind::PmailDx,
-         subject + to + "X-Sarvo-Mail-Type: PDX\r\n" + boundary + "Status:\r\n\r\n--200012312359\r\n" +
-             kTextPart +
+         subject + to + "X-Sarvo-Mail-Type: PDX\r\n" + boundary +
+             "Status:\r\n\r\n--200012312359\r\n" + kTextPart +
              "\r\nHi\r\n--200012312359\r\nContent-type: Audio/X-Alpha5; Name=\"melo0001.als\"\r\n"
              "Content-Transfer-Encoding: Base64\r\n\r\n4fBTb25nW1Npbmdlcl398XjEM/8=\r\n"
              "--200012312359\r\nHi\r\n--200012312359\r\nContent-type: "
              "X-PmailDX/X-BANDAI;Type=03\r\n\r\nBIQI/w==\r\n--200012312359--"},
-        {MailKind::Kyara, to + "X-Sarvo-Mail-Type: CML\r\n" + kTextPart +
-                              "\r\nMSG=Song[Singer]***Hi]]6415\r\n"},
+        {MailKind::Kyara,
+         to + "X-Sarvo-Mail-Type: CML\r\n" + kTextPart + "\r\nMSG=Song[Singer]***Hi]]6415\r\n"},
         {MailKind::IMelody,
          subject + to + "X-Sarvo-Mail-Type: MLD\r\n" + kTextPart + "\r\n--B:M\r\n" + kMld},
         {MailKind::SkyMelody,
@@ -96,9 +96,8 @@ TEST(MailText, ChordOfMoreThanFourPartsAsks) {
         std::optional<Answer> answer;
         size_t parts;
     };
-    const Case cases[] = {{{u"a", u"b", u"c"}, std::nullopt, 3},
-                          {five, Answer::Yes, 4},
-                          {five, Answer::No, 0}};
+    const Case cases[] = {
+        {{u"a", u"b", u"c"}, std::nullopt, 3}, {five, Answer::Yes, 4}, {five, Answer::No, 0}};
     for (const Case& c : cases) {
         RecordingInteractive ui;
         if (c.answer)
@@ -119,11 +118,28 @@ struct ParseCase {
 
 TEST(MailText, RecognisesOnlyItsOwnKindAndReadsTheSubject) {
     const ParseCase cases[] = {
-        {"P-mail DX", MailKind::PmailDx, MailKind::PmailDx, u"春の歌[歌手名]", u"", {u"春の歌"}, u"歌手名"},
+        {"P-mail DX",
+         MailKind::PmailDx,
+         MailKind::PmailDx,
+         u"春の歌[歌手名]",
+         u"",
+         {u"春の歌"},
+         u"歌手名"},
         {"kyara", MailKind::Kyara, MailKind::Kyara, u"夏「うた」", u"", {u"夏"}, u"うた"},
-        {"i-melody", MailKind::IMelody, MailKind::IMelody, std::u16string(25, u'曲'), u"作者",
-         {std::u16string(25, u'曲')}, u"作者"},
-        {"Sky Melody", MailKind::SkyMelody, MailKind::SkyMelody, u"[Intro]", u"", {u"[Intro]"}, u""},
+        {"i-melody",
+         MailKind::IMelody,
+         MailKind::IMelody,
+         std::u16string(25, u'曲'),
+         u"作者",
+         {std::u16string(25, u'曲')},
+         u"作者"},
+        {"Sky Melody",
+         MailKind::SkyMelody,
+         MailKind::SkyMelody,
+         u"[Intro]",
+         u"",
+         {u"[Intro]"},
+         u""},
         {"i-melody as Sky Melody", MailKind::IMelody, MailKind::SkyMelody, u"x", u"", {}, u""},
         {"Sky Melody as P-mail DX", MailKind::SkyMelody, MailKind::PmailDx, u"x", u"", {}, u""},
         {"kyara as i-melody", MailKind::Kyara, MailKind::IMelody, u"x", u"", {}, u""},
@@ -150,8 +166,8 @@ TEST(MailText, RecognisesOnlyItsOwnKindAndReadsTheSubject) {
 
 TEST(MailText, ChordPartsDateAndKyaraWithoutBoundary) {
     OutgoingMail mail = sampleMail(MailKind::SkyMelody);
-    formats::Ringtone chord{u"N", formats::TempoUnit::quarterNotes(120),
-                            {{u"C中ド "}, {u"C中ミ "}, {u"C中ソ "}}};
+    formats::Ringtone chord{
+        u"N", formats::TempoUnit::quarterNotes(120), {{u"C中ド "}, {u"C中ミ "}, {u"C中ソ "}}};
     RecordingInteractive ui;
     mail.attachment = encodeAttachment(MailKind::SkyMelody, chord, mail.subject, ui).value;
     const auto songs = parseMail(MailKind::SkyMelody, composed(mail), ui);
@@ -170,16 +186,16 @@ TEST(MailText, ChordPartsDateAndKyaraWithoutBoundary) {
         text.replace(at, 12, "200013312359");
     text = "Date: Sun, 31 Dec 2000\r\n" + text;
     EXPECT_EQ(parseMail(MailKind::SkyMelody, text, ui)->front().date, u"Sun, 31 Dec 2000");
-    const std::string kyara = "Content-Type: Multipart/Mixed;boundary=\"x\"\r\n" +
-                              composed(sampleMail(MailKind::Kyara));
+    const std::string kyara =
+        "Content-Type: Multipart/Mixed;boundary=\"x\"\r\n" + composed(sampleMail(MailKind::Kyara));
     EXPECT_EQ(parseMail(MailKind::Kyara, kyara, ui)->front().melody, u"C中ド ");
 }
 
 TEST(MailText, StoredSongsFollowTheNameClashChoice) {
     testing::TempFolder folder;
     const library::SongLibrary library{library::LibraryFolders(folder.path())};
-    const ReceivedSong song{u"Song", u"K", u"J-POP", u"a@b", u"2000/12/31 23:59", 120, u"C中ド ",
-                            u"Hi"};
+    const ReceivedSong song{u"Song", u"K",      u"J-POP", u"a@b", u"2000/12/31 23:59",
+                            120,     u"C中ド ", u"Hi"};
     RecordingInteractive ui;
     const auto store = [&](std::optional<Answer> answer) {
         return storeReceivedSongs(library, {song}, u"7", {}, fixedNameClashChoice(library, answer),

@@ -24,8 +24,8 @@ ExchangeDriver::ExchangeDriver(Exchange& exchange, ServerAddress server,
     });
     connect(&m_socket, &QSslSocket::sslErrors, this, [this](const QList<QSslError>& errors) {
         for (const QSslError& error : errors)
-            m_certificateProblems += (m_certificateProblems.isEmpty() ? "" : " / ") +
-                                     error.errorString();
+            m_certificateProblems +=
+                (m_certificateProblems.isEmpty() ? "" : " / ") + error.errorString();
     });
     connect(&m_socket, &QAbstractSocket::errorOccurred, this, &ExchangeDriver::socketError);
     connect(&m_idleTimer, &QTimer::timeout, this, [this] { apply(m_exchange.tick()); });

@@ -16,10 +16,10 @@ namespace sarvo::mail {
 struct MailContext {
     const library::SongLibrary& library;
     IInteractive& ui;
-    std::u16string melody;                   // the melody being edited
-    library::SongProperties song;            // its properties (name, musician, genre)
-    std::vector<std::u16string> selected;    // the music box's selection, in list order
-    int voiceProgram = 7;                    // the voice of received songs
+    std::u16string melody;                // the melody being edited
+    library::SongProperties song;         // its properties (name, musician, genre)
+    std::vector<std::u16string> selected; // the music box's selection, in list order
+    int voiceProgram = 7;                 // the voice of received songs
     // Asks to save the edited song when it has unsaved changes; called before songs arrive.
     std::function<void()> offerToSaveEditedSong;
     // Saves the edited song when it has unsaved changes (before an upload).

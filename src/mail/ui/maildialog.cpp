@@ -37,9 +37,8 @@ std::u16string u(const QString& text) {
     return text.toStdU16String();
 }
 
-constexpr const char16_t* kFieldLabels[kMailFieldCount] = {u"SMTP(送信)", u"POP3(受信)",
-                                                           u"宛先(送信)", u"自分(受信)",
-                                                           u"ユーザＩＤ："};
+constexpr const char16_t* kFieldLabels[kMailFieldCount] = {
+    u"SMTP(送信)", u"POP3(受信)", u"宛先(送信)", u"自分(受信)", u"ユーザＩＤ："};
 constexpr const char16_t* kTlsCaptions[] = {u"暗号化なし", u"STARTTLS", u"SSL/TLS"};
 
 } // namespace
@@ -72,7 +71,8 @@ void MailDialog::build() {
         m_ports[i]->setObjectName(QStringLiteral("txtPort%1").arg(i));
         m_ports[i]->setMaximumWidth(60);
         m_tls[i] = new QComboBox;
-        m_tls[i]->setObjectName(i == 0 ? QStringLiteral("cmbSmtpTls") : QStringLiteral("cmbPop3Tls"));
+        m_tls[i]->setObjectName(i == 0 ? QStringLiteral("cmbSmtpTls")
+                                       : QStringLiteral("cmbPop3Tls"));
         for (const char16_t* caption : kTlsCaptions)
             m_tls[i]->addItem(q(caption));
         grid->addWidget(new QLabel(QStringLiteral("ポート")), i, 2);
@@ -145,7 +145,8 @@ void MailDialog::build() {
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* import = new QPushButton(QStringLiteral("アカウント取込(&I)"));
     import->setObjectName(QStringLiteral("cmdImport"));
-    import->setToolTip(QStringLiteral("メイルソフトの既定のアカウントから、サーバとユーザＩＤを取り込みます"));
+    import->setToolTip(
+        QStringLiteral("メイルソフトの既定のアカウントから、サーバとユーザＩＤを取り込みます"));
     connect(import, &QPushButton::clicked, this, &MailDialog::importAccount);
     buttons->addStretch();
     buttons->addWidget(import);
@@ -295,16 +296,18 @@ void MailDialog::send() {
     mail.jan = m_context.song.jan;
     mail.time = MailTime::now();
 
-    formats::Ringtone ringtone{m_context.song.name,
-                               formats::TempoUnit::fromTempo(
-                                   settings::integerFrom(m_context.song.tenpo).value_or(preferences.tempo),
-                                   preferences.tempoNote)
-                                   .value_or(formats::TempoUnit::quarterNotes(100)),
-                               {{m_context.melody,
-                                 settings::integerIn(m_context.song.neiro, 0, 127).value_or(formats::kDefaultVoice)}}};
+    formats::Ringtone ringtone{
+        m_context.song.name,
+        formats::TempoUnit::fromTempo(
+            settings::integerFrom(m_context.song.tenpo).value_or(preferences.tempo),
+            preferences.tempoNote)
+            .value_or(formats::TempoUnit::quarterNotes(100)),
+        {{m_context.melody,
+          settings::integerIn(m_context.song.neiro, 0, 127).value_or(formats::kDefaultVoice)}}};
     if (mailKindInfo(kind).chord && !m_context.selected.empty()) {
-        const auto songs = loadMailSongs(m_context.library, chordParts(m_context.selected, m_context.ui),
-                                         preferences.tempoNote, preferences.tempo);
+        const auto songs =
+            loadMailSongs(m_context.library, chordParts(m_context.selected, m_context.ui),
+                          preferences.tempoNote, preferences.tempo);
         ringtone = songs.ok() ? songs.value.ringtone : formats::Ringtone{};
     }
     Converted<Attachment> attachment =
@@ -319,7 +322,7 @@ void MailDialog::send() {
         m_log->append(q(kEncodeFailureLog));
         return;
     }
-    SmtpJob job{account->smtp.tls, "", "", mail.ownAddress, mail.destination, mail.subject,
+    SmtpJob job{account->smtp.tls,    "", "", mail.ownAddress, mail.destination, mail.subject,
                 std::move(text.value)};
     if (account->smtpAuth) {
         job.authUser = q(account->userId).toStdString();
@@ -337,9 +340,12 @@ void MailDialog::receive() {
     if (!account)
         return;
     const MailKind kind = *mailKindOfIndex(m_form.settings.mailType);
-    Pop3Job job{account->pop3.tls, q(account->userId).toStdString(),
-                q(account->password).toStdString(), m_form.settings.deleteAfterReceiving,
-                m_form.options.sizeLimit, {}};
+    Pop3Job job{account->pop3.tls,
+                q(account->userId).toStdString(),
+                q(account->password).toStdString(),
+                m_form.settings.deleteAfterReceiving,
+                m_form.options.sizeLimit,
+                {}};
     bool offered = false;
     job.handleMessage = [this, kind, offered](std::string_view message) mutable {
         const auto songs = parseMail(kind, message, m_context.ui);
@@ -349,9 +355,9 @@ void MailDialog::receive() {
             m_context.offerToSaveEditedSong();
         offered = true;
         const settings::SettingsFile file = m_context.settingsFile();
-        const NameClashChooser chooser = m_context.chooseOnClash
-                                             ? m_context.chooseOnClash
-                                             : fixedNameClashChoice(m_context.library, std::nullopt);
+        const NameClashChooser chooser =
+            m_context.chooseOnClash ? m_context.chooseOnClash
+                                    : fixedNameClashChoice(m_context.library, std::nullopt);
         const StoredSongs stored = storeReceivedSongs(
             m_context.library, *songs, u(QString::number(m_context.voiceProgram)),
             file.preferences().phoneTypes, chooser, m_context.ui);

@@ -1,12 +1,12 @@
 #include "mail/ui/serverdialog.h"
 
+#include "common/textcodec.h"
 #include "mail/mailfields.h"
 #include "mail/net/exchangedriver.h"
 #include "mail/serversettings.h"
 #include "mail/smtpsession.h"
 #include "mail/ui/exchangelog.h"
 #include "mail/uploadmail.h"
-#include "common/textcodec.h"
 #include "settings/privateprofile.h"
 
 #include <QCheckBox>
@@ -118,9 +118,9 @@ void ServerDialog::upload() {
         text = fromCp932(loaded.profile.bytes());
     while (text && (text->ends_with(u'\n') || text->ends_with(u'\r')))
         text->pop_back();
-    const Converted<std::string> mail = composeUploadMail(
-        {name, text.value_or(u""), file.preferences().userName, own, server.uploadMailbox,
-         m_publish->isChecked()});
+    const Converted<std::string> mail =
+        composeUploadMail({name, text.value_or(u""), file.preferences().userName, own,
+                           server.uploadMailbox, m_publish->isChecked()});
     if (!loaded.error.empty() || !mail.ok()) {
         m_log->append(QStringLiteral("? ") + QString::fromStdU16String(name) +
                       QStringLiteral(" を読めません\n"));

@@ -40,11 +40,12 @@ struct PhoneTypeRules {
     int limit = 0;
     LimitRule limitRule = LimitRule::None;
     LimitCount limitCounts = LimitCount::Entries;
-    int sharpEntries = 1;
+    int sharpEntries = 1; // entries a sharp note takes, where the limit counts entries
     // The converters of some types merge identical following notes while playing; the player
     // and the chord writer read this flag.
     bool mergeRepeats = false;
-    // Turns state.currentNote into cells appended to the key text, counting units or notes.
+    // Turns state.currentNote into cells appended to the key text; units go through emitUnits,
+    // which counts them as limitCounts says.
     void (*convertNote)(KeyConversion&) = nullptr;
     // The note a reader starts each cell with.
     melody::Note readerDefault;

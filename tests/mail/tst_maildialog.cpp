@@ -77,7 +77,13 @@ TEST(MailDialog, SendsAndReceivesThroughTheServers) {
     dialog.show();
     child<QRadioButton>(dialog, "optMT3")->click();
     child<QLineEdit>(dialog, "txtSub")->setText(QStringLiteral("春の歌[歌手]"));
-    child<QPlainTextEdit>(dialog, "txtBody")->setPlainText(QStringLiteral("聞いてね"));
+    // Entering the message selects it, so typing replaces the greeting.
+    auto* body = child<QPlainTextEdit>(dialog, "txtBody");
+    body->setFocus();
+    QTest::qWait(50);
+    QTest::keyClicks(body, QStringLiteral("x"));
+    EXPECT_EQ(body->toPlainText(), QStringLiteral("x"));
+    body->setPlainText(QStringLiteral("聞いてね"));
     ASSERT_TRUE(runButton(dialog, "cmdMail0"));
     const QString log = child<QPlainTextEdit>(dialog, "txt")->toPlainText();
     EXPECT_TRUE(log.contains(QStringLiteral("♪ 「春の歌[歌手]」を送信しました。♪")))

@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace sarvo::mail {
@@ -164,6 +165,24 @@ void MailDialog::build() {
 
     connect(m_fields[SmtpServer]->lineEdit(), &QLineEdit::editingFinished, this,
             &MailDialog::fillFromSmtpServer);
+    m_body->installEventFilter(this);
+    m_imodeAddress->installEventFilter(this);
+    for (QComboBox* field : m_fields)
+        field->lineEdit()->installEventFilter(this);
+}
+
+bool MailDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        // After the click that gave the focus, which would place the caret instead.
+        QTimer::singleShot(0, watched, [watched] {
+            if (auto* line = qobject_cast<QLineEdit*>(watched); line && !line->hasSelectedText())
+                line->selectAll();
+            else if (auto* text = qobject_cast<QPlainTextEdit*>(watched);
+                     text && !text->textCursor().hasSelection())
+                text->selectAll();
+        });
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void MailDialog::showForm(const MailForm& form) {

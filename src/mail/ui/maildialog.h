@@ -50,6 +50,10 @@ public:
 signals:
     void exchangeFinished(bool ok);
 
+protected:
+    // Entering the message, the i-mode address or a server field selects its whole text.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void build();
     void showForm(const MailForm& form);

@@ -29,7 +29,10 @@ stop() {
   set +e
   [ -f "$dir/run/master.pid" ] && kill "$(cat "$dir/run/master.pid")" 2>/dev/null
   postfix stop >/dev/null 2>&1
-  [ -n "${watchdog:-}" ] && kill "$watchdog" 2>/dev/null
+  if [ -n "${watchdog:-}" ]; then
+    pkill -P "$watchdog" 2>/dev/null # its sleep
+    kill "$watchdog" 2>/dev/null
+  fi
   rm -rf "$dir"
 }
 trap stop EXIT

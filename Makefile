@@ -30,6 +30,8 @@ test: build
 bench: build
 	$(BUILD_DIR)/bin/sarvo-bench
 	bench/startup-time --build $(BUILD_DIR)
+	bench/mail-pop3-bench --build $(BUILD_DIR)
+	-scripts/midi-import-accuracy --cli $(BUILD_DIR)/bin/sarvo-cli
 
 # Ten minutes for each fuzz target.
 fuzz: deps

@@ -10,6 +10,8 @@
 #include "melody/parserstate.h"
 #include "melody/staffmodel.h"
 
+#include "offscreenapp.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -21,19 +23,6 @@ namespace {
 
 using namespace sarvo::melody;
 using Clock = std::chrono::steady_clock;
-
-// The widgets need an application; the benchmarks run without a display. Another benchmark of
-// this program may have made it already.
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "sarvo-bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Left alive to the end: destroyed among the static objects it would outlive Qt's own.
-    new QApplication(argc, argv);
-}
 
 struct WindowNoteInput {
     WindowNoteInput() {
@@ -57,7 +46,7 @@ struct WindowNoteInput {
 };
 
 void BM_QtKeyPressToNoteOn(benchmark::State& state) {
-    ensureApplication();
+    sarvo::bench::offscreenApplication();
     WindowNoteInput input;
     std::vector<double> latencies;
     const QKeyEvent press(QEvent::KeyPress, Qt::Key_Y, Qt::ShiftModifier);
@@ -81,7 +70,7 @@ BENCHMARK(BM_QtKeyPressToNoteOn)->UseManualTime()->Iterations(3000)->Unit(benchm
 
 // The pitch key with the text box and staff model updated, and the Backspace that removes it.
 void BM_QtPitchKeyAndBackspace(benchmark::State& state) {
-    ensureApplication();
+    sarvo::bench::offscreenApplication();
     WindowNoteInput input;
     const QKeyEvent press(QEvent::KeyPress, Qt::Key_1, Qt::NoModifier);
     const QKeyEvent release(QEvent::KeyRelease, Qt::Key_1, Qt::NoModifier);

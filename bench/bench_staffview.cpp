@@ -7,6 +7,8 @@
 #include "melody/staffmodel.h"
 #include "melody/staffview.h"
 
+#include "offscreenapp.h"
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -30,18 +32,6 @@ std::u16string melody700() {
     return text;
 }
 
-// The widgets need an application; the benchmarks run without a display.
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "sarvo-bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 StaffModel filledModel() {
     ParserState state;
     StaffModel model;
@@ -58,7 +48,7 @@ void BM_StaffLayout700(benchmark::State& state) {
 BENCHMARK(BM_StaffLayout700)->Unit(benchmark::kMicrosecond);
 
 void BM_StaffRepaintAll700(benchmark::State& state) {
-    application();
+    sarvo::bench::offscreenApplication();
     StaffView view;
     view.resize(800, 400);
     view.show();
@@ -77,7 +67,7 @@ void BM_StaffRepaintAll700(benchmark::State& state) {
 BENCHMARK(BM_StaffRepaintAll700)->Unit(benchmark::kMillisecond);
 
 void BM_StaffRepaintScreen700(benchmark::State& state) {
-    application();
+    sarvo::bench::offscreenApplication();
     StaffView view;
     view.resize(800, 400);
     view.show();

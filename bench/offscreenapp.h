@@ -12,8 +12,8 @@ inline QApplication& offscreenApplication() {
     static char name[] = "sarvo-bench";
     static char* argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Left alive to the end: destroyed among the static objects it would outlive Qt's own.
+    return *new QApplication(argc, argv);
 }
 
 } // namespace sarvo::bench

@@ -3,25 +3,24 @@
 #include "app/commandtoolbar.h"
 #include "app/flowlayout.h"
 #include "app/musicbox.h"
+#include "app/nameclashdialog.h"
 #include "app/notelengthbar.h"
 #include "app/playbutton.h"
 #include "app/qtext.h"
 #include "app/songpropertiesasker.h"
 #include "app/songsession.h"
 #include "app/soundsettings.h"
-#include "app/timedtaskdriver.h"
 #include "app/transposebar.h"
 #include "app/viewselector.h"
 #include "app/windowdialogs.h"
 #include "app/windowplacement.h"
 #include "app/windowstatusbar.h"
 #include "cable/commdialog.h"
-#include "app/nameclashdialog.h"
-#include "mail/ui/maildialog.h"
-#include "mail/ui/serverdialog.h"
 #include "keyguide/conversionreport.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/phonetypes.h"
+#include "mail/ui/maildialog.h"
+#include "mail/ui/serverdialog.h"
 #include "melody/caretediting.h"
 #include "melody/keyboardinputcontroller.h"
 #include "melody/melodytextedit.h"
@@ -31,6 +30,7 @@
 #include "melody/transpose.h"
 #include "sound/melodyplayer.h"
 #include "sound/notepreview.h"
+#include "sound/ui/timedtaskdriver.h"
 #include "sound/voicelist.h"
 
 #include <QApplication>
@@ -123,8 +123,8 @@ MainWindow::MainWindow(IInteractive& ui, sound::IMidiOutput& midi,
     , m_session(std::make_unique<SongSession>(library, ui, m_state))
     , m_player(std::make_unique<sound::MelodyPlayer>(m_state, midi))
     , m_preview(std::make_unique<sound::NotePreview>(midi))
-    , m_playerDriver(new TimedTaskDriver(*m_player, m_clock, this))
-    , m_previewDriver(new TimedTaskDriver(*m_preview, m_clock, this)) {
+    , m_playerDriver(new sound::TimedTaskDriver(*m_player, m_clock, this))
+    , m_previewDriver(new sound::TimedTaskDriver(*m_preview, m_clock, this)) {
     setObjectName(QStringLiteral("frmSarvo"));
     setWindowTitle(QStringLiteral("Sarvo Ver 1.6Z"));
     m_state.noteShown = [this](int start, int length) {
@@ -431,12 +431,7 @@ void MainWindow::runCommand(WindowCommand command) {
     case WindowCommand::Comm: openCableDialog(); break;
     case WindowCommand::Mail:
     case WindowCommand::Server: openMailDialog(command); break;
-    default: showUnavailable(); break;
     }
-}
-
-void MainWindow::showUnavailable() {
-    m_statusBar->setMessage(toQString(kUnavailableMessage));
 }
 
 std::u16string MainWindow::melodyText() const {
@@ -597,9 +592,8 @@ void MainWindow::openCableDialog() {
             source.title = toU16(songName());
             // The songs after the current one in the music box are a chord's further parts.
             const int current = m_musicBox->indexOfTopLevelItem(m_musicBox->currentItem());
-            for (int row = current + 1; row < m_musicBox->topLevelItemCount() &&
-                                        source.furtherParts.size() < 3;
-                 ++row) {
+            for (int row = current + 1;
+                 row < m_musicBox->topLevelItemCount() && source.furtherParts.size() < 3; ++row) {
                 const auto song =
                     m_session->library().loadSong(toU16(m_musicBox->topLevelItem(row)->text(0)));
                 if (song)
@@ -609,12 +603,11 @@ void MainWindow::openCableDialog() {
             return source;
         });
         // A melody read from the phone goes into the editor, where the user names and saves it.
-        connect(m_commDialog, &cable::CommDialog::melodyRead, this,
-                [this](const QString& melody) {
-                    setMelodyText(toU16(melody));
-                    if (currentView() != keyguide::kNoteInputView)
-                        showView(currentView());
-                });
+        connect(m_commDialog, &cable::CommDialog::melodyRead, this, [this](const QString& melody) {
+            setMelodyText(toU16(melody));
+            if (currentView() != keyguide::kNoteInputView)
+                showView(currentView());
+        });
     }
     m_commDialog->open();
 }
@@ -627,7 +620,9 @@ void MainWindow::openMailDialog(WindowCommand command) {
     for (const QString& name : m_musicBox->selectedSongs())
         context.selected.push_back(toU16(name));
     context.voiceProgram = m_voiceProgram.value_or(formats::kDefaultVoice);
-    context.offerToSaveEditedSong = [this] { m_session->settleChanges(melodyText()); };
+    context.offerToSaveEditedSong = [this] {
+        m_session->settleChanges(melodyText());
+    };
     context.saveEditedSong = [this] {
         if (m_session->isChanged(melodyText()))
             m_session->save(melodyText());

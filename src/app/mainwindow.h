@@ -39,6 +39,7 @@ class CommDialog;
 namespace sarvo::sound {
 class MelodyPlayer;
 class NotePreview;
+class TimedTaskDriver;
 } // namespace sarvo::sound
 
 namespace sarvo::app {
@@ -49,14 +50,11 @@ class MusicBox;
 class NoteLengthBar;
 class PlayButton;
 class SongSession;
-class TimedTaskDriver;
 class TransposeBar;
 class TupletBar;
 class ViewSelector;
 class WindowDialogs;
 class WindowStatusBar;
-
-inline constexpr std::u16string_view kUnavailableMessage = u"この機能はまだありません";
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -144,7 +142,6 @@ private:
     void highlightPlayedNote(int start, int length);
     void previewKeyDown(int keyCode, int midiNote, QChar lengthCode, bool autoRepeat);
     void previewKeyUp(int keyCode, bool fromPanel);
-    void showUnavailable();
     // The cable dialog (F11), built when first opened.
     void openCableDialog();
     // Mail (F10): the mail dialog; Server: the song-server dialog.
@@ -165,8 +162,8 @@ private:
     sound::SystemClock m_clock;
     std::unique_ptr<sound::MelodyPlayer> m_player;
     std::unique_ptr<sound::NotePreview> m_preview;
-    TimedTaskDriver* m_playerDriver = nullptr;
-    TimedTaskDriver* m_previewDriver = nullptr;
+    sound::TimedTaskDriver* m_playerDriver = nullptr;
+    sound::TimedTaskDriver* m_previewDriver = nullptr;
 
     CommandToolBar* m_programBar = nullptr;
     CommandToolBar* m_songBar = nullptr;

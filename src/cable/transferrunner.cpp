@@ -285,7 +285,9 @@ bool TransferRunner::reopen(const LineSettings& settings) {
         return false;
     }
     if (opened.parityDropped && !m_parityNoted) {
-        m_link.log().logSet(std::u16string(kNewLine) + std::u16string(kNoParityNote));
+        // A line of its own: the replies' bytes follow on the next line.
+        m_link.log().logSet(std::u16string(kNewLine) + std::u16string(kNoParityNote) +
+                            std::u16string(kNewLine));
         m_parityNoted = true;
     }
     return true;

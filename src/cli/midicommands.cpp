@@ -120,7 +120,7 @@ int listVoices(const sound::SmfFile& file, const keyguide::PhoneType* type, Io& 
     const std::vector<sound::NoteSpan> notes = sound::collectNotes(file);
     const sound::ChosenNotes chosen = sound::chooseMelodyNotes(file, notes, {});
     std::string output = "track\tchannel\tnotes\tlowest\thighest\tlength\tname\t\n";
-    for (const sound::Voice& voice : sound::listVoices(file, notes)) {
+    for (const sound::MidiVoice& voice : sound::listVoices(file, notes)) {
         std::vector<std::string> remarks;
         std::string length = "-";
         if (voice.drums()) {

@@ -22,7 +22,7 @@ namespace sarvo::sound {
 
 struct MidiMelody {
     std::optional<formats::Ringtone> ringtone; // one part
-    std::optional<Voice> voice;                // the voice chosen by default
+    std::optional<MidiVoice> voice;            // the voice chosen by default
     std::string error;
 };
 

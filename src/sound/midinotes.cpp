@@ -8,7 +8,7 @@ namespace sarvo::sound {
 namespace {
 
 // How strongly a voice claims the melody: its upper onsets, weighed by its track's name.
-int melodyClaim(const Voice& voice) {
+int melodyClaim(const MidiVoice& voice) {
     switch (voice.role) {
     case TrackRole::Melody: return 16 * voice.upperOnsets;
     case TrackRole::Accompaniment: return voice.upperOnsets;
@@ -57,17 +57,17 @@ std::vector<NoteSpan> collectNotes(const SmfFile& file) {
     return notes;
 }
 
-std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& notes) {
-    std::vector<Voice> voices;
+std::vector<MidiVoice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& notes) {
+    std::vector<MidiVoice> voices;
     // Notes come in start order, so a chord's notes follow each other: an onset counts once
     // when it differs from the voice's last counted one.
     std::vector<std::optional<uint32_t>> lastUpper;
     for (const NoteSpan& note : notes) {
-        auto found = std::find_if(voices.begin(), voices.end(), [&](const Voice& v) {
+        auto found = std::find_if(voices.begin(), voices.end(), [&](const MidiVoice& v) {
             return v.track == note.track && v.channel == note.channel;
         });
         if (found == voices.end()) {
-            Voice voice;
+            MidiVoice voice;
             voice.track = note.track;
             voice.channel = note.channel;
             voice.name = file.tracks[note.track].name();
@@ -86,7 +86,7 @@ std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& 
             last = note.start;
         }
     }
-    std::sort(voices.begin(), voices.end(), [](const Voice& a, const Voice& b) {
+    std::sort(voices.begin(), voices.end(), [](const MidiVoice& a, const MidiVoice& b) {
         return std::tie(a.track, a.channel) < std::tie(b.track, b.channel);
     });
     return voices;
@@ -100,7 +100,7 @@ ChosenNotes chooseMelodyNotes(const SmfFile& file, const std::vector<NoteSpan>& 
         return chosen;
     }
     if (!source.track && !source.channel) {
-        for (const Voice& voice : listVoices(file, notes)) {
+        for (const MidiVoice& voice : listVoices(file, notes)) {
             if (voice.drums())
                 continue;
             if (!chosen.voice || std::pair(melodyClaim(voice), voice.noteCount) >

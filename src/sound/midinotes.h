@@ -26,7 +26,7 @@ struct NoteSpan {
 std::vector<NoteSpan> collectNotes(const SmfFile& file);
 
 // The notes of one track on one channel.
-struct Voice {
+struct MidiVoice {
     int track = 0;
     int channel = 0;
     std::string name; // the track's name (bytes as the file holds them)
@@ -38,7 +38,7 @@ struct Voice {
     bool drums() const { return channel == kDrumChannel; }
 };
 
-std::vector<Voice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& notes);
+std::vector<MidiVoice> listVoices(const SmfFile& file, const std::vector<NoteSpan>& notes);
 
 // Which notes form the melody: one track (all its channels), one channel (of all tracks), or by
 // default the voice with the most notes in the upper register, where a track named as the melody
@@ -51,8 +51,8 @@ struct MelodySource {
 
 struct ChosenNotes {
     std::vector<NoteSpan> notes;
-    std::optional<Voice> voice; // the voice chosen by default
-    std::string error;          // why no note was chosen
+    std::optional<MidiVoice> voice; // the voice chosen by default
+    std::string error;              // why no note was chosen
 };
 
 ChosenNotes chooseMelodyNotes(const SmfFile& file, const std::vector<NoteSpan>& notes,

@@ -17,7 +17,6 @@
 namespace {
 
 using sarvo::Answer;
-using sarvo::app::kUnavailableMessage;
 using sarvo::app::testing::MainWindowFixture;
 using sarvo::app::testing::saveScreenshot;
 
@@ -88,22 +87,6 @@ TEST_F(CommandTest, ToolbarsKeepTheirButtonOrder) {
     EXPECT_EQ(keys("tbM"), (std::vector<std::string>{"New", "Open", "Save", "Del", "Folder"}));
     EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-start")));
 }
-
-// Function keys whose command opens a dialog of a later stage say so in the status bar.
-class FunctionKeyTest : public MainWindowFixture, public ::testing::WithParamInterface<Qt::Key> {};
-
-TEST_P(FunctionKeyTest, ReachesItsCommand) {
-    m_txt->setFocus();
-    press(GetParam());
-    EXPECT_EQ(m_panel->text(),
-              QString::fromUtf16(kUnavailableMessage.data(),
-                                 static_cast<qsizetype>(kUnavailableMessage.size())));
-    EXPECT_TRUE(m_window->isVisible());
-    EXPECT_FALSE(m_window->isPlaying());
-}
-
-INSTANTIATE_TEST_SUITE_P(DialogKeys, FunctionKeyTest,
-                         ::testing::Values(Qt::Key_F10));
 
 TEST_F(CommandTest, FourPlaysAndStops) {
     setMelody(QStringLiteral("C中ド "));

@@ -60,7 +60,7 @@ TEST(Voices, ListedByTrackAndChannelWithCountsRangesAndUpperOnsets) {
          noteOff(10, 0, 72), noteOff(10, 0, 76), noteOn(10, 0, 59), noteOff(20, 0, 59),
          noteOn(10, 9, 36), noteOff(12, 9, 36)},
     });
-    const std::vector<Voice> voices = listVoices(file, collectNotes(file));
+    const std::vector<MidiVoice> voices = listVoices(file, collectNotes(file));
     ASSERT_EQ(voices.size(), 2u);
     EXPECT_EQ(voices[0].name, "Lead");
     EXPECT_EQ(voices[0].noteCount, 3);

@@ -189,14 +189,14 @@ void ImportDialog::listMidiVoices() {
     }
     QString automatic = QStringLiteral("自動");
     if (listed.automatic >= 0) {
-        const sound::Voice& chosen = listed.voices[static_cast<size_t>(listed.automatic)];
+        const sound::MidiVoice& chosen = listed.voices[static_cast<size_t>(listed.automatic)];
         automatic += QStringLiteral("（トラック %1 チャンネル %2）")
                          .arg(chosen.track + 1)
                          .arg(chosen.channel + 1);
     }
     auto* first = new QTreeWidgetItem(m_midiVoices, {automatic});
     first->setFirstColumnSpanned(true);
-    for (const sound::Voice& voice : listed.voices) {
+    for (const sound::MidiVoice& voice : listed.voices) {
         auto* row = new QTreeWidgetItem(
             m_midiVoices,
             {QString::number(voice.track + 1), QString::number(voice.channel + 1),

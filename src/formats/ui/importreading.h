@@ -23,7 +23,7 @@ ImportedFile readImport(const ImportRequest& request);
 
 // The voices of a MIDI file as the dialog lists them, and the one chosen automatically.
 struct MidiVoices {
-    std::vector<sound::Voice> voices;
+    std::vector<sound::MidiVoice> voices;
     int automatic = -1; // index into voices, -1 when no voice holds a melody
     std::string error;  // why the file could not be read
 };

@@ -10,7 +10,7 @@
 #include "sound/clock.h"
 #include "sound/midiports.h"
 #include "sound/testscale.h"
-#include "sound/ui/tasktimer.h"
+#include "sound/ui/timedtaskdriver.h"
 
 #include <QWidget>
 
@@ -57,7 +57,7 @@ private:
     sound::MidiOutputPort* m_port;
     sound::SystemClock m_clock;
     sound::TestScale m_scale;
-    sound::TaskTimer m_scaleTimer;
+    sound::TimedTaskDriver m_scaleTimer;
 
     QComboBox* m_ports = nullptr;
     QComboBox* m_voice = nullptr;

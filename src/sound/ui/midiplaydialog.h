@@ -7,7 +7,7 @@
 #include "common/interaction.h"
 #include "sound/clock.h"
 #include "sound/midifileplayer.h"
-#include "sound/ui/tasktimer.h"
+#include "sound/ui/timedtaskdriver.h"
 
 #include <QDialog>
 
@@ -49,7 +49,7 @@ private:
     IInteractive& m_ui;
     SystemClock m_clock;
     MidiFilePlayer m_player;
-    TaskTimer m_playerTimer;
+    TimedTaskDriver m_playerTimer;
     QTimer* m_positionTimer = nullptr;
     QScrollBar* m_position = nullptr;
     QLabel* m_modePanel = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
-// Drives a timed task of the sound output from the GUI thread: a single-shot timer calls the
+// Drives a timed task of the sound output (melody playback, note preview, the test scale, the
+// MIDI file player) from the GUI thread: a single-shot timer calls the
 // task's tick at the moment the task asked for, until the task has nothing scheduled or the
 // driver is stopped.
 
@@ -10,29 +11,29 @@
 
 class QTimer;
 
-namespace sarvo::app {
+namespace sarvo::sound {
 
 class TimedTaskDriver : public QObject {
     Q_OBJECT
 
 public:
     // The task and the clock must outlive the driver.
-    TimedTaskDriver(sound::ITimedTask& task, const sound::IClock& clock, QObject* parent = nullptr);
+    TimedTaskDriver(ITimedTask& task, const IClock& clock, QObject* parent = nullptr);
 
     // Ticks the task now and keeps ticking it when it asks.
     void run();
     // Waits until the given moment before the next tick (the task's own answer to a call made
     // outside the driver).
-    void scheduleAt(sound::TimePoint due);
+    void scheduleAt(TimePoint due);
     void stop();
     bool isActive() const;
 
 private:
     void tick();
 
-    sound::ITimedTask& m_task;
-    const sound::IClock& m_clock;
+    ITimedTask& m_task;
+    const IClock& m_clock;
     QTimer* m_timer = nullptr;
 };
 
-} // namespace sarvo::app
+} // namespace sarvo::sound

@@ -1,13 +1,13 @@
-#include "app/timedtaskdriver.h"
+#include "sound/ui/timedtaskdriver.h"
 
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 
-namespace sarvo::app {
+namespace sarvo::sound {
 
-TimedTaskDriver::TimedTaskDriver(sound::ITimedTask& task, const sound::IClock& clock,
-                                 QObject* parent)
+TimedTaskDriver::TimedTaskDriver(ITimedTask& task, const IClock& clock, QObject* parent)
     : QObject(parent)
     , m_task(task)
     , m_clock(clock)
@@ -21,7 +21,7 @@ void TimedTaskDriver::run() {
     tick();
 }
 
-void TimedTaskDriver::scheduleAt(sound::TimePoint due) {
+void TimedTaskDriver::scheduleAt(TimePoint due) {
     const auto wait =
         std::chrono::duration_cast<std::chrono::milliseconds>(due - m_clock.now()).count();
     m_timer->start(static_cast<int>(std::max<long long>(wait, 0)));
@@ -40,4 +40,4 @@ void TimedTaskDriver::tick() {
         scheduleAt(*due);
 }
 
-} // namespace sarvo::app
+} // namespace sarvo::sound

@@ -2,6 +2,7 @@
 // round trip through Sarvo.ini, what the window takes from it at once, the refusals (no phone
 // type, font sizes), and on its own the port list, the voice and the test scale.
 
+#include "../settings/preferencekeys.h"
 #include "dialogtesting.h"
 #include "mainwindowfixture.h"
 #include "settings/privateprofile.h"
@@ -21,24 +22,7 @@ namespace {
 
 using settings::PrivateProfile;
 
-const std::vector<std::u16string> kSettingsKeys = {u"音色",
-                                                   u"入力音",
-                                                   u"テンポ",
-                                                   u"テンポの音符",
-                                                   u"テストの音符",
-                                                   u"テンポ基準値",
-                                                   u"５線譜再生カーソル",
-                                                   u"キー割り当て",
-                                                   u"入力画面のフォント",
-                                                   u"入力画面のフォントサイズ",
-                                                   u"入力画面のフォントボールド",
-                                                   u"入力画面のフォントプレビュー",
-                                                   u"表示画面のフォント",
-                                                   u"表示画面のフォントサイズ",
-                                                   u"表示画面のフォントボールド",
-                                                   u"表示画面のフォントプレビュー",
-                                                   u"携帯タイプ",
-                                                   u"使用者"};
+using sarvo::testdata::kPreferenceKeys;
 
 class SettingsDialogTest : public MainWindowFixture {
 protected:
@@ -79,7 +63,7 @@ TEST_F(SettingsDialogTest, OkWritesAFullSectionInTableOrderAndKeepsOtherSections
     std::vector<std::u16string> keys;
     for (const auto& [key, value] : stored.entries(u"設定"))
         keys.push_back(key);
-    EXPECT_EQ(keys, kSettingsKeys);
+    EXPECT_EQ(keys, kPreferenceKeys);
     EXPECT_EQ(stored.value(u"設定", u"キー割り当て"), u"1 2 3 4 5 6 7 Q W R T Y");
     EXPECT_EQ(stored.value(u"メイン", u"Height"), u"5000");
 }

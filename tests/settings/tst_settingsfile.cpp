@@ -6,6 +6,7 @@
 #include "settings/settingsfile.h"
 
 #include "../common/tempfolder.h"
+#include "preferencekeys.h"
 
 #include <gtest/gtest.h>
 
@@ -14,29 +15,11 @@
 namespace sarvo::settings {
 namespace {
 
+using testdata::kPreferenceKeys;
+
 std::string sjis(std::u16string_view text) {
     return toCp932(text).value();
 }
-
-// The keys of section "設定" that the settings dialog writes, in the order it writes them.
-const std::vector<std::u16string> kPreferenceKeys = {u"音色",
-                                                     u"入力音",
-                                                     u"テンポ",
-                                                     u"テンポの音符",
-                                                     u"テストの音符",
-                                                     u"テンポ基準値",
-                                                     u"５線譜再生カーソル",
-                                                     u"キー割り当て",
-                                                     u"入力画面のフォント",
-                                                     u"入力画面のフォントサイズ",
-                                                     u"入力画面のフォントボールド",
-                                                     u"入力画面のフォントプレビュー",
-                                                     u"表示画面のフォント",
-                                                     u"表示画面のフォントサイズ",
-                                                     u"表示画面のフォントボールド",
-                                                     u"表示画面のフォントプレビュー",
-                                                     u"携帯タイプ",
-                                                     u"使用者"};
 
 std::vector<std::u16string> keysOf(const PrivateProfile& profile, std::u16string_view section) {
     std::vector<std::u16string> keys;

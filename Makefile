@@ -5,7 +5,7 @@ PRESET ?= dev
 BUILD_DIR := build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps configure fuzz bench format clean
+.PHONY: run test build deps configure fuzz bench coverage format clean
 
 deps:
 	@scripts/install-deps
@@ -33,6 +33,14 @@ bench: build
 	bench/mail-pop3-bench --build $(BUILD_DIR)
 	-scripts/midi-import-accuracy --cli $(BUILD_DIR)/bin/sarvo-cli
 
+# Line and branch coverage per library, from a --coverage build of its own (build-coverage).
+coverage: deps
+	@[ -f build-coverage/build.ninja ] || cmake --preset coverage
+	cmake --build build-coverage -j $(JOBS)
+	find build-coverage -name '*.gcda' -delete
+	-cd build-coverage && ctest -j $(JOBS) -LE fuzz --output-on-failure
+	scripts/coverage-summary build-coverage
+
 # Ten minutes for each fuzz target.
 fuzz: deps
 	@for corpus in fuzz/corpus/*/; do scripts/run-fuzz $$(basename $$corpus) 600 || exit 1; done
@@ -41,4 +49,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) build-fuzz
+	rm -rf $(BUILD_DIR) build-fuzz build-coverage

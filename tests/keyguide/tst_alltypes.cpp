@@ -12,8 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
+#include <vector>
 
 namespace sarvo::keyguide {
 namespace {
@@ -78,6 +80,63 @@ TEST_P(AllTypes, EveryGuideFitsItsPhoneAndReadsBackToItself) {
         const std::u16string keys = toKeys(type, melody);
         ASSERT_EQ(keys.size() % kCellWidth, 0u);
         expectGuideFitsAndReadsBackToItself(type, keys);
+    }
+}
+
+// The melody's notes, each with the ties that follow it.
+std::vector<std::u16string> notesOf(std::u16string_view melodyText) {
+    std::vector<std::u16string> notes;
+    for (size_t at = 0; at < melodyText.size();) {
+        const size_t end = std::min(melodyText.find(u' ', at), melodyText.size());
+        const std::u16string_view token = melodyText.substr(at, end - at);
+        if (!token.empty() && (token != u"^" || notes.empty()))
+            notes.emplace_back();
+        if (!token.empty())
+            notes.back().append(token).append(u" ");
+        at = end + 1;
+    }
+    return notes;
+}
+
+// What the phone counts in a guide, read from the guide: its entries, or on a type that counts
+// units one per unit (a unit reads back as one note or rest).
+int countedIn(int type, std::u16string_view keys) {
+    const PhoneTypeRules& rules = *rulesFor(type);
+    PhoneTypeRules unitRules = rules;
+    unitRules.sharpEntries = 1;
+    const std::u16string readBack = fromKeys(type, keys);
+    return entriesOf(rules.limitCounts == LimitCount::Units ? unitRules : rules, readBack);
+}
+
+TEST_P(AllTypes, NoGuideHoldsMoreThanItsPhoneCounts) {
+    // Entries never pass the most the phone counts. Where the limit is tested before each note,
+    // only the last note typed may pass it: the notes before it stay below.
+    const int type = GetParam();
+    const PhoneTypeRules& rules = *rulesFor(type);
+    const std::optional<int> most = mostCounted(rules);
+    if (!most)
+        GTEST_SKIP() << "no limit";
+    std::mt19937 rng(4000 + type);
+    for (int round = 0; round < 12; ++round) {
+        const std::u16string melody = randomMelody(rng, 700) + u"D中ド ";
+        SCOPED_TRACE(toUtf8(melody));
+        const std::u16string keys = toKeys(type, melody);
+        if (rules.limitCounts == LimitCount::Entries) {
+            EXPECT_LE(countedIn(type, keys), *most);
+            continue;
+        }
+        const std::vector<std::u16string> notes = notesOf(melody);
+        std::u16string before, typed;
+        size_t notesTyped = 0;
+        while (notesTyped < notes.size() && toKeys(type, typed) != keys) {
+            before = typed;
+            typed += notes[notesTyped++];
+        }
+        ASSERT_EQ(toKeys(type, typed), keys);
+        if (rules.limitCounts == LimitCount::Notes)
+            EXPECT_LE(static_cast<int>(notesTyped), *most);
+        else
+            EXPECT_LT(countedIn(type, toKeys(type, before)), *most);
     }
 }
 

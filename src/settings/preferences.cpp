@@ -157,6 +157,7 @@ Preferences readPreferences(const PrivateProfile& profile) {
         return std::optional(phoneTypesFromListText(text));
     });
     reader.readText(u"使用者", preferences.userName);
+    reader.read(u"言語", preferences.language, languageChoiceFromText);
     return preferences;
 }
 
@@ -176,6 +177,7 @@ void writePreferences(PrivateProfile& profile, const Preferences& preferences) {
     writeFont(profile, displayFontKeys(), preferences.displayFont);
     write(u"携帯タイプ", phoneTypeListText(preferences.phoneTypes));
     write(u"使用者", preferences.userName);
+    write(u"言語", languageChoiceText(preferences.language));
 }
 
 std::optional<std::u16string_view> preferencesError(const Preferences& preferences) {

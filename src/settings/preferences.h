@@ -3,6 +3,7 @@
 // the value a control shows before anything is read (the design-time value) and the value the
 // dialog's reset buttons restore.
 
+#include "common/uilanguage.h"
 #include "settings/privateprofile.h"
 
 #include <optional>
@@ -46,9 +47,10 @@ struct Preferences {
     FontChoice displayFont{u"ＭＳ ゴシック", 9, false, u"ABCDEFG"}; // "表示画面の…"
     std::vector<int> phoneTypes = allPhoneTypes(); // "携帯タイプ": type indexes in list order
     std::u16string userName;                       // "使用者"
+    LanguageChoice language = LanguageChoice::Automatic; // "言語": auto, ja or en
 
     // The reset buttons of the four tabs: 0 sound and tempo, 1 key assignment, 2 fonts,
-    // 3 phone types. The user name is never reset.
+    // 3 phone types. The user name and the language are never reset.
     void resetTab(int tab);
 
     static std::vector<int> allPhoneTypes();

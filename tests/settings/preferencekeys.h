@@ -25,6 +25,7 @@ inline const std::vector<std::u16string> kPreferenceKeys = {
     u"表示画面のフォントボールド",
     u"表示画面のフォントプレビュー",
     u"携帯タイプ",
-    u"使用者"};
+    u"使用者",
+    u"言語"};
 
 } // namespace sarvo::testdata

@@ -42,6 +42,7 @@ Preferences changedEverywhere() {
     p.displayFont = {u"IPAGothic", 11, true, u"あいう"};
     p.phoneTypes = {2, 6, 40};
     p.userName = u"山田";
+    p.language = LanguageChoice::English;
     return p;
 }
 
@@ -148,6 +149,14 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredValueCase{"UserName", u"使用者", u"佐藤",
                                       [](const Preferences& p) {
                                           return p.userName == u"佐藤";
+                                      }},
+                      StoredValueCase{"LanguageEnglish", u"言語", u"en",
+                                      [](const Preferences& p) {
+                                          return p.language == LanguageChoice::English;
+                                      }},
+                      StoredValueCase{"UnknownLanguageIsAutomatic", u"言語", u"English",
+                                      [](const Preferences& p) {
+                                          return p.language == LanguageChoice::Automatic;
                                       }}),
     [](const auto& row) { return std::string(row.param.name); });
 

@@ -14,12 +14,12 @@ CommandToolBar::CommandToolBar(const QString& objectName, std::span<const Comman
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (const CommandButton& button : buttons) {
-        QAction* action = addAction(toQString(button.caption));
+        QAction* action = addAction(tr(button.caption));
         // The song commands that open a dialog say so with "..."; the toolbar would drop it
         // from a caption it derives, so it is given in full.
-        action->setIconText(toQString(button.caption));
+        action->setIconText(tr(button.caption));
         action->setObjectName(toQString(button.key));
-        action->setToolTip(toQString(button.tip));
+        action->setToolTip(tr(button.tip));
         const WindowCommand command = button.command;
         connect(action, &QAction::triggered, this,
                 [this, command] { emit commandTriggered(command); });

@@ -11,7 +11,7 @@ namespace sarvo::app {
 HelpWindow::HelpWindow(QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("Sarvo ヘルプ"));
+    setWindowTitle(tr("Sarvo ヘルプ"));
     resize(720, 560);
 
     m_browser = new QTextBrowser(this);
@@ -19,13 +19,13 @@ HelpWindow::HelpWindow(QWidget* parent)
     m_browser->setOpenExternalLinks(true);
     m_browser->setSearchPaths({QStringLiteral(":/help")});
 
-    auto* japanese = new QPushButton(QStringLiteral("日本語"), this);
+    auto* japanese = new QPushButton(tr("日本語"), this);
     japanese->setObjectName(QStringLiteral("cmdJapanese"));
     auto* english = new QPushButton(QStringLiteral("English"), this);
     english->setObjectName(QStringLiteral("cmdEnglish"));
-    auto* back = new QPushButton(QStringLiteral("戻る"), this);
+    auto* back = new QPushButton(tr("戻る"), this);
     back->setObjectName(QStringLiteral("cmdBack"));
-    auto* close = new QPushButton(QStringLiteral("閉じる(&Q)"), this);
+    auto* close = new QPushButton(tr("閉じる(&Q)"), this);
     close->setObjectName(QStringLiteral("cmdClose"));
     connect(japanese, &QPushButton::clicked, this, [this] { showLanguage(QStringLiteral("ja")); });
     connect(english, &QPushButton::clicked, this, [this] { showLanguage(QStringLiteral("en")); });
@@ -43,7 +43,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser, 1);
     layout->addLayout(buttons);
-    showLanguage(QStringLiteral("ja"));
+    // The pages open in the interface's language: the English catalogue names its own pages.
+    showLanguage(tr("ja", "language of the help pages"));
 }
 
 void HelpWindow::showLanguage(const QString& language) {

@@ -1,6 +1,9 @@
 #include "app/messageboxinteractive.h"
 
+#include "common/ui/coretext.h"
+
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
 
@@ -11,14 +14,14 @@ namespace {
 void nameButtons(QMessageBox& box) {
     static const struct {
         QMessageBox::StandardButton button;
-        const char16_t* text;
-    } kNames[] = {{QMessageBox::Yes, u"はい(&Y)"},
-                  {QMessageBox::No, u"いいえ(&N)"},
-                  {QMessageBox::Cancel, u"キャンセル"},
-                  {QMessageBox::Ok, u"OK"}};
+        const char* text;
+    } kNames[] = {{QMessageBox::Yes, QT_TRANSLATE_NOOP("sarvo::app::MessageBox", "はい(&Y)")},
+                  {QMessageBox::No, QT_TRANSLATE_NOOP("sarvo::app::MessageBox", "いいえ(&N)")},
+                  {QMessageBox::Cancel, QT_TRANSLATE_NOOP("sarvo::app::MessageBox", "キャンセル")},
+                  {QMessageBox::Ok, "OK"}};
     for (const auto& name : kNames)
         if (QAbstractButton* button = box.button(name.button))
-            button->setText(QString::fromUtf16(name.text));
+            button->setText(QCoreApplication::translate("sarvo::app::MessageBox", name.text));
 }
 
 } // namespace
@@ -31,8 +34,7 @@ void MessageBoxInteractive::setParentWindow(QWidget* parentWindow) {
 }
 
 void MessageBoxInteractive::showMessage(std::u16string_view text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sarvo"),
-                    QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())),
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Sarvo"), ui::coreText(text),
                     QMessageBox::Ok, m_parentWindow.data());
     nameButtons(box);
     box.exec();
@@ -42,8 +44,7 @@ Answer MessageBoxInteractive::askQuestion(std::u16string_view text, QuestionButt
     QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
     if (buttons == QuestionButtons::YesNoCancel)
         offered |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Sarvo"),
-                    QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), offered,
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Sarvo"), ui::coreText(text), offered,
                     m_parentWindow.data());
     nameButtons(box);
     switch (box.exec()) {

@@ -14,9 +14,9 @@ MusicBox::MusicBox(QWidget* parent)
     : QTreeWidget(parent) {
     setObjectName(QStringLiteral("lvwMusicBox"));
     setColumnCount(kColumnCount);
-    setHeaderLabels({QStringLiteral("曲名"), QStringLiteral("ミュージシャン"),
-                     QStringLiteral("作成者"), QStringLiteral("日時"), QStringLiteral("ジャンル"),
-                     QStringLiteral("コメント"), QStringLiteral("テンポ"), QStringLiteral("音色")});
+    setHeaderLabels({tr("曲名"), tr("ミュージシャン"),
+                     tr("作成者"), tr("日時"), tr("ジャンル"),
+                     tr("コメント"), tr("テンポ"), tr("音色")});
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);

@@ -13,8 +13,10 @@ namespace sarvo::app {
 namespace {
 
 // The button array cmd, by index.
-constexpr std::array kButtonCaptions = {u"受信曲を捨てる。(&Q)", u"同名で上書きする(&W)",
-                                        u"上の名前に曲名を変更(&C)"};
+constexpr std::array kButtonCaptions = {
+    QT_TRANSLATE_NOOP("sarvo::app::NameClashDialog", "受信曲を捨てる。(&Q)"),
+    QT_TRANSLATE_NOOP("sarvo::app::NameClashDialog", "同名で上書きする(&W)"),
+    QT_TRANSLATE_NOOP("sarvo::app::NameClashDialog", "上の名前に曲名を変更(&C)")};
 constexpr int kDiscard = 0;
 constexpr int kOverwrite = 1;
 
@@ -25,16 +27,16 @@ NameClashDialog::NameClashDialog(std::u16string arrivingName, IInteractive& ui, 
     , m_ui(ui)
     , m_clash(std::move(arrivingName)) {
     setObjectName(QStringLiteral("dlgMName"));
-    setWindowTitle(QStringLiteral("曲名の変更"));
+    setWindowTitle(tr("曲名の変更"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("すでに同じ名前の曲が存在します。"), this));
+    layout->addWidget(new QLabel(tr("すでに同じ名前の曲が存在します。"), this));
     m_name = new QLineEdit(toQString(m_clash.arrivingName()), this);
     m_name->setObjectName(QStringLiteral("txtName"));
     layout->addWidget(m_name);
     for (size_t index = 0; index < kButtonCaptions.size(); ++index) {
-        auto* button = new QPushButton(toQString(kButtonCaptions[index]), this);
+        auto* button = new QPushButton(tr(kButtonCaptions[index]), this);
         button->setObjectName(QStringLiteral("cmd%1").arg(index));
         button->setAutoDefault(false);
         layout->addWidget(button);

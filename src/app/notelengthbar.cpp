@@ -1,5 +1,7 @@
 #include "app/notelengthbar.h"
 
+#include "common/ui/coretext.h"
+
 #include "app/qtext.h"
 #include "melody/keyboardlabels.h"
 #include "melody/lengthkeytable.h"
@@ -44,9 +46,9 @@ NoteLengthBar::NoteLengthBar(QWidget* parent)
 void NoteLengthBar::setKeyMap(int keyMap) {
     for (int entry = 0; entry < melody::kLengthEntries; ++entry) {
         if (QAction* action = entryAction(entry))
-            action->setToolTip(toQString(melody::lengthButtonToolTip(keyMap, entry)));
+            action->setToolTip(ui::coreText(melody::lengthButtonToolTip(keyMap, entry)));
     }
-    m_dot->setToolTip(toQString(melody::kDotButtonToolTip));
+    m_dot->setToolTip(ui::coreText(melody::kDotButtonToolTip));
 }
 
 void NoteLengthBar::setCurrentEntry(int entry) {
@@ -78,8 +80,8 @@ TupletBar::TupletBar(QWidget* parent)
         QString caption;
         char16_t kind;
     };
-    const Button buttons[] = {{"三", QStringLiteral("3連"), u'3'},
-                              {"六", QStringLiteral("6連"), u'6'}};
+    const Button buttons[] = {{"三", tr("3連"), u'3'},
+                              {"六", tr("6連"), u'6'}};
     for (const Button& button : buttons) {
         QAction* action = addAction(button.caption);
         action->setObjectName(QString::fromUtf8(button.key));

@@ -13,7 +13,7 @@ PlayButton::PlayButton(QWidget* parent)
 }
 
 void PlayButton::setPlaying(bool playing) {
-    setText(playing ? QStringLiteral("停止 F4") : QStringLiteral("再生 F4"));
+    setText(playing ? tr("停止 F4") : tr("再生 F4"));
     setIcon(style()->standardIcon(playing ? QStyle::SP_MediaStop : QStyle::SP_MediaPlay));
 }
 

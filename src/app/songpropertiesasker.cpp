@@ -1,5 +1,7 @@
 #include "app/songpropertiesasker.h"
 
+#include "common/ui/coretext.h"
+
 #include "app/nameclashdialog.h"
 #include "app/qtext.h"
 #include "app/songpropertiesdialog.h"
@@ -30,7 +32,7 @@ DialogSongPropertiesAsker::askSongProperties(std::u16string_view title,
     if (!m_propertiesDialog)
         m_propertiesDialog = new SongPropertiesDialog(m_ui, m_parentWindow.data());
     SongPropertiesDialog& dialog = *m_propertiesDialog;
-    dialog.setWindowTitle(toQString(title));
+    dialog.setWindowTitle(ui::coreText(title));
     dialog.setForm(form);
     m_runner(dialog);
     dialog.hide();

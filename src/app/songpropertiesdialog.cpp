@@ -1,6 +1,7 @@
 #include "app/songpropertiesdialog.h"
 
 #include "app/qtext.h"
+#include "common/ui/coretext.h"
 #include "melody/notefont.h"
 #include "settings/preferences.h"
 #include "sound/voicelist.h"
@@ -50,13 +51,13 @@ SongPropertiesDialog::SongPropertiesDialog(IInteractive& ui, QWidget* parent)
     m_genre = combo("cmbJan", this);
     m_genre->setEditable(true);
     for (std::u16string_view genre : library::genres())
-        m_genre->addItem(toQString(genre));
+        m_genre->addItem(ui::coreText(genre), toQString(genre));
 
     // The first entry, "none", leaves the comment alone.
     m_partKind = combo("cmbCM", this);
     m_partKind->addItem(QString());
     for (std::u16string_view kind : library::partKinds())
-        m_partKind->addItem(toQString(kind));
+        m_partKind->addItem(ui::coreText(kind), toQString(kind));
 
     m_tempoNote = buildTempoNoteCombo();
     m_tempo = combo("cmbTenpo", this);
@@ -69,39 +70,37 @@ SongPropertiesDialog::SongPropertiesDialog(IInteractive& ui, QWidget* parent)
 
     m_voice = combo("cmbNeiro", this);
     for (const sound::Voice& voice : sound::voiceList())
-        m_voice->addItem(toQString(voice.text), voice.program);
+        m_voice->addItem(ui::coreText(voice.text), voice.program);
 
     auto* form = new QGridLayout;
     int row = 0;
-    form->addWidget(new QLabel(QStringLiteral("曲名："), this), row, 0);
+    form->addWidget(new QLabel(tr("曲名："), this), row, 0);
     form->addWidget(m_name, row++, 1, 1, 3);
-    form->addWidget(new QLabel(QStringLiteral("※変更すると別名で保存されます。"), this), row++, 1,
-                    1, 3);
-    form->addWidget(new QLabel(QStringLiteral("ミュージシャン：："), this), row, 0);
+    form->addWidget(new QLabel(tr("※変更すると別名で保存されます。"), this), row++, 1, 1, 3);
+    form->addWidget(new QLabel(tr("ミュージシャン：："), this), row, 0);
     form->addWidget(m_musician, row++, 1, 1, 3);
-    form->addWidget(new QLabel(QStringLiteral("ジャンル："), this), row, 0);
+    form->addWidget(new QLabel(tr("ジャンル："), this), row, 0);
     form->addWidget(m_genre, row++, 1, 1, 3);
-    form->addWidget(new QLabel(QStringLiteral("コメント："), this), row, 0);
+    form->addWidget(new QLabel(tr("コメント："), this), row, 0);
     form->addWidget(m_comment, row, 1, 1, 2);
     form->addWidget(m_partKind, row++, 3);
-    form->addWidget(new QLabel(QStringLiteral("テンポ："), this), row, 0);
+    form->addWidget(new QLabel(tr("テンポ："), this), row, 0);
     auto* tempoRow = new QHBoxLayout;
     tempoRow->addWidget(m_tempoNote);
     tempoRow->addWidget(new QLabel(QStringLiteral("="), this));
     tempoRow->addWidget(m_tempo);
-    tempoRow->addWidget(new QLabel(QStringLiteral("↑ 遅く\n↓ 速く"), this));
+    tempoRow->addWidget(new QLabel(tr("↑ 遅く\n↓ 速く"), this));
     tempoRow->addStretch(1);
     form->addLayout(tempoRow, row++, 1, 1, 3);
-    form->addWidget(new QLabel(QStringLiteral("音色："), this), row, 0);
+    form->addWidget(new QLabel(tr("音色："), this), row, 0);
     form->addWidget(m_voice, row++, 1, 1, 3);
     form->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("ＯＫ(&O)"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(tr("ＯＫ(&O)"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmd0"));
     ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ(&C)"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = buttons->addButton(tr("ｷｬﾝｾﾙ(&C)"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmd1"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SongPropertiesDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SongPropertiesDialog::reject);
@@ -134,6 +133,8 @@ void SongPropertiesDialog::setForm(const library::SongPropertiesForm& form) {
     m_musician->setText(toQString(form.kashu));
     m_genre->setCurrentIndex(-1);
     m_genre->setEditText(toQString(form.jan));
+    if (const int listed = m_genre->findData(toQString(form.jan)); listed >= 0)
+        m_genre->setCurrentIndex(listed);
     if (form.tempoNote && form.tempo) {
         m_tempoNote->setCurrentText(toQString(*form.tempoNote));
         m_tempo->setCurrentText(toQString(*form.tempo));
@@ -149,7 +150,7 @@ library::SongProperties SongPropertiesDialog::properties() const {
     library::SongProperties properties;
     properties.name = library::nameAfterEditing(toU16(m_name->text()));
     properties.kashu = toU16(m_musician->text());
-    properties.jan = toU16(m_genre->currentText());
+    properties.jan = toU16(storedGenre());
     properties.body = toU16(m_comment->text());
     properties.tenpo = toU16(m_tempo->currentText());
     const QVariant program = m_voice->currentData();
@@ -186,11 +187,20 @@ bool SongPropertiesDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+// The genre as the song file keeps it: a listed genre by its Japanese name, whatever the
+// interface shows, anything typed as typed.
+QString SongPropertiesDialog::storedGenre() const {
+    const int index = m_genre->currentIndex();
+    if (index >= 0 && m_genre->itemText(index) == m_genre->currentText())
+        return m_genre->itemData(index).toString();
+    return m_genre->currentText();
+}
+
 void SongPropertiesDialog::choosePartKind(int index) {
     if (index <= 0)
         return;
-    m_comment->setText(toQString(
-        library::prefixComment(toU16(m_partKind->itemText(index)), toU16(m_comment->text()))));
+    m_comment->setText(toQString(library::prefixComment(
+        toU16(m_partKind->itemData(index).toString()), toU16(m_comment->text()))));
 }
 
 } // namespace sarvo::app

@@ -40,6 +40,7 @@ protected:
 
 private:
     QComboBox* buildTempoNoteCombo();
+    QString storedGenre() const;
     void choosePartKind(int index);
 
     IInteractive& m_ui;

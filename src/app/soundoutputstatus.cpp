@@ -3,15 +3,18 @@
 #include "app/windowstatusbar.h"
 #include "sound/midiports.h"
 
+#include <QCoreApplication>
+
 namespace sarvo::app {
 
 QString soundOutputTip(const sound::MidiOutputPort& port) {
     if (port.isSilent())
-        return QStringLiteral("サウンドデバイスなし");
+        return QCoreApplication::translate("sarvo::app::SoundOutput", "サウンドデバイスなし");
     const std::optional<sound::AudioDevice> device = port.audioDevice();
     if (!device)
         return {};
-    return QStringLiteral("音の遅れ %1 ミリ秒（%2、%3 フレーム × %4、%5 Hz）")
+    return QCoreApplication::translate("sarvo::app::SoundOutput",
+                                       "音の遅れ %1 ミリ秒（%2、%3 フレーム × %4、%5 Hz）")
         .arg(device->latencyMs(), 0, 'f', 1)
         .arg(QString::fromUtf8(device->buffer.driver.data(),
                                static_cast<qsizetype>(device->buffer.driver.size())))

@@ -9,9 +9,9 @@ TransposeBar::TransposeBar(QWidget* parent)
     : QToolBar(parent) {
     setObjectName(QStringLiteral("tbIchou"));
     setToolButtonStyle(Qt::ToolButtonTextOnly);
-    auto* caption = new QLabel(QStringLiteral("移調"), this);
+    auto* caption = new QLabel(tr("移調"), this);
     caption->setObjectName(QStringLiteral("lblIchou"));
-    caption->setToolTip(QStringLiteral("音階をずらす"));
+    caption->setToolTip(tr("音階をずらす"));
     addWidget(caption);
 
     struct Button {
@@ -21,8 +21,8 @@ TransposeBar::TransposeBar(QWidget* parent)
         int direction;
     };
     const Button buttons[] = {
-        {"Down", QStringLiteral("下げる <"), QStringLiteral("曲全体の音階を１つ下げます。"), -1},
-        {"Up", QStringLiteral("上げる >"), QStringLiteral("曲全体の音階を１つ上げます。"), 1},
+        {"Down", tr("下げる <"), tr("曲全体の音階を１つ下げます。"), -1},
+        {"Up", tr("上げる >"), tr("曲全体の音階を１つ上げます。"), 1},
     };
     for (const Button& button : buttons) {
         QAction* action = addAction(button.caption);

@@ -1,6 +1,7 @@
 #include "app/viewselector.h"
 
 #include "app/qtext.h"
+#include "common/ui/coretext.h"
 #include "keyguide/phonetypes.h"
 
 #include <QAbstractItemView>
@@ -15,11 +16,11 @@ ViewSelector::ViewSelector(QWidget* parent)
     : QWidget(parent) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(QStringLiteral("携帯タイプ:"), this);
+    auto* label = new QLabel(tr("携帯タイプ:"), this);
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("cmb"));
     for (const std::u16string& entry : keyguide::viewSelectorEntries())
-        m_combo->addItem(toQString(entry));
+        m_combo->addItem(ui::coreText(entry));
     // The type labels list many models; the closed box shows their start, the list shows all.
     m_combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_combo->setMinimumContentsLength(36);

@@ -1,35 +1,69 @@
 #include "app/windowcommands.h"
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace sarvo::app {
 namespace {
 
-constexpr std::u16string_view kFolderTip = u"曲が保存されているﾌｫﾙﾀﾞをｴｸｽﾌﾟﾛｰﾗで開きます";
+constexpr const char* kFolderTip =
+    QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲が保存されているﾌｫﾙﾀﾞをｴｸｽﾌﾟﾛｰﾗで開きます");
 
 constexpr std::array kProgramButtons = {
-    CommandButton{WindowCommand::New, u"New", u"新規", u"新規に作成する曲名を付けます。"},
-    CommandButton{WindowCommand::Open, u"Open", u"変更", u"曲名やコメントの変更を行います。"},
-    CommandButton{WindowCommand::Save, u"Save", u"保存", u"編集中の曲を保存します。"},
-    CommandButton{WindowCommand::Folder, u"Folder", u"フォルダ", kFolderTip},
-    CommandButton{WindowCommand::Mail, u"Mail", u"メール F10",
-                  u"曲データのメール送受信(PHSとの着信音交換も可能)"},
-    CommandButton{WindowCommand::Comm, u"Comm", u"ケーブル F11", u"シリアルケーブルでの着信音編集"},
-    CommandButton{WindowCommand::Change, u"Change", u"全タイプ変換 F3",
-                  u"１機種の携帯電話の着信音操作手順を全タイプに変換。"},
-    CommandButton{WindowCommand::Server, u"Server", u"曲サーバ",
-                  u"サーバから曲をダウンロード・アップロードします。"},
-    CommandButton{WindowCommand::Settings, u"Set", u"設定 F2", u"Sarvo の各種設定をします"},
-    CommandButton{WindowCommand::Help, u"Help", u"ヘルプ F1", u"ヘルプを起動します"},
-    CommandButton{WindowCommand::Close, u"Close", u"終了 F12", u"Sarvo を終了します"},
+    CommandButton{
+        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規"),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規に作成する曲名を付けます。")},
+    CommandButton{
+        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "変更"),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲名やコメントの変更を行います。")},
+    CommandButton{WindowCommand::Save, u"Save",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "保存"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "編集中の曲を保存します。")},
+    CommandButton{WindowCommand::Folder, u"Folder",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "フォルダ"), kFolderTip},
+    CommandButton{WindowCommand::Mail, u"Mail",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "メール F10"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar",
+                                    "曲データのメール送受信(PHSとの着信音交換も可能)")},
+    CommandButton{
+        WindowCommand::Comm, u"Comm",
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "ケーブル F11"),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "シリアルケーブルでの着信音編集")},
+    CommandButton{WindowCommand::Change, u"Change",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "全タイプ変換 F3"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar",
+                                    "１機種の携帯電話の着信音操作手順を全タイプに変換。")},
+    CommandButton{WindowCommand::Server, u"Server",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲サーバ"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar",
+                                    "サーバから曲をダウンロード・アップロードします。")},
+    CommandButton{WindowCommand::Settings, u"Set",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "設定 F2"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "Sarvo の各種設定をします")},
+    CommandButton{WindowCommand::Help, u"Help",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "ヘルプ F1"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "ヘルプを起動します")},
+    CommandButton{WindowCommand::Close, u"Close",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "終了 F12"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "Sarvo を終了します")},
 };
 
 constexpr std::array kSongButtons = {
-    CommandButton{WindowCommand::New, u"New", u"新規 F6...", u"新規に作成する曲名を付けます。"},
-    CommandButton{WindowCommand::Open, u"Open", u"変更 F7...", u"曲名やコメントの変更を行います。"},
-    CommandButton{WindowCommand::Save, u"Save", u"保存 F8...", u"編集中の曲を保存します。"},
-    CommandButton{WindowCommand::Delete, u"Del", u"削除 F9", u"選択している曲を削除します。"},
-    CommandButton{WindowCommand::Folder, u"Folder", u"フォルダ", kFolderTip},
+    CommandButton{
+        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規 F6..."),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規に作成する曲名を付けます。")},
+    CommandButton{
+        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "変更 F7..."),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲名やコメントの変更を行います。")},
+    CommandButton{WindowCommand::Save, u"Save",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "保存 F8..."),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "編集中の曲を保存します。")},
+    CommandButton{WindowCommand::Delete, u"Del",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "削除 F9"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "選択している曲を削除します。")},
+    CommandButton{WindowCommand::Folder, u"Folder",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "フォルダ"), kFolderTip},
 };
 
 // Index = function key number - 1.

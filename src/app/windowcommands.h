@@ -29,8 +29,8 @@ enum class WindowCommand {
 struct CommandButton {
     WindowCommand command;
     std::u16string_view key; // the toolbar button's key
-    std::u16string_view caption;
-    std::u16string_view tip;
+    const char* caption; // UTF-8, translated in context sarvo::app::CommandToolbar
+    const char* tip;
 };
 
 // The buttons of tbTop and of tbM, in toolbar order.

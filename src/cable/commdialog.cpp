@@ -38,7 +38,7 @@ CommDialog::CommDialog(settings::SettingsFile settings, IInteractive& ui, QWidge
     , m_settings(std::move(settings))
     , m_ui(ui) {
     setObjectName(QStringLiteral("frmComm"));
-    setWindowTitle(QStringLiteral("シリアルケーブルでの着信音編集"));
+    setWindowTitle(tr("シリアルケーブルでの着信音編集"));
     m_port = new QSerialTransport(this);
     m_timer = new QTimer(this);
     m_timer->setSingleShot(true);
@@ -85,16 +85,16 @@ void CommDialog::buildControls() {
     m_txtPass->setObjectName(QStringLiteral("txtPass"));
     m_txtPass->setMaxLength(4);
 
-    m_cmdRead[0] = new QPushButton(QStringLiteral("読込 [携帯電話→Sarvo] (&R)"), this);
-    m_cmdRead[1] = new QPushButton(QStringLiteral("書込 [Sarvo→携帯電話] (&W)"), this);
+    m_cmdRead[0] = new QPushButton(tr("読込 [携帯電話→Sarvo] (&R)"), this);
+    m_cmdRead[1] = new QPushButton(tr("書込 [Sarvo→携帯電話] (&W)"), this);
     m_cmdRead[0]->setObjectName(QStringLiteral("cmdRead0"));
     m_cmdRead[1]->setObjectName(QStringLiteral("cmdRead1"));
     connect(m_cmdRead[0], &QPushButton::clicked, this, [this] { startTransfer(Direction::Read); });
     connect(m_cmdRead[1], &QPushButton::clicked, this, [this] { startTransfer(Direction::Write); });
-    m_cmdLog = new QPushButton(QStringLiteral("ログ↓クリア(&C)"), this);
+    m_cmdLog = new QPushButton(tr("ログ↓クリア(&C)"), this);
     m_cmdLog->setObjectName(QStringLiteral("cmdLog"));
     connect(m_cmdLog, &QPushButton::clicked, this, [this] { m_log.logClr(); });
-    m_cmdEnd = new QPushButton(QStringLiteral("閉じる(&Q)"), this);
+    m_cmdEnd = new QPushButton(tr("閉じる(&Q)"), this);
     m_cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
     connect(m_cmdEnd, &QPushButton::clicked, this, &QDialog::close);
 
@@ -104,11 +104,13 @@ void CommDialog::buildControls() {
     m_txtLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     auto* fields = new QGridLayout;
-    const std::pair<const char*, QWidget*> rows[] = {
-        {"ポート", m_cmbPort}, {"着信音", m_cmbMNo}, {"機種", m_cmb}, {"暗証番号", m_txtPass}};
+    const std::pair<const char*, QWidget*> rows[] = {{QT_TR_NOOP("ポート"), m_cmbPort},
+                                                     {QT_TR_NOOP("着信音"), m_cmbMNo},
+                                                     {QT_TR_NOOP("機種"), m_cmb},
+                                                     {QT_TR_NOOP("暗証番号"), m_txtPass}};
     int row = 0;
     for (const auto& [label, field] : rows) {
-        auto* text = new QLabel(QString::fromUtf8(label), this);
+        auto* text = new QLabel(tr(label), this);
         text->setBuddy(field);
         fields->addWidget(text, row, 0);
         fields->addWidget(field, row++, 1);

@@ -1,5 +1,7 @@
 #include "melody/keyboardinputcontroller.h"
 
+#include "common/ui/coretext.h"
+
 #include "melody/melodytextedit.h"
 #include "melody/onscreenkeyboard.h"
 #include "melody/qtkeyevent.h"
@@ -138,7 +140,7 @@ void KeyboardInputController::beep() {
 }
 
 void KeyboardInputController::showStatus(std::u16string_view message) {
-    emit statusMessage(toQString(message));
+    emit statusMessage(ui::coreText(message));
 }
 
 void KeyboardInputController::previewNoteOn(uint16_t keyCode, int midiNote, char16_t lengthCode,

@@ -1,5 +1,7 @@
 #include "melody/onscreenkeyboard.h"
 
+#include "common/ui/coretext.h"
+
 #include "melody/keyboardlabels.h"
 #include "melody/pitchkeytable.h"
 
@@ -20,8 +22,9 @@ constexpr int kOctaves = 3;
 // start: a sharp sits over the boundary between its natural and the next.
 constexpr std::array<int, kSharps> kSharpHalfKeys = {1, 3, 7, 9, 11};
 
+// Captions and tips in the interface's language; note names stay as they are.
 QString toQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    return ui::coreText(text);
 }
 
 struct PanelColours {

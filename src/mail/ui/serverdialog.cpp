@@ -24,32 +24,32 @@ ServerDialog::ServerDialog(MailContext context, QWidget* parent)
     : QDialog(parent)
     , m_context(std::move(context)) {
     setObjectName(QStringLiteral("dlgServer"));
-    setWindowTitle(QStringLiteral("Sarvoサーバ(曲のアップロード・ダウンロード)"));
+    setWindowTitle(tr("Sarvoサーバ(曲のアップロード・ダウンロード)"));
     const settings::SettingsFile file = m_context.settingsFile();
 
-    auto* title = new QLabel(QStringLiteral("Sarvo サーバ"));
+    auto* title = new QLabel(tr("Sarvo サーバ"));
     QFont big = title->font();
     big.setPointSize(big.pointSize() + 4);
     big.setBold(true);
     title->setFont(big);
-    m_upload = new QPushButton(QStringLiteral("に、選択中の曲を送信して登録(アップロード) (&S)"));
+    m_upload = new QPushButton(tr("に、選択中の曲を送信して登録(アップロード) (&S)"));
     m_upload->setObjectName(QStringLiteral("cmdMail"));
-    auto* get = new QPushButton(QStringLiteral("から、曲をGET(ダウンロード) (&R)"));
+    auto* get = new QPushButton(tr("から、曲をGET(ダウンロード) (&R)"));
     get->setObjectName(QStringLiteral("cmdGET"));
-    m_publish = new QCheckBox(QStringLiteral("E-Mail アドレス公開"));
+    m_publish = new QCheckBox(tr("E-Mail アドレス公開"));
     m_publish->setObjectName(QStringLiteral("chk"));
     m_publish->setChecked(file.publishAddress());
     m_uploads = new QLabel(QString::number(file.uploadCount()));
     m_uploads->setObjectName(QStringLiteral("lblUpNum"));
     auto* count = new QHBoxLayout;
     count->addWidget(m_uploads);
-    count->addWidget(new QLabel(QStringLiteral("回、送信して登録(アップロード)しました。")));
+    count->addWidget(new QLabel(tr("回、送信して登録(アップロード)しました。")));
     count->addStretch();
 
     m_log = new ExchangeLog;
-    auto* clear = new QPushButton(QStringLiteral("ログ↓クリア(&C)"));
+    auto* clear = new QPushButton(tr("ログ↓クリア(&C)"));
     clear->setObjectName(QStringLiteral("cmdLog"));
-    auto* close = new QPushButton(QStringLiteral("閉じる(&Q)"));
+    auto* close = new QPushButton(tr("閉じる(&Q)"));
     close->setObjectName(QStringLiteral("cmdEnd"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -64,9 +64,9 @@ ServerDialog::ServerDialog(MailContext context, QWidget* parent)
     actions->addWidget(get, 1, 0);
     layout->addLayout(actions);
     layout->addLayout(count);
-    layout->addWidget(new QLabel(QStringLiteral("※1 サーバにすでにある曲は登録できません。")));
+    layout->addWidget(new QLabel(tr("※1 サーバにすでにある曲は登録できません。")));
     layout->addWidget(
-        new QLabel(QStringLiteral("※2 ただし、貴殿が前に登録した曲であれば上書きします。")));
+        new QLabel(tr("※2 ただし、貴殿が前に登録した曲であれば上書きします。")));
     layout->addLayout(buttons);
     layout->addWidget(m_log, 1);
     resize(560, 420);
@@ -123,7 +123,7 @@ void ServerDialog::upload() {
                            server.uploadMailbox, m_publish->isChecked()});
     if (!loaded.error.empty() || !mail.ok()) {
         m_log->append(QStringLiteral("? ") + QString::fromStdU16String(name) +
-                      QStringLiteral(" を読めません\n"));
+                      tr(" を読めません\n"));
         return;
     }
     m_driver.reset();

@@ -37,19 +37,19 @@ FontGroup::FontGroup(const QString& title, const QString& suffix, const QStringL
     // The combo holds the focus for its line edit.
     m_size->installEventFilter(this);
 
-    m_bold = new QCheckBox(QStringLiteral("太字"), this);
+    m_bold = new QCheckBox(tr("太字"), this);
     m_bold->setObjectName(QStringLiteral("chkBold") + suffix);
     m_preview = new QLineEdit(this);
     m_preview->setObjectName(QStringLiteral("txtPreview") + suffix);
     m_preview->setMinimumHeight(40);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("フォント名："), this), 0, 0);
+    layout->addWidget(new QLabel(tr("フォント名："), this), 0, 0);
     layout->addWidget(m_name, 0, 1);
-    layout->addWidget(new QLabel(QStringLiteral("サイズ："), this), 0, 2);
+    layout->addWidget(new QLabel(tr("サイズ："), this), 0, 2);
     layout->addWidget(m_size, 0, 3);
     layout->addWidget(m_bold, 0, 4);
-    layout->addWidget(new QLabel(QStringLiteral("プレビュー："), this), 1, 0);
+    layout->addWidget(new QLabel(tr("プレビュー："), this), 1, 0);
     layout->addWidget(m_preview, 1, 1, 1, 4);
     layout->setColumnStretch(1, 1);
 

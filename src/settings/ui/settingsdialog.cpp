@@ -6,6 +6,7 @@
 #include "settings/ui/fontgroup.h"
 #include "settings/ui/soundtab.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -29,10 +30,11 @@ QString text(std::u16string_view s) {
 }
 
 // The hint beside each key assignment, in the order of the maps.
-constexpr std::array<std::u16string_view, 3> kKeyMapHints = {
-    u"・・・着信音入力手順とピアノの鍵盤を意識",
-    u"・・・ピアノの鍵盤をもろ意識",
-    u"・・・ドレミの英語表記を意識",
+constexpr std::array<const char*, 3> kKeyMapHints = {
+    QT_TRANSLATE_NOOP("sarvo::settings::SettingsDialog",
+                      "・・・着信音入力手順とピアノの鍵盤を意識"),
+    QT_TRANSLATE_NOOP("sarvo::settings::SettingsDialog", "・・・ピアノの鍵盤をもろ意識"),
+    QT_TRANSLATE_NOOP("sarvo::settings::SettingsDialog", "・・・ドレミの英語表記を意識"),
 };
 
 } // namespace
@@ -43,24 +45,24 @@ SettingsDialog::SettingsDialog(IInteractive& ui, sound::IMidiOutput& midi,
     , m_ui(ui)
     , m_midi(midi) {
     setObjectName(QStringLiteral("dlgSet"));
-    setWindowTitle(QStringLiteral("設定"));
+    setWindowTitle(tr("設定"));
     setModal(true);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("tabSet"));
     m_soundTab = new SoundTab(midi, port, m_tabs);
-    m_tabs->addTab(m_soundTab, QStringLiteral("音とテンポ"));
-    m_tabs->addTab(buildKeyTab(), QStringLiteral("キー割り当て"));
-    m_tabs->addTab(buildFontTab(), QStringLiteral("フォント"));
-    m_tabs->addTab(buildPhoneTypeTab(), QStringLiteral("携帯電話タイプ"));
+    m_tabs->addTab(m_soundTab, tr("音とテンポ"));
+    m_tabs->addTab(buildKeyTab(), tr("キー割り当て"));
+    m_tabs->addTab(buildFontTab(), tr("フォント"));
+    m_tabs->addTab(buildPhoneTypeTab(), tr("携帯電話タイプ"));
     connect(m_soundTab, &SoundTab::resetRequested, this, [this] { resetTab(0); });
     connect(m_soundTab, &SoundTab::voiceChosen, this, &SettingsDialog::voiceChosen);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QStringLiteral("ＯＫ(&O)"), QDialogButtonBox::AcceptRole);
+    auto* ok = buttons->addButton(tr("ＯＫ(&O)"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
-    auto* cancel = buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    auto* cancel = buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &SettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &SettingsDialog::reject);
@@ -71,7 +73,7 @@ SettingsDialog::SettingsDialog(IInteractive& ui, sound::IMidiOutput& midi,
 }
 
 QPushButton* SettingsDialog::resetButton(int tab, QWidget* parent) {
-    auto* button = new QPushButton(QStringLiteral("既定値に 戻す(&B)"), parent);
+    auto* button = new QPushButton(tr("既定値に 戻す(&B)"), parent);
     button->setObjectName(QStringLiteral("cmdReset%1").arg(tab));
     connect(button, &QPushButton::clicked, this, [this, tab] { resetTab(tab); });
     return button;
@@ -79,15 +81,14 @@ QPushButton* SettingsDialog::resetButton(int tab, QWidget* parent) {
 
 QWidget* SettingsDialog::buildKeyTab() {
     auto* tab = new QWidget(m_tabs);
-    auto* frame =
-        new QGroupBox(QStringLiteral("ド レ ミ ファ ソ ラ シ #ド #レ #ファ #ソ #ラ"), tab);
+    auto* frame = new QGroupBox(QStringLiteral("ド レ ミ ファ ソ ラ シ #ド #レ #ファ #ソ #ラ"), tab);
     auto* grid = new QGridLayout(frame);
     for (int map = 0; map < melody::kKeyMapCount; ++map) {
         auto* option = new QRadioButton(text(melody::PitchKeyTable::keyMapCaption(map)), frame);
         option->setObjectName(QStringLiteral("optKey%1").arg(map));
         m_keyMaps[static_cast<size_t>(map)] = option;
         grid->addWidget(option, map, 0);
-        grid->addWidget(new QLabel(text(kKeyMapHints[static_cast<size_t>(map)]), frame), map, 1);
+        grid->addWidget(new QLabel(tr(kKeyMapHints[static_cast<size_t>(map)]), frame), map, 1);
     }
     grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(tab);
@@ -102,14 +103,14 @@ QWidget* SettingsDialog::buildFontTab() {
     QStringList families = QFontDatabase::families();
     if (!families.contains(QLatin1String(melody::kNoteFontFamily)))
         families.prepend(QLatin1String(melody::kNoteFontFamily));
-    m_inputFont = new FontGroup(QStringLiteral("メロディー入力画面"), QStringLiteral("Inpu"),
-                                families, m_ui, tab);
-    m_displayFont = new FontGroup(QStringLiteral("着信音入力手順表示画面"),
-                                  QStringLiteral("Hyouji"), families, m_ui, tab);
+    m_inputFont =
+        new FontGroup(tr("メロディー入力画面"), QStringLiteral("Inpu"), families, m_ui, tab);
+    m_displayFont =
+        new FontGroup(tr("着信音入力手順表示画面"), QStringLiteral("Hyouji"), families, m_ui, tab);
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(m_inputFont);
     layout->addWidget(
-        new QLabel(QStringLiteral("注)Sarvo以外のフォントを指定すると音符が表示されません"), tab));
+        new QLabel(tr("注)Sarvo以外のフォントを指定すると音符が表示されません"), tab));
     layout->addWidget(m_displayFont);
     layout->addStretch(1);
     layout->addWidget(resetButton(2, tab), 0, Qt::AlignRight);
@@ -123,9 +124,9 @@ QWidget* SettingsDialog::buildPhoneTypeTab() {
     m_phoneTypes->setSelectionMode(QAbstractItemView::MultiSelection);
     for (const keyguide::PhoneType& type : keyguide::phoneTypes())
         m_phoneTypes->addItem(text(type.listLabel));
-    auto* all = new QPushButton(QStringLiteral("全選択 (&A)"), tab);
+    auto* all = new QPushButton(tr("全選択 (&A)"), tab);
     all->setObjectName(QStringLiteral("cmdAll"));
-    auto* none = new QPushButton(QStringLiteral("全解除 (&C)"), tab);
+    auto* none = new QPushButton(tr("全解除 (&C)"), tab);
     none->setObjectName(QStringLiteral("cmdClear"));
     connect(all, &QPushButton::clicked, this, [this] { selectAllTypes(true); });
     connect(none, &QPushButton::clicked, this, [this] { selectAllTypes(false); });
@@ -135,19 +136,26 @@ QWidget* SettingsDialog::buildPhoneTypeTab() {
     auto* listButtons = new QHBoxLayout;
     listButtons->addWidget(all);
     listButtons->addWidget(none);
-    listButtons->addWidget(new QLabel(QStringLiteral("注)多くを選ぶと処理が遅くなります。"), tab),
-                           1);
+    listButtons->addWidget(new QLabel(tr("注)多くを選ぶと処理が遅くなります。"), tab), 1);
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(new QLabel(QStringLiteral("お名前："), tab));
+    nameRow->addWidget(new QLabel(tr("お名前："), tab));
     nameRow->addWidget(m_userName, 1);
+    // In the order of LanguageChoice.
+    m_language = new QComboBox(tab);
+    m_language->setObjectName(QStringLiteral("cmbLanguage"));
+    m_language->addItems(
+        {tr("自動（ロケールに従う）"), QStringLiteral("日本語"), QStringLiteral("English")});
+    auto* languageRow = new QHBoxLayout;
+    languageRow->addWidget(new QLabel(tr("表示言語："), tab));
+    languageRow->addWidget(m_language, 1);
+    languageRow->addWidget(new QLabel(tr("※次回の起動から有効になります。"), tab));
     auto* layout = new QVBoxLayout(tab);
-    layout->addWidget(
-        new QLabel(QStringLiteral("保存する時に着信音入力手順を書き出す携帯電話タイプ："), tab));
+    layout->addWidget(new QLabel(tr("保存する時に着信音入力手順を書き出す携帯電話タイプ："), tab));
     layout->addWidget(m_phoneTypes, 1);
     layout->addLayout(listButtons);
     layout->addLayout(nameRow);
-    layout->addWidget(
-        new QLabel(QStringLiteral("※メールを送る時の From: にも使用されます。"), tab));
+    layout->addWidget(new QLabel(tr("※メールを送る時の From: にも使用されます。"), tab));
+    layout->addLayout(languageRow);
     layout->addWidget(resetButton(3, tab), 0, Qt::AlignRight);
     return tab;
 }
@@ -172,6 +180,7 @@ void SettingsDialog::setPreferences(const Preferences& preferences) {
                                              preferences.phoneTypes.end());
     }
     m_userName->setText(text(preferences.userName));
+    m_language->setCurrentIndex(static_cast<int>(preferences.language));
 }
 
 Preferences SettingsDialog::preferences() const {
@@ -189,6 +198,7 @@ Preferences SettingsDialog::preferences() const {
             preferences.phoneTypes.push_back(keyguide::kFirstPhoneType + row);
     }
     preferences.userName = m_userName->text().toStdU16String();
+    preferences.language = static_cast<LanguageChoice>(m_language->currentIndex());
     return preferences;
 }
 

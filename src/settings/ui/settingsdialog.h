@@ -15,6 +15,7 @@
 
 class QListWidget;
 class QRadioButton;
+class QComboBox;
 class QLineEdit;
 class QTabWidget;
 
@@ -70,6 +71,7 @@ private:
     FontGroup* m_displayFont = nullptr;
     QListWidget* m_phoneTypes = nullptr;
     QLineEdit* m_userName = nullptr;
+    QComboBox* m_language = nullptr;
 };
 
 } // namespace sarvo::settings

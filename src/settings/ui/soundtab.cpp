@@ -23,8 +23,9 @@ namespace {
 
 constexpr int kSlowestTempo = 40;
 constexpr int kFastestTempo = 240;
-const QString kTestCaption = QStringLiteral("でドレミ…を試聴(&P)");
-const QString kStopCaption = QStringLiteral("停止(&P)");
+constexpr const char* kTestCaption =
+    QT_TRANSLATE_NOOP("sarvo::settings::SoundTab", "でドレミ…を試聴(&P)");
+constexpr const char* kStopCaption = QT_TRANSLATE_NOOP("sarvo::settings::SoundTab", "停止(&P)");
 
 QString text(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
@@ -83,7 +84,7 @@ SoundTab::SoundTab(sound::IMidiOutput& midi, sound::MidiOutputPort* port, QWidge
     for (int tempo = kSlowestTempo; tempo <= kFastestTempo; ++tempo)
         m_tempo->addItem(QString::number(tempo));
     m_testNote = buildNoteCombo("cmbOnpuTest");
-    m_test = new QPushButton(kTestCaption, this);
+    m_test = new QPushButton(tr(kTestCaption), this);
     m_test->setObjectName(QStringLiteral("cmdTest"));
 
     m_tempoBase = new QScrollBar(Qt::Vertical, this);
@@ -96,44 +97,43 @@ SoundTab::SoundTab(sound::IMidiOutput& midi, sound::MidiOutputPort* port, QWidge
     m_tempoBaseText->setReadOnly(true);
     m_tempoBaseText->setMaximumWidth(48);
     m_staffCursor = new QCheckBox(
-        QStringLiteral("再生時、５線譜の音符を カーソルが追いかけない。(再生テンポ正常化)"), this);
+        tr("再生時、５線譜の音符を カーソルが追いかけない。(再生テンポ正常化)"), this);
     m_staffCursor->setObjectName(QStringLiteral("chkCur5"));
-    auto* reset = new QPushButton(QStringLiteral("既定値に 戻す(&B)"), this);
+    auto* reset = new QPushButton(tr("既定値に 戻す(&B)"), this);
     reset->setObjectName(QStringLiteral("cmdReset0"));
 
     auto* choices = new QGridLayout;
     int row = 0;
-    choices->addWidget(new QLabel(QStringLiteral("MIDI出力ポート"), this), row, 0);
+    choices->addWidget(new QLabel(tr("MIDI出力ポート"), this), row, 0);
     choices->addWidget(m_ports, row++, 1, 1, 3);
-    choices->addWidget(new QLabel(QStringLiteral("音色"), this), row, 0);
+    choices->addWidget(new QLabel(tr("音色"), this), row, 0);
     choices->addWidget(m_voice, row++, 1, 1, 3);
-    choices->addWidget(new QLabel(QStringLiteral("入力音の長さ"), this), row, 0);
+    choices->addWidget(new QLabel(tr("入力音の長さ"), this), row, 0);
     choices->addWidget(m_inputSound, row++, 1);
-    choices->addWidget(new QLabel(QStringLiteral("テンポ"), this), row, 0);
+    choices->addWidget(new QLabel(tr("テンポ"), this), row, 0);
     choices->addWidget(m_tempoNote, row, 1);
-    choices->addWidget(new QLabel(QStringLiteral("＝"), this), row, 2);
+    choices->addWidget(new QLabel(tr("＝"), this), row, 2);
     choices->addWidget(m_tempo, row++, 3);
-    choices->addWidget(new QLabel(QStringLiteral("試聴"), this), row, 0);
+    choices->addWidget(new QLabel(tr("試聴"), this), row, 0);
     choices->addWidget(m_testNote, row, 1);
     choices->addWidget(m_test, row++, 2, 1, 2);
     choices->setColumnStretch(4, 1);
 
-    auto* baseGroup = new QGroupBox(QStringLiteral("テンポ基準値"), this);
+    auto* baseGroup = new QGroupBox(tr("テンポ基準値"), this);
     auto* baseLayout = new QGridLayout(baseGroup);
     baseLayout->addWidget(
-        new QLabel(
-            QStringLiteral("この値をいじって携帯電話のテンポとＰＣのテンポを合わせて下さい。"),
-            baseGroup),
+        new QLabel(tr("この値をいじって携帯電話のテンポとＰＣのテンポを合わせて下さい。"),
+                   baseGroup),
         0, 0, 1, 3);
-    baseLayout->addWidget(new QLabel(QStringLiteral("↑ 遅く"), baseGroup), 1, 0);
+    baseLayout->addWidget(new QLabel(tr("↑ 遅く"), baseGroup), 1, 0);
     baseLayout->addWidget(m_tempoBase, 1, 1, 2, 1);
     baseLayout->addWidget(m_tempoBaseText, 1, 2);
-    baseLayout->addWidget(new QLabel(QStringLiteral("↓ 速く"), baseGroup), 2, 0);
+    baseLayout->addWidget(new QLabel(tr("↓ 速く"), baseGroup), 2, 0);
     auto* examples = new QVBoxLayout;
-    examples->addWidget(noteLabel(
-        QStringLiteral("{C}＝１００ で、 {C} が0.3秒　　 {D} が0.15秒です。"), baseGroup));
     examples->addWidget(
-        noteLabel(QStringLiteral("{C}＝１５０で、 {C} が0.2秒　　 {D} が0.1秒です。"), baseGroup));
+        noteLabel(tr("{C}＝１００ で、 {C} が0.3秒　　 {D} が0.15秒です。"), baseGroup));
+    examples->addWidget(
+        noteLabel(tr("{C}＝１５０で、 {C} が0.2秒　　 {D} が0.1秒です。"), baseGroup));
     baseLayout->addLayout(examples, 1, 3, 2, 1);
     baseLayout->setColumnStretch(3, 1);
 
@@ -222,7 +222,7 @@ void SoundTab::toggleTestScale() {
         return;
     }
     updateTiming();
-    m_test->setText(kStopCaption);
+    m_test->setText(tr(kStopCaption));
     m_scale.start(m_clock.now());
     m_scaleTimer.run();
 }
@@ -230,7 +230,7 @@ void SoundTab::toggleTestScale() {
 void SoundTab::stopTestScale() {
     m_scaleTimer.stop();
     m_scale.stop();
-    m_test->setText(kTestCaption);
+    m_test->setText(tr(kTestCaption));
 }
 
 void SoundTab::updateTiming() {

@@ -25,7 +25,7 @@ MidiPlayDialog::MidiPlayDialog(MidiOutputPort& notes, IInteractive& ui, QWidget*
     , m_playerTimer(m_player, m_clock)
     , m_positionTimer(new QTimer(this)) {
     setObjectName(QStringLiteral("dlgMidiPlay"));
-    setWindowTitle(QStringLiteral("和音の試聴"));
+    setWindowTitle(tr("和音の試聴"));
     setModal(true);
 
     auto* toolBar = new QToolBar(this);
@@ -38,11 +38,12 @@ MidiPlayDialog::MidiPlayDialog(MidiOutputPort& notes, IInteractive& ui, QWidget*
         void (MidiPlayDialog::*run)();
     };
     for (const Button& button :
-         {Button{"Play", "再生", QStyle::SP_MediaPlay, &MidiPlayDialog::play},
-          Button{"Stop", "停止", QStyle::SP_MediaStop, &MidiPlayDialog::stop},
-          Button{"Rew", "最初から", QStyle::SP_MediaSkipBackward, &MidiPlayDialog::rewind}}) {
-        QAction* action = toolBar->addAction(style()->standardIcon(button.icon),
-                                             QString::fromUtf8(button.caption));
+         {Button{"Play", QT_TR_NOOP("再生"), QStyle::SP_MediaPlay, &MidiPlayDialog::play},
+          Button{"Stop", QT_TR_NOOP("停止"), QStyle::SP_MediaStop, &MidiPlayDialog::stop},
+          Button{"Rew", QT_TR_NOOP("最初から"), QStyle::SP_MediaSkipBackward,
+                 &MidiPlayDialog::rewind}}) {
+        QAction* action =
+            toolBar->addAction(style()->standardIcon(button.icon), tr(button.caption));
         action->setObjectName(QString::fromLatin1(button.key));
         connect(action, &QAction::triggered, this, button.run);
     }
@@ -59,7 +60,7 @@ MidiPlayDialog::MidiPlayDialog(MidiOutputPort& notes, IInteractive& ui, QWidget*
     m_positionPanel->setObjectName(QStringLiteral("stsPosition"));
     statusBar->addWidget(m_modePanel, 1);
     statusBar->addWidget(m_positionPanel, 1);
-    auto* close = new QPushButton(QStringLiteral("閉じる(&Q)"), this);
+    auto* close = new QPushButton(tr("閉じる(&Q)"), this);
     close->setObjectName(QStringLiteral("cndClose"));
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -2,6 +2,7 @@
 // the main window; messages go to message boxes.
 
 #include "app/firstpaintprobe.h"
+#include "app/interfacelanguage.h"
 #include "app/mainwindow.h"
 #include "app/messageboxinteractive.h"
 #include "app/songpropertiesasker.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[]) {
     if (startup.outcome != sarvo::app::Startup::Outcome::Run)
         return startup.error.empty() ? 0 : 1;
     const sarvo::library::SongLibrary library{sarvo::library::LibraryFolders(startup.dataFolder)};
+    sarvo::app::installInterfaceLanguage(app, library);
     // The MIDI output opens on the first port, the embedded synthesizer "(標準)", which loads its
     // soundfont while the window is built and shown. The window learns about it afterwards.
     QPointer<sarvo::app::MainWindow> shown;

@@ -183,7 +183,7 @@ QWidget* MainWindow::buildEditingArea() {
     layout->setSpacing(2);
 
     auto* nameRow = new QHBoxLayout;
-    auto* nameCaption = new QLabel(QStringLiteral("曲名："), area);
+    auto* nameCaption = new QLabel(tr("曲名："), area);
     m_songNameLabel = new QLabel(area);
     m_songNameLabel->setObjectName(QStringLiteral("lblM"));
     m_songNameLabel->setFrameShape(QFrame::Panel);
@@ -464,7 +464,7 @@ void MainWindow::placeCaretAfterToken(int tokens) {
 
 void MainWindow::listSongs() {
     BusyCursor busy;
-    showStatus(QStringLiteral("曲読込中"));
+    showStatus(tr("曲読込中"));
     std::vector<MusicBoxEntry> entries;
     for (const library::SongInfo& info : m_session->library().listSongs())
         entries.push_back(musicBoxEntry(info));
@@ -649,7 +649,7 @@ void MainWindow::openGuideFolder() {
     std::filesystem::create_directories(folder, ignored);
     const QString path = QString::fromStdU16String(folder.u16string());
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        showStatus(QStringLiteral("フォルダを開くファイルマネージャが起動できません：") + path);
+        showStatus(tr("フォルダを開くファイルマネージャが起動できません：") + path);
 }
 
 void MainWindow::transpose(int direction) {

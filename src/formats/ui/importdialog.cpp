@@ -1,5 +1,7 @@
 #include "formats/ui/importdialog.h"
 
+#include "common/ui/coretext.h"
+
 #include "formats/lenienttext.h"
 #include "keyguide/phonetypes.h"
 #include "melody/notefont.h"
@@ -36,7 +38,7 @@ std::filesystem::path pathOf(const QString& path) {
 QString fileFilter(const ImportOption& option) {
     QStringList filters;
     for (const auto& [name, pattern] : option.filters)
-        filters << text(name) + QStringLiteral(" (") + text(pattern) + QLatin1Char(')');
+        filters << ui::coreText(name) + QStringLiteral(" (") + text(pattern) + QLatin1Char(')');
     return filters.join(QStringLiteral(";;"));
 }
 
@@ -46,15 +48,15 @@ ImportDialog::ImportDialog(IInteractive& ui, QWidget* parent)
     : QDialog(parent)
     , m_ui(ui) {
     setObjectName(QStringLiteral("dlgImport"));
-    setWindowTitle(QStringLiteral("インポート"));
+    setWindowTitle(tr("インポート"));
     setModal(true);
     setMinimumWidth(620);
 
-    auto* optionBox = new QGroupBox(QStringLiteral("インポートするデータ"), this);
+    auto* optionBox = new QGroupBox(tr("インポートするデータ"), this);
     auto* optionLayout = new QVBoxLayout(optionBox);
     auto* group = new QButtonGroup(this);
     for (const ImportOption& option : importOptions()) {
-        auto* button = new QRadioButton(text(option.caption), optionBox);
+        auto* button = new QRadioButton(ui::coreText(option.caption), optionBox);
         button->setObjectName(QStringLiteral("opt%1").arg(m_options.size()));
         group->addButton(button);
         optionLayout->addWidget(button);
@@ -69,20 +71,20 @@ ImportDialog::ImportDialog(IInteractive& ui, QWidget* parent)
     m_phoneType->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     optionLayout->addWidget(m_phoneType);
     optionLayout->addWidget(new QLabel(
-        QStringLiteral("注) １携帯電話の着信音入力操作手順 → 対応全機種への反映"), optionBox));
+        tr("注) １携帯電話の着信音入力操作手順 → 対応全機種への反映"), optionBox));
 
     m_path = new QLineEdit(this);
     m_path->setObjectName(QStringLiteral("txtFPath"));
-    m_path->setToolTip(QStringLiteral("曲名を入力してください。"));
-    auto* look = new QPushButton(QStringLiteral("参照(&L)..."), this);
+    m_path->setToolTip(tr("曲名を入力してください。"));
+    auto* look = new QPushButton(tr("参照(&L)..."), this);
     look->setObjectName(QStringLiteral("cmdLook"));
 
-    m_midiGroup = new QGroupBox(QStringLiteral("メロディーにするトラック・チャンネル"), this);
+    m_midiGroup = new QGroupBox(tr("メロディーにするトラック・チャンネル"), this);
     m_midiVoices = new QTreeWidget(m_midiGroup);
     m_midiVoices->setObjectName(QStringLiteral("lvwMidi"));
-    m_midiVoices->setHeaderLabels({QStringLiteral("トラック"), QStringLiteral("チャンネル"),
-                                   QStringLiteral("音符数"), QStringLiteral("音域"),
-                                   QStringLiteral("名前")});
+    m_midiVoices->setHeaderLabels({tr("トラック"), tr("チャンネル"),
+                                   tr("音符数"), tr("音域"),
+                                   tr("名前")});
     m_midiVoices->setRootIsDecorated(false);
     m_midiVoices->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_midiVoices->setMinimumHeight(100);
@@ -93,22 +95,22 @@ ImportDialog::ImportDialog(IInteractive& ui, QWidget* parent)
     m_preview->setMaximumHeight(64);
     auto* midiLayout = new QVBoxLayout(m_midiGroup);
     midiLayout->addWidget(m_midiVoices);
-    midiLayout->addWidget(new QLabel(QStringLiteral("プレビュー："), m_midiGroup));
+    midiLayout->addWidget(new QLabel(tr("プレビュー："), m_midiGroup));
     midiLayout->addWidget(m_preview);
 
-    auto* load = new QPushButton(QStringLiteral("インポート(&I)"), this);
+    auto* load = new QPushButton(tr("インポート(&I)"), this);
     load->setObjectName(QStringLiteral("cmdLoad"));
-    load->setToolTip(QStringLiteral("選択している曲を読み込みます。"));
+    load->setToolTip(tr("選択している曲を読み込みます。"));
     load->setDefault(true);
-    auto* close = new QPushButton(QStringLiteral("閉じる(&Q)"), this);
+    auto* close = new QPushButton(tr("閉じる(&Q)"), this);
     close->setObjectName(QStringLiteral("cmdEnd"));
 
     auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(new QLabel(QStringLiteral("ファイル："), this));
+    pathRow->addWidget(new QLabel(tr("ファイル："), this));
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(look);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(new QLabel(QStringLiteral("現在のところSarvo で作成したデータのみ"), this),
+    buttons->addWidget(new QLabel(tr("現在のところSarvo で作成したデータのみ"), this),
                        1);
     buttons->addWidget(load);
     buttons->addWidget(close);
@@ -160,7 +162,7 @@ void ImportDialog::optionChosen() {
 
 void ImportDialog::browse() {
     const ImportOption& option = importOptions()[static_cast<size_t>(request().option)];
-    const QString chosen = QFileDialog::getOpenFileName(this, QStringLiteral("ファイルを開く"),
+    const QString chosen = QFileDialog::getOpenFileName(this, tr("ファイルを開く"),
                                                         m_path->text(), fileFilter(option));
     if (chosen.isEmpty())
         return;
@@ -187,10 +189,10 @@ void ImportDialog::listMidiVoices() {
         m_preview->setPlainText(QString::fromStdString(listed.error));
         return;
     }
-    QString automatic = QStringLiteral("自動");
+    QString automatic = tr("自動");
     if (listed.automatic >= 0) {
         const sound::MidiVoice& chosen = listed.voices[static_cast<size_t>(listed.automatic)];
-        automatic += QStringLiteral("（トラック %1 チャンネル %2）")
+        automatic += tr("（トラック %1 チャンネル %2）")
                          .arg(chosen.track + 1)
                          .arg(chosen.channel + 1);
     }
@@ -202,7 +204,7 @@ void ImportDialog::listMidiVoices() {
             {QString::number(voice.track + 1), QString::number(voice.channel + 1),
              QString::number(voice.noteCount),
              QStringLiteral("%1–%2").arg(voice.lowest).arg(voice.highest),
-             voice.drums() ? QStringLiteral("ドラム") : text(fromCp932Lenient(voice.name))});
+             voice.drums() ? tr("ドラム") : text(fromCp932Lenient(voice.name))});
         row->setData(0, Qt::UserRole, voice.track);
         row->setData(1, Qt::UserRole, voice.channel);
         row->setDisabled(voice.drums());
@@ -214,7 +216,7 @@ void ImportDialog::previewMidiVoice() {
     if (!m_midiVoices->currentItem())
         return;
     const ImportedFile read = readImport(request());
-    m_preview->setPlainText(text(read.error.empty() ? read.melody : read.error));
+    m_preview->setPlainText(read.error.empty() ? text(read.melody) : ui::coreText(read.error));
 }
 
 } // namespace sarvo::formats

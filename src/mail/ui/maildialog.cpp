@@ -1,5 +1,7 @@
 #include "mail/ui/maildialog.h"
 
+#include "common/ui/coretext.h"
+
 #include "mail/accountimport.h"
 #include "mail/mailcompose.h"
 #include "mail/mailkind.h"
@@ -38,9 +40,14 @@ std::u16string u(const QString& text) {
     return text.toStdU16String();
 }
 
-constexpr const char16_t* kFieldLabels[kMailFieldCount] = {
-    u"SMTP(送信)", u"POP3(受信)", u"宛先(送信)", u"自分(受信)", u"ユーザＩＤ："};
-constexpr const char16_t* kTlsCaptions[] = {u"暗号化なし", u"STARTTLS", u"SSL/TLS"};
+constexpr const char* kFieldLabels[kMailFieldCount] = {
+    QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "SMTP(送信)"),
+    QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "POP3(受信)"),
+    QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "宛先(送信)"),
+    QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "自分(受信)"),
+    QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "ユーザＩＤ：")};
+constexpr const char* kTlsCaptions[] = {QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "暗号化なし"),
+                                        "STARTTLS", "SSL/TLS"};
 
 } // namespace
 
@@ -48,7 +55,7 @@ MailDialog::MailDialog(MailContext context, QWidget* parent)
     : QDialog(parent)
     , m_context(std::move(context)) {
     setObjectName(QStringLiteral("dlgMail"));
-    setWindowTitle(QStringLiteral("メイル送受信"));
+    setWindowTitle(tr("メイル送受信"));
     build();
     m_form = loadMailSettings(m_context.settingsFile());
     showForm(m_form);
@@ -57,14 +64,14 @@ MailDialog::MailDialog(MailContext context, QWidget* parent)
 MailDialog::~MailDialog() = default;
 
 void MailDialog::build() {
-    auto* account = new QGroupBox(QStringLiteral("サーバとアドレス"));
+    auto* account = new QGroupBox(tr("サーバとアドレス"));
     auto* grid = new QGridLayout(account);
     for (int i = 0; i < kMailFieldCount; ++i) {
         m_fields[i] = new QComboBox;
         m_fields[i]->setEditable(true);
         m_fields[i]->setObjectName(QStringLiteral("cmbMail%1").arg(i));
         m_fields[i]->setMinimumWidth(200);
-        grid->addWidget(new QLabel(q(kFieldLabels[i])), i, 0);
+        grid->addWidget(new QLabel(tr(kFieldLabels[i])), i, 0);
         grid->addWidget(m_fields[i], i, 1);
     }
     for (int i = 0; i < 2; ++i) {
@@ -74,34 +81,34 @@ void MailDialog::build() {
         m_tls[i] = new QComboBox;
         m_tls[i]->setObjectName(i == 0 ? QStringLiteral("cmbSmtpTls")
                                        : QStringLiteral("cmbPop3Tls"));
-        for (const char16_t* caption : kTlsCaptions)
-            m_tls[i]->addItem(q(caption));
-        grid->addWidget(new QLabel(QStringLiteral("ポート")), i, 2);
+        for (const char* caption : kTlsCaptions)
+            m_tls[i]->addItem(tr(caption));
+        grid->addWidget(new QLabel(tr("ポート")), i, 2);
         grid->addWidget(m_ports[i], i, 3);
         grid->addWidget(m_tls[i], i, 4);
     }
-    m_auth = new QCheckBox(QStringLiteral("SMTP 認証"));
+    m_auth = new QCheckBox(tr("SMTP 認証"));
     m_auth->setObjectName(QStringLiteral("chkAuth"));
     grid->addWidget(m_auth, 2, 2, 1, 3);
     m_password = new QLineEdit;
     m_password->setObjectName(QStringLiteral("txtPass"));
     m_password->setEchoMode(QLineEdit::Password);
-    m_keepPassword = new QCheckBox(QStringLiteral("保存"));
+    m_keepPassword = new QCheckBox(tr("保存"));
     m_keepPassword->setObjectName(QStringLiteral("chkPass"));
-    m_delete = new QCheckBox(QStringLiteral("後、サーバ　から削除"));
+    m_delete = new QCheckBox(tr("後、サーバ　から削除"));
     m_delete->setObjectName(QStringLiteral("chkDel"));
     auto* passwordRow = new QHBoxLayout;
-    passwordRow->addWidget(new QLabel(QStringLiteral("パスワード：")));
+    passwordRow->addWidget(new QLabel(tr("パスワード：")));
     passwordRow->addWidget(m_password, 1);
     passwordRow->addWidget(m_keepPassword);
     grid->addLayout(passwordRow, 5, 0, 1, 2);
     grid->addWidget(m_delete, 5, 2, 1, 3);
 
-    auto* types = new QGroupBox(QStringLiteral("メイルの種類"));
+    auto* types = new QGroupBox(tr("メイルの種類"));
     auto* typeRow = new QGridLayout(types);
     m_types = new QButtonGroup(this);
     for (int i = 0; i < kMailKindCount; ++i) {
-        auto* option = new QRadioButton(q(mailKindInfo(*mailKindOfIndex(i)).caption));
+        auto* option = new QRadioButton(ui::coreText(mailKindInfo(*mailKindOfIndex(i)).caption));
         option->setObjectName(QStringLiteral("optMT%1").arg(i));
         m_types->addButton(option, i);
         typeRow->addWidget(option, i / 3, i % 3);
@@ -115,39 +122,39 @@ void MailDialog::build() {
     m_body->setTabChangesFocus(true);
     m_body->setMaximumHeight(60);
     auto* text = new QGridLayout;
-    text->addWidget(new QLabel(QStringLiteral("曲名：")), 0, 0);
+    text->addWidget(new QLabel(tr("曲名：")), 0, 0);
     text->addWidget(m_subject, 0, 1);
-    text->addWidget(new QLabel(QStringLiteral("コメント：")), 1, 0, Qt::AlignTop);
+    text->addWidget(new QLabel(tr("コメント：")), 1, 0, Qt::AlignTop);
     text->addWidget(m_body, 1, 1);
 
-    m_imode = new QGroupBox(QStringLiteral("i-mode 携帯電話のメールアドレス入力"));
+    m_imode = new QGroupBox(tr("i-mode 携帯電話のメールアドレス入力"));
     m_imode->setObjectName(QStringLiteral("fraimode"));
     auto* imodeRow = new QHBoxLayout(m_imode);
     m_imodeAddress = new QLineEdit;
     m_imodeAddress->setObjectName(QStringLiteral("txtiMail"));
     imodeRow->addWidget(m_imodeAddress, 1);
-    imodeRow->addWidget(new QLabel(QStringLiteral("※曲のサイズ制限がありません")));
+    imodeRow->addWidget(new QLabel(tr("※曲のサイズ制限がありません")));
 
-    const char16_t* captions[] = {u"送信(&S)", u"受信(&R)"};
+    const QString captions[] = {tr("送信(&S)"), tr("受信(&R)")};
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
-        m_buttons[i] = new QPushButton(q(captions[i]));
+        m_buttons[i] = new QPushButton(captions[i]);
         m_buttons[i]->setObjectName(QStringLiteral("cmdMail%1").arg(i));
         buttons->addWidget(m_buttons[i]);
     }
     connect(m_buttons[0], &QPushButton::clicked, this, &MailDialog::send);
     connect(m_buttons[1], &QPushButton::clicked, this, &MailDialog::receive);
     m_log = new ExchangeLog;
-    auto* clear = new QPushButton(QStringLiteral("ログ↓クリア(&C)"));
+    auto* clear = new QPushButton(tr("ログ↓クリア(&C)"));
     clear->setObjectName(QStringLiteral("cmdLog"));
     connect(clear, &QPushButton::clicked, m_log, &ExchangeLog::reset);
-    auto* close = new QPushButton(QStringLiteral("閉じる(&Q)"));
+    auto* close = new QPushButton(tr("閉じる(&Q)"));
     close->setObjectName(QStringLiteral("cmdEnd"));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    auto* import = new QPushButton(QStringLiteral("アカウント取込(&I)"));
+    auto* import = new QPushButton(tr("アカウント取込(&I)"));
     import->setObjectName(QStringLiteral("cmdImport"));
     import->setToolTip(
-        QStringLiteral("メイルソフトの既定のアカウントから、サーバとユーザＩＤを取り込みます"));
+        tr("メイルソフトの既定のアカウントから、サーバとユーザＩＤを取り込みます"));
     connect(import, &QPushButton::clicked, this, &MailDialog::importAccount);
     buttons->addStretch();
     buttons->addWidget(import);

@@ -118,9 +118,6 @@ MailForm loadMailSettings(const settings::SettingsFile& file) {
 std::string saveMailSettings(const settings::SettingsFile& file, const MailForm& form) {
     if (std::string error = file.saveMailSettings(form.settings); !error.empty())
         return error;
-    if (form.settings.keepPassword)
-        if (std::string error = file.saveMailPassword(form.password); !error.empty())
-            return error;
     const MailOptions& o = form.options;
     return file.update([&](settings::PrivateProfile& profile) {
         profile.setValue(kMailSection, u"SMTPTLS", nameOfTls(o.smtpTls));

@@ -59,8 +59,10 @@ FieldCheck checkMailFields(MailForm& form, ExchangeKind kind, const SongServerSe
 // "Sarvo@" + the server name after its first "." (the own address a new SMTP server suggests).
 std::u16string suggestedOwnAddress(std::u16string_view smtpServer);
 
+// The password is the settings file's (older versions kept it there); the desktop keychain's,
+// when it holds one, comes later (mail/mailpassword.h).
 MailForm loadMailSettings(const settings::SettingsFile& file);
-// Writes the form; the password only when it is to be kept (its stored form stays otherwise).
+// Writes the form but not the password, which keepMailPassword keeps.
 std::string saveMailSettings(const settings::SettingsFile& file, const MailForm& form);
 
 } // namespace sarvo::mail

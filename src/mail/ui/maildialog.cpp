@@ -11,6 +11,7 @@
 #include "mail/pop3session.h"
 #include "mail/smtpsession.h"
 #include "mail/ui/exchangelog.h"
+#include "mail/ui/keychainpasswordstore.h"
 #include "settings/profilenumbers.h"
 
 #include <QApplication>
@@ -48,6 +49,8 @@ constexpr const char* kFieldLabels[kMailFieldCount] = {
     QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "ユーザＩＤ：")};
 constexpr const char* kTlsCaptions[] = {QT_TRANSLATE_NOOP("sarvo::mail::MailDialog", "暗号化なし"),
                                         "STARTTLS", "SSL/TLS"};
+// A keychain that has not answered by then counts as none (a hung service, a locked keyring).
+constexpr std::chrono::seconds kKeychainBound{10};
 
 } // namespace
 
@@ -57,8 +60,19 @@ MailDialog::MailDialog(MailContext context, QWidget* parent)
     setObjectName(QStringLiteral("dlgMail"));
     setWindowTitle(tr("メイル送受信"));
     build();
-    m_form = loadMailSettings(m_context.settingsFile());
+    const settings::SettingsFile file = m_context.settingsFile();
+    m_passwordStore = new KeychainPasswordStore(q(mailPasswordEntry(file)), kKeychainBound, this);
+    m_form = loadMailSettings(file);
     showForm(m_form);
+    if (m_form.settings.keepPassword) {
+        m_passwordStore->read([this](std::optional<std::u16string> kept) {
+            // The keychain's password wins over the settings file's, not over one typed since.
+            if (kept && !m_password->isModified()) {
+                m_form.password = *kept;
+                m_password->setText(q(*kept));
+            }
+        });
+    }
 }
 
 MailDialog::~MailDialog() = default;
@@ -265,8 +279,10 @@ std::optional<MailAccount> MailDialog::checkedAccount(ExchangeKind kind) {
             m_fields[check.focusField]->setFocus();
         return std::nullopt;
     }
-    if (const std::string error = saveMailSettings(file, m_form); !error.empty())
-        m_log->append(QStringLiteral("? ") + QString::fromStdString(error) + QStringLiteral("\n"));
+    logProblem(saveMailSettings(file, m_form));
+    if (m_form.settings.keepPassword)
+        keepMailPassword(*m_passwordStore, file, m_form.password,
+                         [this](const std::string& error) { logProblem(error); });
     const MailForm shown = m_form;
     showForm(shown);
     return check.account;
@@ -279,10 +295,16 @@ void MailDialog::importAccount() {
         return;
     }
     const settings::SettingsFile file = m_context.settingsFile();
-    if (const std::string error = saveImportedAccount(file, *account); !error.empty())
-        m_log->append(QStringLiteral("? ") + QString::fromStdString(error) + QStringLiteral("\n"));
+    logProblem(saveImportedAccount(file, *account));
+    const std::u16string password = u(m_password->text()); // perhaps the keychain's
     m_form = loadMailSettings(file);
+    m_form.password = password;
     showForm(m_form);
+}
+
+void MailDialog::logProblem(const std::string& error) {
+    if (!error.empty())
+        m_log->append(QStringLiteral("? ") + QString::fromStdString(error) + QStringLiteral("\n"));
 }
 
 bool MailDialog::exchangeRunning() const {

@@ -26,6 +26,7 @@ namespace sarvo::mail {
 
 class ExchangeDriver;
 class ExchangeLog;
+class KeychainPasswordStore;
 
 class MailDialog : public QDialog {
     Q_OBJECT
@@ -64,6 +65,7 @@ private:
     std::optional<MailAccount> checkedAccount(ExchangeKind kind);
     void runExchange(std::unique_ptr<Exchange> exchange, const ServerAddress& server);
     void exchangeDone(bool ok);
+    void logProblem(const std::string& error);
 
     MailContext m_context;
     MailForm m_form;
@@ -81,6 +83,7 @@ private:
     QLineEdit* m_imodeAddress = nullptr;
     std::array<QPushButton*, 2> m_buttons{};
     ExchangeLog* m_log = nullptr;
+    KeychainPasswordStore* m_passwordStore = nullptr;
     QList<QSslCertificate> m_extraCertificates;
     std::unique_ptr<Exchange> m_exchange;
     std::unique_ptr<ExchangeDriver> m_driver;

@@ -15,6 +15,10 @@ namespace {
 constexpr int kLongest = 192;
 constexpr int kPlainStep = BeatGrid{}.step;
 constexpr int kSmallestStep = 8; // eighth sextuplets
+// How far from where it was played a note may move to keep its own onset (a 64th note played
+// before the beat moves to the sextuplet before it).
+constexpr double kFarthestMove = 6;
+constexpr double kChordSpread = 3; // onsets closer than a 64th note are one chord
 
 using formats::kTokenLengths;
 using formats::TokenLength;
@@ -41,6 +45,12 @@ bool restsKeepTime(int gap) {
 
 bool restsKeep(int room, int ticks) {
     return room == 0 || (ticks <= room && restsKeepTime(room - ticks));
+}
+
+// True when a note and rests can fill the time up to the next onset.
+bool roomTakesANote(int room) {
+    return std::any_of(kTokenLengths.begin(), kTokenLengths.end(),
+                       [&](const TokenLength& length) { return restsKeep(room, length.ticks); });
 }
 
 // The length of a note that sounds `sounding` ticks (`wanted` on the grid) with `room` ticks up
@@ -142,6 +152,7 @@ std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes) {
         int key;
         double sounding; // ticks the note sounds before snapping
         BeatGrid grid;   // the grid of the onset's beat
+        double at;       // the onset before snapping
     };
     std::vector<Snapped> snapped;
     for (const TimedNote& note : notes) {
@@ -150,11 +161,26 @@ std::vector<QuantizedNote> quantizeNotes(const std::vector<TimedNote>& notes) {
         const double end = std::min(note.end, note.start + 2 * kLongest);
         const Snapped next{snap(note.start, beatOf(note.start) * kBeatTicks, grid.step),
                            snap(end, beatOf(end) * kBeatTicks, gridAt(end).step), note.key,
-                           end - note.start, grid};
+                           end - note.start, grid, note.start};
         if (!snapped.empty() && snapped.back().start == next.start) {
-            // Two onsets met on one grid point: the higher note stays, as in a chord.
-            if (next.key > snapped.back().key)
-                snapped.back() = next;
+            // Two onsets met on one grid point. Of two notes played a 64th or more apart (a
+            // grace note, a fast run), the earlier moves back to the sextuplet point before when
+            // that point is free and near where it was played, taking its time from the note
+            // before; otherwise the higher note stays, as in a chord. (Moving the later note on
+            // instead pushes a fast run off its onsets without keeping more of its notes.)
+            Snapped& last = snapped.back();
+            const int earlier =
+                (last.start + kSmallestStep - 1) / kSmallestStep * kSmallestStep - kSmallestStep;
+            const int before = snapped.size() > 1 ? snapped[snapped.size() - 2].start : -1;
+            const bool free = earlier > before && earlier >= 0 &&
+                              (before < 0 || roomTakesANote(earlier - before));
+            if (free && next.at - last.at >= kChordSpread &&
+                std::abs(last.at - earlier) <= kFarthestMove) {
+                last.start = earlier;
+                snapped.push_back(next);
+            } else if (next.key > last.key) {
+                last = next;
+            }
             continue;
         }
         snapped.push_back(next);

@@ -289,11 +289,16 @@ TEST(MidiImport, FilesAndTheirErrors) {
 }
 
 // Files written with csvmidi as other programs write them: eight sixteenths or six triplets
-// played late, a falling line played legato (each note overlapping the next by 4 ticks), and an
-// accompaniment with more high notes than the track named as the melody.
+// played late, a falling line played legato (each note overlapping the next by 4 ticks), an
+// accompaniment with more high notes than the track named as the melody, swung eighths played
+// late and unevenly (a triplet quarter and eighth), a run of eight 32nds (six sextuplets fit the
+// beat, the next note keeps its place) and grace notes a 64th before the beat (kept a sextuplet
+// before it).
 TEST(MidiImport, PlayedFilesFromCsvmidi) {
     ASSERT_TRUE(testing::hasMidicsv()) << "csvmidi is missing: run scripts/install-deps";
     const std::u16string sixteenths = u"E低ド E低レ E低ミ E低フ E低ソ E低ラ E低シ E中ド ";
+    const std::u16string swung = u"2低ド 3低レ 2低ミ 3低フ 2低ソ 3低ラ 2低シ 3中ド ";
+    const std::u16string graced = u"C低ミ \\ ` 6低レ ";
     const std::vector<std::pair<std::string, std::u16string>> cases = {
         {"late-sixteenths-20-at-192", sixteenths},
         {"late-sixteenths-12-at-192", sixteenths},
@@ -301,6 +306,9 @@ TEST(MidiImport, PlayedFilesFromCsvmidi) {
         {"late-triplets-12-at-192", u"3低ド 3低レ 3低ミ 3低フ 3低ソ 3低ラ "},
         {"legato-falling-96", u"C中ド C低シ C低ラ C低ソ "},
         {"named-melody-and-acc", u"C中ド C中ド# C中レ C中レ# C中ミ C中ド C中ド# C中レ "},
+        {"swung-eighths-late-96", swung + swung},
+        {"run-32nds-96", u"C低ド 6低レ 6低ミ 6低フ 6低ラ 6低シ 6中ド C低レ "},
+        {"grace-notes-96", graced + graced + graced + graced + u"C低ミ "},
     };
     const fs::path mid = fs::temp_directory_path() / ("sarvo-csv-" + std::to_string(getpid()));
     for (const auto& [name, melody] : cases) {

@@ -1,6 +1,8 @@
 // The Sarvo program: starts up (a second start hands over to the running program), then shows
-// the main window; messages go to message boxes.
+// the main window, with the import dialog on a file named on the command line; messages go to
+// message boxes.
 
+#include "app/commandline.h"
 #include "app/firstpaintprobe.h"
 #include "app/interfacelanguage.h"
 #include "app/mainwindow.h"
@@ -15,9 +17,40 @@
 #include <QPointer>
 
 #include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// --help and --version answer before the window system is asked for a display.
+std::optional<int> answerWithoutDisplay(int argc, char* argv[]) {
+    const sarvo::app::CommandLine line =
+        sarvo::app::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.request == sarvo::app::CommandLine::Request::Help)
+        std::cout << sarvo::app::helpText();
+    else if (line.request == sarvo::app::CommandLine::Request::Version)
+        std::cout << sarvo::app::versionText();
+    else
+        return std::nullopt;
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    if (const auto status = answerWithoutDisplay(argc, argv))
+        return *status;
     QApplication app(argc, argv);
+    // Qt has taken its own options out of the arguments by now.
+    std::vector<std::string> rest;
+    for (const QString& argument : QApplication::arguments().mid(1))
+        rest.push_back(argument.toStdString());
+    const sarvo::app::CommandLine line = sarvo::app::readCommandLine(rest);
+    if (line.request == sarvo::app::CommandLine::Request::Wrong) {
+        std::cerr << "sarvo: " << line.error << "\nTry 'sarvo --help'.\n";
+        return 2;
+    }
     sarvo::app::MessageBoxInteractive ui;
     const sarvo::app::Startup startup =
         sarvo::app::startUp(sarvo::app::processEnvironment(QApplication::arguments()), ui);
@@ -58,6 +91,11 @@ int main(int argc, char* argv[]) {
         });
     if (!startup.importedSong.empty())
         window.openSong(QString::fromStdU16String(startup.importedSong));
+    if (line.file && sarvo::app::importOptionOf(*line.file)) {
+        const std::filesystem::path file = std::filesystem::absolute(*line.file);
+        QMetaObject::invokeMethod(
+            &window, [&window, file] { window.openImportOf(file); }, Qt::QueuedConnection);
+    }
     sarvo::app::quitAfterFirstPaintWhenAsked(window);
     window.show();
     return QApplication::exec();

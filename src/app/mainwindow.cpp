@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/commandline.h"
 #include "app/commandtoolbar.h"
 #include "app/flowlayout.h"
 #include "app/musicbox.h"
@@ -432,6 +433,11 @@ void MainWindow::runCommand(WindowCommand command) {
     case WindowCommand::Mail:
     case WindowCommand::Server: openMailDialog(command); break;
     }
+}
+
+void MainWindow::openImportOf(const std::filesystem::path& file) {
+    if (const auto option = importOptionOf(file))
+        m_dialogs->openImport(*option, file);
 }
 
 std::u16string MainWindow::melodyText() const {

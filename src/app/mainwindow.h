@@ -14,6 +14,7 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -76,6 +77,9 @@ public:
     // Runs a toolbar command or function key command; while a melody plays only the play
     // command and Close run.
     void runCommand(WindowCommand command);
+    // The import dialog on the option that reads the file, with the file filled in (a file
+    // opened with the program).
+    void openImportOf(const std::filesystem::path& file);
     // How the settings, import and chord player dialogs are run: exec() unless a test drives them.
     void setDialogRunner(std::function<void(QDialog&)> runner);
     // Reads the preferences again and applies them (key map, sound, fonts, phone types, user).

@@ -60,7 +60,7 @@ void WindowDialogs::openSettings() {
         m_window.applyPreferences();
 }
 
-void WindowDialogs::openImport(int option) {
+void WindowDialogs::openImport(int option, const std::filesystem::path& file) {
     if (!m_import) {
         m_import = new formats::ImportDialog(m_ui, &m_window);
         m_import->setImporter(
@@ -68,6 +68,8 @@ void WindowDialogs::openImport(int option) {
     }
     const int view = m_window.currentView();
     m_import->choose(option, keyguide::phoneTypeByIndex(view) ? view : keyguide::kFirstPhoneType);
+    if (!file.empty())
+        m_import->setPath(file);
     m_runner(*m_import);
     m_import->hide();
 }

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -41,8 +42,9 @@ public:
     void setRunner(DialogRunner runner) { m_runner = std::move(runner); }
 
     void openSettings();
-    // The import dialog on an option; Change opens it on option 0 with the phone type on show.
-    void openImport(int option);
+    // The import dialog on an option, with a file filled in when one is given; Change opens it
+    // on option 0 with the phone type on show.
+    void openImport(int option, const std::filesystem::path& file = {});
     // The play command goes the MML way when the settings ask for it ("５線譜再生カーソル") or
     // more than one song is selected.
     bool playsAsChord() const;

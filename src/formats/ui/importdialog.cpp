@@ -152,6 +152,11 @@ ImportRequest ImportDialog::request() const {
     return request;
 }
 
+void ImportDialog::setPath(const std::filesystem::path& path) {
+    m_path->setText(QString::fromStdU16String(path.u16string()));
+    listMidiVoices();
+}
+
 void ImportDialog::optionChosen() {
     const int option = request().option;
     m_phoneType->setEnabled(option == 0);

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     // Chooses an option (0 to 6) and, for option 0, the phone type (2 to 40).
     void choose(int option, int typeIndex);
     ImportRequest request() const;
+    // Fills in the file (of a MIDI file, its voices are listed).
+    void setPath(const std::filesystem::path& path);
 
 private:
     void optionChosen();

@@ -1,7 +1,8 @@
 // The import dialog dlgImport as a user drives it from the main window: a file of each of the
 // seven kinds becomes the melody being edited and a named song (further parts of a chord file
-// "-Sub" songs), a MIDI file's voice is chosen from its list with a preview, Change (F3) turns
-// one phone type's keys into every type's, and bad paths change nothing.
+// "-Sub" songs), also when the file was opened with the program, a MIDI file's voice is chosen
+// from its list with a preview, Change (F3) turns one phone type's keys into every type's, and
+// bad paths change nothing.
 
 #include "../common/tempfolder.h"
 #include "common/textcodec.h"
@@ -11,7 +12,10 @@
 #include "keyguide/keyconversion.h"
 #include "mainwindowfixture.h"
 #include "sound/mml2midi.h"
+#include "sound/mmlcompiler.h"
+#include "sound/smfwriter.h"
 
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
 
@@ -135,14 +139,40 @@ std::vector<OptionCase> optionCases() {
          kMelody,
          u"春",
          {u"B中ソ "}},
-        {"Smd",
+        {"MidiAutomaticVoice",
+         5,
+         "tune.mid",
+         sound::writeSmf(*sound::compileMml(u"A C1 @1 t120 v127 o5 c8 d8 e8\r\n").file),
+         kMelody,
+         u"tune",
+         {}},
+        {"SmdNamedInCapitals",
          6,
-         "sky.smd",
+         "SKY.SMD",
          bytesOf(formats::encodeSmd(twoPartRingtone()).value),
          kMelody,
          u"春",
          {u"B中ソ "}},
     };
+}
+
+// A file opened with the program (from a file manager): the dialog comes up on the file's
+// option with the file filled in, so Import is all that is left to do.
+TEST_P(ImportOptionTest, FileOpenedWithTheProgramPresetsItsOption) {
+    const OptionCase& c = GetParam();
+    const std::filesystem::path path = file(c.fileName, c.bytes);
+    queueDialog([&](QDialog& dialog) {
+        EXPECT_TRUE(
+            dialogChild<QRadioButton>(dialog, QStringLiteral("opt%1").arg(c.option).toLatin1())
+                ->isChecked());
+        EXPECT_EQ(dialogChild<QLineEdit>(dialog, "txtFPath")->text().toStdU16String(),
+                  path.u16string());
+        clickButton(dialog, "cmdLoad");
+    });
+    queueDialog([](QDialog& dialog) { clickButton(dialog, "cmd0"); });
+    m_window->openImportOf(path);
+    EXPECT_EQ(melody().toStdU16String(), c.melody);
+    EXPECT_EQ(storedMelody(c.songName), c.melody);
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, ImportOptionTest, ::testing::ValuesIn(optionCases()),

@@ -4,6 +4,8 @@
 #include "common/jistext.h"
 #include "mail/mailcompose.h"
 #include "mail/serversettings.h"
+#include "settings/privateprofile.h"
+#include "settings/profilenumbers.h"
 
 namespace sarvo::mail {
 
@@ -23,6 +25,20 @@ Converted<std::string> composeUploadMail(const UploadMail& mail) {
     if (!encoded.ok())
         return {{}, encoded.error};
     return {bytesOfText(encoded.value), {}};
+}
+
+std::string writeBackListIcon(const library::SongLibrary& library, std::u16string_view name) {
+    const std::optional<library::Song> song = library.loadSong(name);
+    if (!song)
+        return "the song file is gone";
+    const std::u16string& listed = song->info.icon;
+    const std::filesystem::path file = library.songFile(name);
+    settings::ProfileLoad loaded = settings::PrivateProfile::load(file);
+    if (!loaded.error.empty())
+        return loaded.error;
+    loaded.profile.setValue(library::kSongSection, u"Icon",
+                            settings::integerFrom(listed) ? listed : u"1");
+    return loaded.profile.save(file);
 }
 
 } // namespace sarvo::mail

@@ -7,6 +7,7 @@
 # cert.pem) and these listeners:
 #   2525  Postfix SMTP, plain, no AUTH (delivers to the mailboxes of sarvo.test)
 #   1587  Dovecot submission, STARTTLS, AUTH PLAIN and LOGIN, relaying to 2525
+#   2587  Postfix SMTP, plain, AUTH LOGIN only (Dovecot's SASL), no mail without AUTH
 #   1465  Dovecot submission, implicit TLS, AUTH
 #   1110  Dovecot POP3, plain or STLS        1995  Dovecot POP3S
 # Users (password "secret"): taro, hanako, upload — addresses USER@sarvo.test.
@@ -59,6 +60,11 @@ postconf -e 'inet_interfaces = 127.0.0.1' 'inet_protocols = ipv4' 'mydestination
   "virtual_uid_maps = static:$uid" "virtual_gid_maps = static:$gid" 'virtual_minimum_uid = 1' \
   'message_size_limit = 20480000' 'smtpd_banner = $myhostname ESMTP'
 postconf -M '2525/inet=2525 inet n - y - - smtpd'
+# Offers only LOGIN of Dovecot's mechanisms, so a client that prefers PLAIN must use LOGIN.
+postconf -M '2587/inet=2587 inet n - n - - smtpd'
+postconf -P '2587/inet/smtpd_sasl_auth_enable=yes' '2587/inet/smtpd_sasl_type=dovecot' \
+  "2587/inet/smtpd_sasl_path=$dir/run/auth-postfix" '2587/inet/smtpd_sasl_mechanism_filter=login' \
+  '2587/inet/smtpd_client_restrictions=permit_sasl_authenticated,reject'
 newaliases
 postfix stop >/dev/null 2>&1 || true
 postfix start >/dev/null 2>&1
@@ -88,6 +94,11 @@ userdb {
   driver = passwd-file
   args = $dir/users
 }
+service auth {
+  unix_listener auth-postfix {
+    mode = 0666
+  }
+}
 service pop3-login {
   inet_listener pop3 {
     port = 1110
@@ -113,7 +124,7 @@ dovecot -c "$dir/dovecot.conf"
 watchdog=$!
 
 # Both answer within a few seconds.
-for port in 2525 1587 1465 1110 1995; do
+for port in 2525 2587 1587 1465 1110 1995; do
   for _ in $(seq 50); do
     (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
     sleep 0.2

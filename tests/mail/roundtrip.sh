@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Every mail type through real servers (run under mailservers.sh): songs of one library are
-# sent through Postfix (plain, or through Dovecot's submission with STARTTLS or implicit TLS and
-# AUTH) and fetched by POP3 from Dovecot (plain, STLS, POP3S) into another library, where they
-# must come back as the same songs.
+# sent through Postfix (plain, or with AUTH LOGIN, or through Dovecot's submission with STARTTLS
+# or implicit TLS and AUTH PLAIN) and fetched by POP3 from Dovecot (plain, STLS, POP3S) into
+# another library, where they must come back as the same songs.
 #
 #   roundtrip.sh SARVO-CLI
 set -uo pipefail
@@ -33,7 +33,8 @@ send() {
 send 0 "春の歌" --smtp 127.0.0.1:2525
 send 1 "春の歌" --smtp localhost:1587 --tls starttls --auth-user taro
 send 2 "春の歌 和音1 和音2" --smtp localhost:1465 --tls implicit --auth-user taro
-send 3 "春の歌 和音1" --smtp 127.0.0.1:2525
+send 3 "春の歌 和音1" --smtp 127.0.0.1:2587 --auth-user taro
+grep -qx "> AUTH LOGIN" "$dir/send-3.log" || fail "type 3 was not sent with AUTH LOGIN"
 send 4 "春の歌" --smtp 127.0.0.1:2525
 
 # Postfix delivers within a moment.

@@ -129,35 +129,52 @@ TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
     EXPECT_TRUE(f.stored.empty());
 }
 
-TEST(ServerDialog, UploadsTheSongFileToTheUploadMailbox) {
+struct UploadCase {
+    const char16_t* port;
+    const char16_t* iconBefore;
+    bool delivered;
+    const char16_t* iconAfter; // the music-box icon written back after a successful upload
+};
+
+TEST(ServerDialog, UploadsTheSongFileAndWritesItsIconBack) {
     const QString dir = mailDir();
     DialogFixture f;
     const settings::SettingsFile file(f.library.folders().settingsFile());
-    ASSERT_EQ(file.update([](settings::PrivateProfile& profile) {
-        profile.setValue(kServerSection, u"SMTP", u"127.0.0.1");
-        profile.setValue(kServerSection, u"SMTPPORT", u"2525");
-        profile.setValue(kServerSection, u"UPLOADADDR", u"upload@sarvo.test");
-    }),
-              "");
-    RecordingInteractive quiet;
-    melody::ParserState state;
-    library::SongInfo info;
-    info.properties = f.context.song;
-    ASSERT_TRUE(f.library.saveSong(info, f.context.melody, {}, state, quiet).ok());
+    const UploadCase cases[] = {
+        {u"2525", u"3", true, u"3"},
+        {u"1", u"x", false, u"x"}, // nobody listens: nothing written
+        {u"2525", u"x", true, u"1"},
+    };
     ServerDialog dialog(f.context);
     dialog.show();
-    QSignalSpy finished(&dialog, &ServerDialog::exchangeFinished);
-    QTest::mouseClick(child<QPushButton>(dialog, "cmdMail"), Qt::LeftButton);
-    ASSERT_TRUE(finished.wait(20000));
-    EXPECT_TRUE(finished.first().first().toBool());
-    EXPECT_EQ(child<QLabel>(dialog, "lblUpNum")->text(), QStringLiteral("1"));
-    EXPECT_EQ(file.uploadCount(), 1);
+    int uploads = 0;
+    for (const UploadCase& c : cases) {
+        ASSERT_EQ(file.update([&](settings::PrivateProfile& profile) {
+            profile.setValue(kServerSection, u"SMTP", u"127.0.0.1");
+            profile.setValue(kServerSection, u"SMTPPORT", c.port);
+            profile.setValue(kServerSection, u"UPLOADADDR", u"upload@sarvo.test");
+        }),
+                  "");
+        RecordingInteractive quiet;
+        melody::ParserState state;
+        library::SongInfo info;
+        info.properties = f.context.song;
+        info.icon = c.iconBefore;
+        ASSERT_TRUE(f.library.saveSong(info, f.context.melody, {}, state, quiet).ok());
+        QSignalSpy finished(&dialog, &ServerDialog::exchangeFinished);
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdMail"), Qt::LeftButton);
+        ASSERT_TRUE(finished.wait(20000));
+        EXPECT_EQ(finished.first().first().toBool(), c.delivered);
+        EXPECT_EQ(f.library.loadSong(f.context.song.name)->info.icon, c.iconAfter);
+        // The count grows with every attempt, delivered or not.
+        EXPECT_EQ(child<QLabel>(dialog, "lblUpNum")->text(), QString::number(++uploads));
+    }
+    EXPECT_EQ(file.uploadCount(), uploads);
     app::testing::saveScreenshot(dialog, QStringLiteral("serverdialog-uploaded"));
-    dialog.grab().save(QStringLiteral("/tmp/shots-mail/serverdialog-uploaded.png"));
     QTest::qWait(1500);
     const QStringList arrived =
         QDir(dir + QStringLiteral("/boxes/upload/Maildir/new")).entryList(QDir::Files);
-    EXPECT_EQ(arrived.size(), 1);
+    EXPECT_EQ(arrived.size(), 2);
 }
 
 } // namespace

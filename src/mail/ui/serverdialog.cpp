@@ -133,7 +133,13 @@ void ServerDialog::upload() {
     m_driver = std::make_unique<ExchangeDriver>(
         *m_exchange, ServerAddress{server.smtpHost, server.smtpPort, TlsMode::None});
     connect(m_driver.get(), &ExchangeDriver::logged, m_log, &ExchangeLog::append);
-    connect(m_driver.get(), &ExchangeDriver::finished, this, [this](bool ok) {
+    connect(m_driver.get(), &ExchangeDriver::finished, this, [this, name](bool ok) {
+        if (ok) {
+            if (const std::string error = writeBackListIcon(m_context.library, name);
+                !error.empty())
+                m_log->append(QStringLiteral("? ") + QString::fromStdString(error) +
+                              QStringLiteral("\n"));
+        }
         m_upload->setEnabled(true);
         emit exchangeFinished(ok);
     });

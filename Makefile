@@ -5,7 +5,7 @@ PRESET ?= dev
 BUILD_DIR := build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps configure fuzz bench coverage format clean
+.PHONY: run test build deps configure deb fuzz bench coverage format clean
 
 deps:
 	@scripts/install-deps
@@ -26,6 +26,11 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, made from the build directory: build/sarvo_<version>_<arch>.deb.
+deb: configure
+	cmake --build $(BUILD_DIR) --target sarvo sarvo-cli sarvo_desktop_files -j $(JOBS)
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	$(BUILD_DIR)/bin/sarvo-bench

@@ -18,6 +18,7 @@
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
+#include "keyguide/types/typerules.h"
 
 #include <string_view>
 
@@ -48,5 +49,15 @@ void convertCursorKeyNote(KeyConversion& conversion, const CursorKeyPhone& phone
 // conversion error. A key the phone does not have reads as a rest, of the length that follows
 // it if any.
 void readCursorKeyCell(KeyReading& reading, const CursorKeyPhone& phone);
+
+// A type of this family; the guide stops once more than the limit have been typed (0: no limit).
+template <const CursorKeyPhone& Phone>
+PhoneTypeRules cursorKeyRules(int index, int limit) {
+    return familyRules<Phone, convertCursorKeyNote, readCursorKeyCell>(
+        {.index = index,
+         .limit = limit,
+         .limitRule = limit > 0 ? LimitRule::StopAfterLimit : LimitRule::None,
+         .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+}
 
 } // namespace sarvo::keyguide

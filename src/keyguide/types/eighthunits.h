@@ -7,6 +7,7 @@
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
+#include "keyguide/types/typerules.h"
 
 #include <string_view>
 
@@ -33,5 +34,15 @@ void setMiddleHighPitch(melody::Note& note, int presses);
 
 void convertEighthUnitNote(KeyConversion& conversion, const EighthUnitKeys& keys);
 void readEighthUnitCell(KeyReading& reading, const EighthUnitKeys& keys);
+
+// A type typed wholly in eighth units; the guide stops once the limit has been reached.
+template <const EighthUnitKeys& Keys>
+PhoneTypeRules eighthUnitRules(int index, int limit) {
+    return familyRules<Keys, convertEighthUnitNote, readEighthUnitCell>(
+        {.index = index,
+         .limit = limit,
+         .limitRule = LimitRule::StopAtLimit,
+         .readerDefault = melody::Note{.length = u"D", .octave = u"中"}});
+}
 
 } // namespace sarvo::keyguide

@@ -7,6 +7,7 @@
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
+#include "keyguide/types/typerules.h"
 
 #include <string_view>
 
@@ -28,5 +29,17 @@ struct FixedLengthPhone {
 void convertFixedLengthNote(KeyConversion& conversion, const FixedLengthPhone& phone);
 // A rest key with another press count than the phone's is a conversion error.
 void readFixedLengthCell(KeyReading& reading, const FixedLengthPhone& phone);
+
+// A type of this family; the guide stops once the limit has been reached. A phone that plays a
+// long note as its key repeated merges the repeats.
+template <const FixedLengthPhone& Phone>
+PhoneTypeRules fixedLengthRules(int index, int limit) {
+    return familyRules<Phone, convertFixedLengthNote, readFixedLengthCell>(
+        {.index = index,
+         .limit = limit,
+         .limitRule = LimitRule::StopAtLimit,
+         .mergeRepeats = Phone.longNotes == LongNotes::RepeatedNote,
+         .readerDefault = melody::Note{.length = u"D", .octave = u"中"}});
+}
 
 } // namespace sarvo::keyguide

@@ -8,6 +8,7 @@
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
+#include "keyguide/types/typerules.h"
 
 #include <string_view>
 
@@ -21,5 +22,15 @@ struct LengthDigitKeys {
 
 void convertLengthDigitNote(KeyConversion& conversion, const LengthDigitKeys& keys);
 void readLengthDigitCell(KeyReading& reading, const LengthDigitKeys& keys);
+
+// A type of this family; the guide stops once more than the limit have been typed.
+template <const LengthDigitKeys& Keys>
+PhoneTypeRules lengthDigitRules(int index, int limit) {
+    return familyRules<Keys, convertLengthDigitNote, readLengthDigitCell>(
+        {.index = index,
+         .limit = limit,
+         .limitRule = LimitRule::StopAfterLimit,
+         .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+}
 
 } // namespace sarvo::keyguide

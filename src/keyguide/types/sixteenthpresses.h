@@ -8,6 +8,7 @@
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
+#include "keyguide/types/typerules.h"
 
 #include <string_view>
 
@@ -19,5 +20,17 @@ struct SixteenthPressKeys {
 
 void convertSixteenthPressNote(KeyConversion& conversion, const SixteenthPressKeys& keys);
 void readSixteenthPressCell(KeyReading& reading, const SixteenthPressKeys& keys);
+
+// A type of this family; the guide stops once the limit has been reached, and the phone merges
+// the presses of one note.
+template <const SixteenthPressKeys& Keys>
+PhoneTypeRules sixteenthPressRules(int index, int limit) {
+    return familyRules<Keys, convertSixteenthPressNote, readSixteenthPressCell>(
+        {.index = index,
+         .limit = limit,
+         .limitRule = LimitRule::StopAtLimit,
+         .mergeRepeats = true,
+         .readerDefault = melody::Note{.length = u"E"}});
+}
 
 } // namespace sarvo::keyguide

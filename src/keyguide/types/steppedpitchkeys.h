@@ -8,6 +8,7 @@
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
 #include "keyguide/types/lengthlists.h"
+#include "keyguide/types/typerules.h"
 
 #include <string_view>
 
@@ -28,5 +29,17 @@ void convertSteppedNote(KeyConversion& conversion, KeyedLengthLists lengths);
 // of a key goes round again, as the key does. A length key where a note or rest key belongs is
 // a conversion error.
 void readSteppedCell(KeyReading& reading, KeyedLengthLists lengths);
+
+// A type typed wholly by this family: the limit counts units, and the guide stops once more than
+// the limit have been typed.
+template <const auto& Lengths>
+PhoneTypeRules steppedRules(int index, int limit) {
+    return familyRules<Lengths, convertSteppedNote, readSteppedCell>(
+        {.index = index,
+         .limit = limit,
+         .limitRule = LimitRule::StopAfterLimit,
+         .limitCounts = LimitCount::Units,
+         .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+}
 
 } // namespace sarvo::keyguide

@@ -18,27 +18,10 @@ constexpr std::array<KeyedLengthList, 2> kLengthKeys = {
     KeyedLengthList{u"９", kDottedLengths},
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertSteppedNote(conversion, kLengthKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readSteppedCell(reading, kLengthKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeAARules() {
-    static const PhoneTypeRules rules{
-        .index = 28,
-        .limit = 255,
-        .limitRule = LimitRule::StopAfterLimit,
-        .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = steppedRules<kLengthKeys>(28, 255);
     return rules;
 }
 

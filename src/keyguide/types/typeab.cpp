@@ -13,27 +13,10 @@ constexpr std::array<std::u16string_view, 8> kLengths = {u"C", u"D.", u"D", u"E"
                                                          u"A", u"B.", u"B", u"C."};
 constexpr std::array<KeyedLengthList, 1> kLengthKeys = {KeyedLengthList{u"＊", kLengths}};
 
-void convertNote(KeyConversion& conversion) {
-    convertSteppedNote(conversion, kLengthKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readSteppedCell(reading, kLengthKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeABRules() {
-    static const PhoneTypeRules rules{
-        .index = 29,
-        .limit = 127,
-        .limitRule = LimitRule::StopAfterLimit,
-        .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = steppedRules<kLengthKeys>(29, 127);
     return rules;
 }
 

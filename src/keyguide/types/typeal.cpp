@@ -10,26 +10,10 @@ namespace {
 
 constexpr LengthDigitKeys kKeys{u"＃", u"＊", 9};
 
-void convertNote(KeyConversion& conversion) {
-    convertLengthDigitNote(conversion, kKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readLengthDigitCell(reading, kKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeALRules() {
-    static const PhoneTypeRules rules{
-        .index = 39,
-        .limit = 255,
-        .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = lengthDigitRules<kKeys>(39, 255);
     return rules;
 }
 

@@ -10,26 +10,10 @@ namespace {
 
 constexpr LengthDigitKeys kKeys{u"９", u"８", 5};
 
-void convertNote(KeyConversion& conversion) {
-    convertLengthDigitNote(conversion, kKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readLengthDigitCell(reading, kKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeAMRules() {
-    static const PhoneTypeRules rules{
-        .index = 40,
-        .limit = 256,
-        .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = lengthDigitRules<kKeys>(40, 256);
     return rules;
 }
 

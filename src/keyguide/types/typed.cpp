@@ -15,26 +15,10 @@ constexpr EighthUnitKeys kKeys{
     .lowOctaveUp = false,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertEighthUnitNote(conversion, kKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readEighthUnitCell(reading, kKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeDRules() {
-    static const PhoneTypeRules rules{
-        .index = 5,
-        .limit = 32,
-        .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"D", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = eighthUnitRules<kKeys>(5, 32);
     return rules;
 }
 

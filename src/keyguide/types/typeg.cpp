@@ -16,26 +16,10 @@ constexpr EighthUnitKeys kKeys{
     .lowOctaveUp = true,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertEighthUnitNote(conversion, kKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readEighthUnitCell(reading, kKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeGRules() {
-    static const PhoneTypeRules rules{
-        .index = 8,
-        .limit = 32,
-        .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"D", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = eighthUnitRules<kKeys>(8, 32);
     return rules;
 }
 

@@ -10,26 +10,10 @@ namespace {
 
 constexpr SixteenthPressKeys kKeys{.sharpKey = {}};
 
-void convertNote(KeyConversion& conversion) {
-    convertSixteenthPressNote(conversion, kKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readSixteenthPressCell(reading, kKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeHRules() {
-    static const PhoneTypeRules rules{
-        .index = 9,
-        .limit = 30,
-        .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = true,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"E"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = sixteenthPressRules<kKeys>(9, 30);
     return rules;
 }
 

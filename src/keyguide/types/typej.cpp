@@ -10,26 +10,10 @@ namespace {
 
 constexpr SixteenthPressKeys kKeys{.sharpKey = u"９"};
 
-void convertNote(KeyConversion& conversion) {
-    convertSixteenthPressNote(conversion, kKeys);
-}
-
-void readCell(KeyReading& reading) {
-    readSixteenthPressCell(reading, kKeys);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeJRules() {
-    static const PhoneTypeRules rules{
-        .index = 11,
-        .limit = 256,
-        .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = true,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"E"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = sixteenthPressRules<kKeys>(11, 256);
     return rules;
 }
 

@@ -26,26 +26,10 @@ constexpr ZeroLengthPhone kPhone{
     .highest = 83,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertZeroLengthNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readZeroLengthCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeNRules() {
-    static const PhoneTypeRules rules{
-        .index = 15,
-        .limit = 0,
-        .limitRule = LimitRule::None,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = zeroLengthRules<kPhone>(15);
     return rules;
 }
 

@@ -17,26 +17,10 @@ constexpr FixedLengthPhone kPhone{
     .longNotes = LongNotes::RepeatedNote,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertFixedLengthNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readFixedLengthCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeORules() {
-    static const PhoneTypeRules rules{
-        .index = 16,
-        .limit = 54,
-        .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = true,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"D", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = fixedLengthRules<kPhone>(16, 54);
     return rules;
 }
 

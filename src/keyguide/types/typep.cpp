@@ -25,26 +25,10 @@ constexpr ZeroLengthPhone kPhone{
     .highest = 84, // the high ド
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertZeroLengthNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readZeroLengthCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typePRules() {
-    static const PhoneTypeRules rules{
-        .index = 17,
-        .limit = 0,
-        .limitRule = LimitRule::None,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = zeroLengthRules<kPhone>(17);
     return rules;
 }
 

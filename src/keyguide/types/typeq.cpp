@@ -15,26 +15,10 @@ constexpr FixedLengthPhone kPhone{
     .longNotes = LongNotes::NoteThenRests,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertFixedLengthNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readFixedLengthCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeQRules() {
-    static const PhoneTypeRules rules{
-        .index = 18,
-        .limit = 50,
-        .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"D", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = fixedLengthRules<kPhone>(18, 50);
     return rules;
 }
 

@@ -16,26 +16,10 @@ constexpr FixedLengthPhone kPhone{
     .longNotes = LongNotes::OneEighth,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertFixedLengthNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readFixedLengthCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeRRules() {
-    static const PhoneTypeRules rules{
-        .index = 19,
-        .limit = 36,
-        .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"D", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = fixedLengthRules<kPhone>(19, 36);
     return rules;
 }
 

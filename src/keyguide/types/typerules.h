@@ -8,6 +8,15 @@
 
 namespace sarvo::keyguide {
 
+// The rules of a type that a family body types and reads whole: the body's converter and reader
+// bound to the type's keys, the rest as given.
+template <const auto& Keys, auto Convert, auto Read>
+PhoneTypeRules familyRules(PhoneTypeRules rules) {
+    rules.convertNote = [](KeyConversion& conversion) { Convert(conversion, Keys); };
+    rules.readCell = [](KeyReading& reading) { Read(reading, Keys); };
+    return rules;
+}
+
 // The full-width digit key of a natural pitch name: "１" for ド ... "７" for シ; "" otherwise.
 std::u16string_view digitKeyOf(std::u16string_view pitchName);
 // The pitch name of a digit key "１" to "７"; "" for any other key.

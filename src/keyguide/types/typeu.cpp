@@ -15,26 +15,10 @@ constexpr CursorKeyPhone kPhone{
     .sharpPresses = 2,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertCursorKeyNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readCursorKeyCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeURules() {
-    static const PhoneTypeRules rules{
-        .index = 22,
-        .limit = 96,
-        .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(22, 96);
     return rules;
 }
 

@@ -16,26 +16,10 @@ constexpr CursorKeyPhone kPhone{
     .flatPresses = 2,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertCursorKeyNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readCursorKeyCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeVRules() {
-    static const PhoneTypeRules rules{
-        .index = 23,
-        .limit = 128,
-        .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(23, 128);
     return rules;
 }
 

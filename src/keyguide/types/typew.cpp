@@ -19,26 +19,10 @@ constexpr CursorKeyPhone kPhone{
     .outOfRange = OutOfRange::Fold,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertCursorKeyNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readCursorKeyCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeWRules() {
-    static const PhoneTypeRules rules{
-        .index = 24,
-        .limit = 256,
-        .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(24, 256);
     return rules;
 }
 

@@ -17,26 +17,10 @@ constexpr CursorKeyPhone kPhone{
     .outOfRange = OutOfRange::Rest,
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertCursorKeyNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readCursorKeyCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeXRules() {
-    static const PhoneTypeRules rules{
-        .index = 25,
-        .limit = 256,
-        .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(25, 256);
     return rules;
 }
 

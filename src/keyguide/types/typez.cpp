@@ -15,26 +15,10 @@ constexpr CursorKeyPhone kPhone{
     .sharpKey = u"▲",
 };
 
-void convertNote(KeyConversion& conversion) {
-    convertCursorKeyNote(conversion, kPhone);
-}
-
-void readCell(KeyReading& reading) {
-    readCursorKeyCell(reading, kPhone);
-}
-
 } // namespace
 
 const PhoneTypeRules& typeZRules() {
-    static const PhoneTypeRules rules{
-        .index = 27,
-        .limit = 0,
-        .limitRule = LimitRule::None,
-        .mergeRepeats = false,
-        .convertNote = convertNote,
-        .readerDefault = melody::Note{.length = u"C", .octave = u"中"},
-        .readCell = readCell,
-    };
+    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(27, 0);
     return rules;
 }
 

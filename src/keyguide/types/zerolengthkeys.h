@@ -7,6 +7,7 @@
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
+#include "keyguide/types/typerules.h"
 #include "keyguide/types/numberedlengths.h"
 
 #include <string_view>
@@ -24,5 +25,14 @@ void convertZeroLengthNote(KeyConversion& conversion, const ZeroLengthPhone& pho
 // A note or rest not closed with a length the list holds, or a sharp key with no note before
 // it, is a conversion error.
 void readZeroLengthCell(KeyReading& reading, const ZeroLengthPhone& phone);
+
+// A type of this family: no limit but the phone's memory.
+template <const ZeroLengthPhone& Phone>
+PhoneTypeRules zeroLengthRules(int index) {
+    return familyRules<Phone, convertZeroLengthNote, readZeroLengthCell>(
+        {.index = index,
+         .limitRule = LimitRule::None,
+         .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+}
 
 } // namespace sarvo::keyguide

@@ -1,7 +1,7 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
-    <name>sarvo::app::CommandToolbar</name>
+    <name>sarvo::app::CommandToolBar</name>
     <message>
         <source>曲が保存されているﾌｫﾙﾀﾞをｴｸｽﾌﾟﾛｰﾗで開きます</source>
         <translation>Opens the folder holding the song in the file manager</translation>

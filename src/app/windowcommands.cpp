@@ -8,62 +8,62 @@ namespace sarvo::app {
 namespace {
 
 constexpr const char* kFolderTip =
-    QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲が保存されているﾌｫﾙﾀﾞをｴｸｽﾌﾟﾛｰﾗで開きます");
+    QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲が保存されているﾌｫﾙﾀﾞをｴｸｽﾌﾟﾛｰﾗで開きます");
 
 constexpr std::array kProgramButtons = {
     CommandButton{
-        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規"),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規に作成する曲名を付けます。")},
+        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規"),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規に作成する曲名を付けます。")},
     CommandButton{
-        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "変更"),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲名やコメントの変更を行います。")},
+        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "変更"),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲名やコメントの変更を行います。")},
     CommandButton{WindowCommand::Save, u"Save",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "保存"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "編集中の曲を保存します。")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "保存"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "編集中の曲を保存します。")},
     CommandButton{WindowCommand::Folder, u"Folder",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "フォルダ"), kFolderTip},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "フォルダ"), kFolderTip},
     CommandButton{WindowCommand::Mail, u"Mail",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "メール F10"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "メール F10"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar",
                                     "曲データのメール送受信(PHSとの着信音交換も可能)")},
     CommandButton{
         WindowCommand::Comm, u"Comm",
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "ケーブル F11"),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "シリアルケーブルでの着信音編集")},
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "ケーブル F11"),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "シリアルケーブルでの着信音編集")},
     CommandButton{WindowCommand::Change, u"Change",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "全タイプ変換 F3"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "全タイプ変換 F3"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar",
                                     "１機種の携帯電話の着信音操作手順を全タイプに変換。")},
     CommandButton{WindowCommand::Server, u"Server",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲サーバ"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲サーバ"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar",
                                     "サーバから曲をダウンロード・アップロードします。")},
     CommandButton{WindowCommand::Settings, u"Set",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "設定 F2"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "Sarvo の各種設定をします")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "設定 F2"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "Sarvo の各種設定をします")},
     CommandButton{WindowCommand::Help, u"Help",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "ヘルプ F1"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "ヘルプを起動します")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "ヘルプ F1"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "ヘルプを起動します")},
     CommandButton{WindowCommand::Close, u"Close",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "終了 F12"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "Sarvo を終了します")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "終了 F12"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "Sarvo を終了します")},
 };
 
 constexpr std::array kSongButtons = {
     CommandButton{
-        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規 F6..."),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "新規に作成する曲名を付けます。")},
+        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規 F6..."),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規に作成する曲名を付けます。")},
     CommandButton{
-        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "変更 F7..."),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "曲名やコメントの変更を行います。")},
+        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "変更 F7..."),
+        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲名やコメントの変更を行います。")},
     CommandButton{WindowCommand::Save, u"Save",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "保存 F8..."),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "編集中の曲を保存します。")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "保存 F8..."),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "編集中の曲を保存します。")},
     CommandButton{WindowCommand::Delete, u"Del",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "削除 F9"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "選択している曲を削除します。")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "削除 F9"),
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "選択している曲を削除します。")},
     CommandButton{WindowCommand::Folder, u"Folder",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolbar", "フォルダ"), kFolderTip},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "フォルダ"), kFolderTip},
 };
 
 // Index = function key number - 1.

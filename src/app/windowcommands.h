@@ -29,7 +29,7 @@ enum class WindowCommand {
 struct CommandButton {
     WindowCommand command;
     std::u16string_view key; // the toolbar button's key
-    const char* caption; // UTF-8, translated in context sarvo::app::CommandToolbar
+    const char* caption; // UTF-8, translated in context sarvo::app::CommandToolBar
     const char* tip;
 };
 

@@ -8,13 +8,14 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
 
-#include <gmock/gmock.h>
+#include <algorithm>
 
 namespace sarvo::app::testing {
 namespace {
@@ -79,7 +80,10 @@ class EnglishInterfaceTest : public MainWindowFixture,
                              public ::testing::WithParamInterface<WindowCommand> {
 protected:
     void beforeWindow() override {
+        ASSERT_TRUE(QFile::exists(QStringLiteral(":/i18n/sarvo_en.qm")));
         ASSERT_TRUE(ui::installLanguage(*QCoreApplication::instance(), UiLanguage::English));
+        ASSERT_EQ(QCoreApplication::translate("sarvo::app::CommandToolBar", "新規"),
+                  QStringLiteral("New"));
     }
 };
 
@@ -101,7 +105,10 @@ TEST_P(EnglishInterfaceTest, ShowsNoJapaneseText) {
     if (auto* help = m_window->findChild<QDialog*>(QStringLiteral("frmHelp")))
         collect(*help, found);
     saveScreenshot(*m_window, QStringLiteral("english-main"));
-    EXPECT_THAT(found, ::testing::IsEmpty());
+    QString list;
+    for (const QString& text : found)
+        list += text + QLatin1Char('\n');
+    EXPECT_TRUE(found.empty()) << list.toStdString();
 }
 
 // The window's own texts are walked with every command; each command opens its dialog.

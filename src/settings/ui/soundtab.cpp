@@ -1,5 +1,7 @@
 #include "settings/ui/soundtab.h"
 
+#include "common/ui/coretext.h"
+
 #include "formats/tempounit.h"
 #include "melody/notefont.h"
 #include "sound/playbacktiming.h"
@@ -17,6 +19,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace sarvo::settings {
 namespace {
@@ -69,11 +73,11 @@ SoundTab::SoundTab(sound::IMidiOutput& midi, sound::MidiOutputPort* port, QWidge
     m_voice = new QComboBox(this);
     m_voice->setObjectName(QStringLiteral("cmbNeiro"));
     for (const sound::Voice& voice : sound::voiceList())
-        m_voice->addItem(text(voice.text), voice.program);
+        m_voice->addItem(ui::coreText(voice.text), voice.program);
     m_inputSound = new QComboBox(this);
     m_inputSound->setObjectName(QStringLiteral("cmbInpuOn"));
     for (auto sound : {InputSound::None, InputSound::Automatic, InputSound::FollowNote})
-        m_inputSound->addItem(text(inputSoundText(sound)));
+        m_inputSound->addItem(ui::coreText(inputSoundText(sound)));
 
     m_tempoNote = buildNoteCombo("cmbOnpu");
     m_tempo = new QComboBox(this);
@@ -172,7 +176,10 @@ QComboBox* SoundTab::buildNoteCombo(const char* name) {
 
 void SoundTab::setPreferences(const Preferences& preferences) {
     const QSignalBlocker blockVoice(m_voice);
-    const int voiceRow = m_voice->findText(text(preferences.voice));
+    // Rows follow the voice list; the file names a voice by its Japanese text.
+    const auto& voices = sound::voiceList();
+    const auto named = std::ranges::find(voices, preferences.voice, &sound::Voice::text);
+    const int voiceRow = named == voices.end() ? 0 : static_cast<int>(named - voices.begin());
     m_voice->setCurrentIndex(std::max(voiceRow, 0));
     m_inputSound->setCurrentIndex(static_cast<int>(preferences.inputSound));
     m_tempo->setCurrentText(QString::number(preferences.tempo));
@@ -185,7 +192,8 @@ void SoundTab::setPreferences(const Preferences& preferences) {
 }
 
 void SoundTab::readInto(Preferences& preferences) const {
-    preferences.voice = m_voice->currentText().toStdU16String();
+    preferences.voice = std::u16string(
+        sound::voiceList()[static_cast<size_t>(std::max(m_voice->currentIndex(), 0))].text);
     preferences.inputSound = static_cast<InputSound>(m_inputSound->currentIndex());
     bool number = false;
     const int tempo = m_tempo->currentText().toInt(&number);

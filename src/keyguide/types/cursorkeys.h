@@ -51,13 +51,14 @@ void convertCursorKeyNote(KeyConversion& conversion, const CursorKeyPhone& phone
 void readCursorKeyCell(KeyReading& reading, const CursorKeyPhone& phone);
 
 // A type of this family; the guide stops once more than the limit have been typed (0: no limit).
-template <const CursorKeyPhone& Phone>
-PhoneTypeRules cursorKeyRules(int index, int limit) {
-    return familyRules<Phone, convertCursorKeyNote, readCursorKeyCell>(
-        {.index = index,
-         .limit = limit,
-         .limitRule = limit > 0 ? LimitRule::StopAfterLimit : LimitRule::None,
+template <const CursorKeyPhone& Phone, int Index, int Limit>
+const PhoneTypeRules& cursorKeyRules() {
+    static const PhoneTypeRules rules = familyRules<Phone, convertCursorKeyNote, readCursorKeyCell>(
+        {.index = Index,
+         .limit = Limit,
+         .limitRule = Limit > 0 ? LimitRule::StopAfterLimit : LimitRule::None,
          .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+    return rules;
 }
 
 } // namespace sarvo::keyguide

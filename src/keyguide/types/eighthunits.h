@@ -36,13 +36,15 @@ void convertEighthUnitNote(KeyConversion& conversion, const EighthUnitKeys& keys
 void readEighthUnitCell(KeyReading& reading, const EighthUnitKeys& keys);
 
 // A type typed wholly in eighth units; the guide stops once the limit has been reached.
-template <const EighthUnitKeys& Keys>
-PhoneTypeRules eighthUnitRules(int index, int limit) {
-    return familyRules<Keys, convertEighthUnitNote, readEighthUnitCell>(
-        {.index = index,
-         .limit = limit,
-         .limitRule = LimitRule::StopAtLimit,
-         .readerDefault = melody::Note{.length = u"D", .octave = u"中"}});
+template <const EighthUnitKeys& Keys, int Index, int Limit>
+const PhoneTypeRules& eighthUnitRules() {
+    static const PhoneTypeRules rules =
+        familyRules<Keys, convertEighthUnitNote, readEighthUnitCell>(
+            {.index = Index,
+             .limit = Limit,
+             .limitRule = LimitRule::StopAtLimit,
+             .readerDefault = melody::Note{.length = u"D", .octave = u"中"}});
+    return rules;
 }
 
 } // namespace sarvo::keyguide

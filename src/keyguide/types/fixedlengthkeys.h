@@ -32,14 +32,16 @@ void readFixedLengthCell(KeyReading& reading, const FixedLengthPhone& phone);
 
 // A type of this family; the guide stops once the limit has been reached. A phone that plays a
 // long note as its key repeated merges the repeats.
-template <const FixedLengthPhone& Phone>
-PhoneTypeRules fixedLengthRules(int index, int limit) {
-    return familyRules<Phone, convertFixedLengthNote, readFixedLengthCell>(
-        {.index = index,
-         .limit = limit,
-         .limitRule = LimitRule::StopAtLimit,
-         .mergeRepeats = Phone.longNotes == LongNotes::RepeatedNote,
-         .readerDefault = melody::Note{.length = u"D", .octave = u"中"}});
+template <const FixedLengthPhone& Phone, int Index, int Limit>
+const PhoneTypeRules& fixedLengthRules() {
+    static const PhoneTypeRules rules =
+        familyRules<Phone, convertFixedLengthNote, readFixedLengthCell>(
+            {.index = Index,
+             .limit = Limit,
+             .limitRule = LimitRule::StopAtLimit,
+             .mergeRepeats = Phone.longNotes == LongNotes::RepeatedNote,
+             .readerDefault = melody::Note{.length = u"D", .octave = u"中"}});
+    return rules;
 }
 
 } // namespace sarvo::keyguide

@@ -24,13 +24,15 @@ void convertLengthDigitNote(KeyConversion& conversion, const LengthDigitKeys& ke
 void readLengthDigitCell(KeyReading& reading, const LengthDigitKeys& keys);
 
 // A type of this family; the guide stops once more than the limit have been typed.
-template <const LengthDigitKeys& Keys>
-PhoneTypeRules lengthDigitRules(int index, int limit) {
-    return familyRules<Keys, convertLengthDigitNote, readLengthDigitCell>(
-        {.index = index,
-         .limit = limit,
-         .limitRule = LimitRule::StopAfterLimit,
-         .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+template <const LengthDigitKeys& Keys, int Index, int Limit>
+const PhoneTypeRules& lengthDigitRules() {
+    static const PhoneTypeRules rules =
+        familyRules<Keys, convertLengthDigitNote, readLengthDigitCell>(
+            {.index = Index,
+             .limit = Limit,
+             .limitRule = LimitRule::StopAfterLimit,
+             .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+    return rules;
 }
 
 } // namespace sarvo::keyguide

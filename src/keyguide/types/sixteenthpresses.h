@@ -23,14 +23,16 @@ void readSixteenthPressCell(KeyReading& reading, const SixteenthPressKeys& keys)
 
 // A type of this family; the guide stops once the limit has been reached, and the phone merges
 // the presses of one note.
-template <const SixteenthPressKeys& Keys>
-PhoneTypeRules sixteenthPressRules(int index, int limit) {
-    return familyRules<Keys, convertSixteenthPressNote, readSixteenthPressCell>(
-        {.index = index,
-         .limit = limit,
-         .limitRule = LimitRule::StopAtLimit,
-         .mergeRepeats = true,
-         .readerDefault = melody::Note{.length = u"E"}});
+template <const SixteenthPressKeys& Keys, int Index, int Limit>
+const PhoneTypeRules& sixteenthPressRules() {
+    static const PhoneTypeRules rules =
+        familyRules<Keys, convertSixteenthPressNote, readSixteenthPressCell>(
+            {.index = Index,
+             .limit = Limit,
+             .limitRule = LimitRule::StopAtLimit,
+             .mergeRepeats = true,
+             .readerDefault = melody::Note{.length = u"E"}});
+    return rules;
 }
 
 } // namespace sarvo::keyguide

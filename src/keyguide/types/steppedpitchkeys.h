@@ -32,14 +32,14 @@ void readSteppedCell(KeyReading& reading, KeyedLengthLists lengths);
 
 // A type typed wholly by this family: the limit counts units, and the guide stops once more than
 // the limit have been typed.
-template <const auto& Lengths>
-PhoneTypeRules steppedRules(int index, int limit) {
-    return familyRules<Lengths, convertSteppedNote, readSteppedCell>(
-        {.index = index,
-         .limit = limit,
+template <const auto& Lengths, int Index, int Limit> const PhoneTypeRules& steppedRules() {
+    static const PhoneTypeRules rules = familyRules<Lengths, convertSteppedNote, readSteppedCell>(
+        {.index = Index,
+         .limit = Limit,
          .limitRule = LimitRule::StopAfterLimit,
          .limitCounts = LimitCount::Units,
          .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+    return rules;
 }
 
 } // namespace sarvo::keyguide

@@ -110,7 +110,6 @@ const PhoneTypeRules& typeARules() {
         .limit = 30,
         .limitRule = LimitRule::StopAtLimit,
         .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},
         .readCell = readCell,

@@ -8,7 +8,6 @@
 #include <array>
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr std::array<std::u16string_view, 5> kPlainLengths = {u"C", u"D", u"E", u"A", u"B"};
 // The dotted lengths are numbered from 1.
@@ -18,11 +17,8 @@ constexpr std::array<KeyedLengthList, 2> kLengthKeys = {
     KeyedLengthList{u"９", kDottedLengths},
 };
 
-} // namespace
-
 const PhoneTypeRules& typeAARules() {
-    static const PhoneTypeRules rules = steppedRules<kLengthKeys>(28, 255);
-    return rules;
+    return steppedRules<kLengthKeys, 28, 255>();
 }
 
 } // namespace sarvo::keyguide

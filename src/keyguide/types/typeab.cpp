@@ -7,17 +7,13 @@
 #include <array>
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr std::array<std::u16string_view, 8> kLengths = {u"C", u"D.", u"D", u"E",
                                                          u"A", u"B.", u"B", u"C."};
 constexpr std::array<KeyedLengthList, 1> kLengthKeys = {KeyedLengthList{u"＊", kLengths}};
 
-} // namespace
-
 const PhoneTypeRules& typeABRules() {
-    static const PhoneTypeRules rules = steppedRules<kLengthKeys>(29, 127);
-    return rules;
+    return steppedRules<kLengthKeys, 29, 127>();
 }
 
 } // namespace sarvo::keyguide

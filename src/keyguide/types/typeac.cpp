@@ -158,7 +158,6 @@ const PhoneTypeRules& typeACRules() {
         .limit = 256,
         .limitRule = LimitRule::StopAfterLimit,
         .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"E", .octave = u"中"},
         .readCell = readCell,

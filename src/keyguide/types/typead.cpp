@@ -95,7 +95,6 @@ const PhoneTypeRules& typeADRules() {
         .limit = 256,
         .limitRule = LimitRule::StopAfterLimit,
         .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},
         .readCell = readCell,

@@ -143,7 +143,6 @@ const PhoneTypeRules& typeAFRules() {
         .index = 33,
         .limit = 256,
         .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

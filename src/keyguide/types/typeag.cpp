@@ -103,7 +103,6 @@ const PhoneTypeRules& typeAGRules() {
         .index = 34,
         .limit = 128,
         .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

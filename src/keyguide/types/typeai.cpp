@@ -102,7 +102,6 @@ const PhoneTypeRules& typeAIRules() {
         .index = 36,
         .limit = 64,
         .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},
         .readCell = readCell,

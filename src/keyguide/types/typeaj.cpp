@@ -79,7 +79,6 @@ const PhoneTypeRules& typeAJRules() {
         .index = 37,
         .limit = 64,
         .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},
         .readCell = readCell,

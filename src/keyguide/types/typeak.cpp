@@ -6,15 +6,11 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr LengthDigitKeys kKeys{u"＃", u"＊", 5};
 
-} // namespace
-
 const PhoneTypeRules& typeAKRules() {
-    static const PhoneTypeRules rules = lengthDigitRules<kKeys>(38, 256);
-    return rules;
+    return lengthDigitRules<kKeys, 38, 256>();
 }
 
 } // namespace sarvo::keyguide

@@ -6,15 +6,11 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr LengthDigitKeys kKeys{u"＃", u"＊", 9};
 
-} // namespace
-
 const PhoneTypeRules& typeALRules() {
-    static const PhoneTypeRules rules = lengthDigitRules<kKeys>(39, 255);
-    return rules;
+    return lengthDigitRules<kKeys, 39, 255>();
 }
 
 } // namespace sarvo::keyguide

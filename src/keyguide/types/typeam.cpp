@@ -6,15 +6,11 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr LengthDigitKeys kKeys{u"９", u"８", 5};
 
-} // namespace
-
 const PhoneTypeRules& typeAMRules() {
-    static const PhoneTypeRules rules = lengthDigitRules<kKeys>(40, 256);
-    return rules;
+    return lengthDigitRules<kKeys, 40, 256>();
 }
 
 } // namespace sarvo::keyguide

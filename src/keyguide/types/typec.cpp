@@ -183,7 +183,6 @@ const PhoneTypeRules& typeCRules() {
         .limit = 200,
         .limitRule = LimitRule::StopAtLimit,
         .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},
         .readCell = readCell,

@@ -6,7 +6,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr EighthUnitKeys kKeys{
     .restKey = u"＃",
@@ -15,11 +14,8 @@ constexpr EighthUnitKeys kKeys{
     .lowOctaveUp = false,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeDRules() {
-    static const PhoneTypeRules rules = eighthUnitRules<kKeys>(5, 32);
-    return rules;
+    return eighthUnitRules<kKeys, 5, 32>();
 }
 
 } // namespace sarvo::keyguide

@@ -193,7 +193,6 @@ const PhoneTypeRules& typeERules() {
         .limit = 128,
         .limitRule = LimitRule::StopAtLimit,
         .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

@@ -130,7 +130,6 @@ const PhoneTypeRules& typeFRules() {
         .index = 7,
         .limit = 128,
         .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

@@ -7,7 +7,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr EighthUnitKeys kKeys{
     .restKey = u"９",
@@ -16,11 +15,8 @@ constexpr EighthUnitKeys kKeys{
     .lowOctaveUp = true,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeGRules() {
-    static const PhoneTypeRules rules = eighthUnitRules<kKeys>(8, 32);
-    return rules;
+    return eighthUnitRules<kKeys, 8, 32>();
 }
 
 } // namespace sarvo::keyguide

@@ -6,15 +6,11 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr SixteenthPressKeys kKeys{.sharpKey = {}};
 
-} // namespace
-
 const PhoneTypeRules& typeHRules() {
-    static const PhoneTypeRules rules = sixteenthPressRules<kKeys>(9, 30);
-    return rules;
+    return sixteenthPressRules<kKeys, 9, 30>();
 }
 
 } // namespace sarvo::keyguide

@@ -6,15 +6,11 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr SixteenthPressKeys kKeys{.sharpKey = u"９"};
 
-} // namespace
-
 const PhoneTypeRules& typeJRules() {
-    static const PhoneTypeRules rules = sixteenthPressRules<kKeys>(11, 256);
-    return rules;
+    return sixteenthPressRules<kKeys, 11, 256>();
 }
 
 } // namespace sarvo::keyguide

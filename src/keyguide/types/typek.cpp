@@ -134,7 +134,6 @@ const PhoneTypeRules& typeKRules() {
         .index = 12,
         .limit = 64,
         .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},
         .readCell = readCell,

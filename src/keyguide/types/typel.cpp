@@ -133,7 +133,6 @@ const PhoneTypeRules& typeLRules() {
         .index = 13,
         .limit = 64,
         .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

@@ -96,7 +96,6 @@ const PhoneTypeRules& typeMRules() {
         .index = 14,
         .limit = 64,
         .limitRule = LimitRule::StopAtLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

@@ -9,7 +9,6 @@
 #include <array>
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr std::array<ListedLength, 5> kLengthList = {{
     {u'A', false},
@@ -26,11 +25,8 @@ constexpr ZeroLengthPhone kPhone{
     .highest = 83,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeNRules() {
-    static const PhoneTypeRules rules = zeroLengthRules<kPhone>(15);
-    return rules;
+    return zeroLengthRules<kPhone, 15>();
 }
 
 } // namespace sarvo::keyguide

@@ -8,7 +8,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr FixedLengthPhone kPhone{
     .pitchPresses = true,
@@ -17,11 +16,8 @@ constexpr FixedLengthPhone kPhone{
     .longNotes = LongNotes::RepeatedNote,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeORules() {
-    static const PhoneTypeRules rules = fixedLengthRules<kPhone>(16, 54);
-    return rules;
+    return fixedLengthRules<kPhone, 16, 54>();
 }
 
 } // namespace sarvo::keyguide

@@ -10,7 +10,6 @@
 #include <array>
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr std::array<ListedLength, 3> kLengthList = {{
     {u'E', false},
@@ -25,11 +24,8 @@ constexpr ZeroLengthPhone kPhone{
     .highest = 84, // the high ド
 };
 
-} // namespace
-
 const PhoneTypeRules& typePRules() {
-    static const PhoneTypeRules rules = zeroLengthRules<kPhone>(17);
-    return rules;
+    return zeroLengthRules<kPhone, 17>();
 }
 
 } // namespace sarvo::keyguide

@@ -6,7 +6,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr FixedLengthPhone kPhone{
     .pitchPresses = false,
@@ -15,11 +14,8 @@ constexpr FixedLengthPhone kPhone{
     .longNotes = LongNotes::NoteThenRests,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeQRules() {
-    static const PhoneTypeRules rules = fixedLengthRules<kPhone>(18, 50);
-    return rules;
+    return fixedLengthRules<kPhone, 18, 50>();
 }
 
 } // namespace sarvo::keyguide

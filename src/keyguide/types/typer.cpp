@@ -7,7 +7,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr FixedLengthPhone kPhone{
     .pitchPresses = true,
@@ -16,11 +15,8 @@ constexpr FixedLengthPhone kPhone{
     .longNotes = LongNotes::OneEighth,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeRRules() {
-    static const PhoneTypeRules rules = fixedLengthRules<kPhone>(19, 36);
-    return rules;
+    return fixedLengthRules<kPhone, 19, 36>();
 }
 
 } // namespace sarvo::keyguide

@@ -12,8 +12,12 @@ namespace sarvo::keyguide {
 // bound to the type's keys, the rest as given.
 template <const auto& Keys, auto Convert, auto Read>
 PhoneTypeRules familyRules(PhoneTypeRules rules) {
-    rules.convertNote = [](KeyConversion& conversion) { Convert(conversion, Keys); };
-    rules.readCell = [](KeyReading& reading) { Read(reading, Keys); };
+    rules.convertNote = [](KeyConversion& conversion) {
+        Convert(conversion, Keys);
+    };
+    rules.readCell = [](KeyReading& reading) {
+        Read(reading, Keys);
+    };
     return rules;
 }
 

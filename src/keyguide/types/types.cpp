@@ -174,7 +174,6 @@ const PhoneTypeRules& typeSRules() {
         .limit = 60,
         .limitRule = LimitRule::StopAtLimit,
         .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

@@ -138,7 +138,6 @@ const PhoneTypeRules& typeTRules() {
         .index = 21,
         .limit = 256,
         .limitRule = LimitRule::StopAfterLimit,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"D", .octave = u"中"},
         .readCell = readCell,

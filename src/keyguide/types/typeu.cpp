@@ -6,7 +6,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr CursorKeyPhone kPhone{
     .octaveKey = u"↑",
@@ -15,11 +14,8 @@ constexpr CursorKeyPhone kPhone{
     .sharpPresses = 2,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeURules() {
-    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(22, 96);
-    return rules;
+    return cursorKeyRules<kPhone, 22, 96>();
 }
 
 } // namespace sarvo::keyguide

@@ -6,7 +6,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr CursorKeyPhone kPhone{
     .octaveKey = u"▲",
@@ -16,11 +15,8 @@ constexpr CursorKeyPhone kPhone{
     .flatPresses = 2,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeVRules() {
-    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(23, 128);
-    return rules;
+    return cursorKeyRules<kPhone, 23, 128>();
 }
 
 } // namespace sarvo::keyguide

@@ -7,7 +7,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr CursorKeyPhone kPhone{
     .octaveKey = u"▲",
@@ -19,11 +18,8 @@ constexpr CursorKeyPhone kPhone{
     .outOfRange = OutOfRange::Fold,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeWRules() {
-    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(24, 256);
-    return rules;
+    return cursorKeyRules<kPhone, 24, 256>();
 }
 
 } // namespace sarvo::keyguide

@@ -6,7 +6,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr CursorKeyPhone kPhone{
     .lengthKey = u"＃",
@@ -17,11 +16,8 @@ constexpr CursorKeyPhone kPhone{
     .outOfRange = OutOfRange::Rest,
 };
 
-} // namespace
-
 const PhoneTypeRules& typeXRules() {
-    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(25, 256);
-    return rules;
+    return cursorKeyRules<kPhone, 25, 256>();
 }
 
 } // namespace sarvo::keyguide

@@ -178,7 +178,6 @@ const PhoneTypeRules& typeYRules() {
         .limit = 64,
         .limitRule = LimitRule::StopAfterLimit,
         .limitCounts = LimitCount::Units,
-        .mergeRepeats = false,
         .convertNote = convertNote,
         .readerDefault = Note{.length = u"C", .octave = u"中"},
         .readCell = readCell,

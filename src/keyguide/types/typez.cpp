@@ -6,7 +6,6 @@
 #include "keyguide/types/typerules.h"
 
 namespace sarvo::keyguide {
-namespace {
 
 constexpr CursorKeyPhone kPhone{
     .octaveKey = u"▲",
@@ -15,11 +14,8 @@ constexpr CursorKeyPhone kPhone{
     .sharpKey = u"▲",
 };
 
-} // namespace
-
 const PhoneTypeRules& typeZRules() {
-    static const PhoneTypeRules rules = cursorKeyRules<kPhone>(27, 0);
-    return rules;
+    return cursorKeyRules<kPhone, 27, 0>();
 }
 
 } // namespace sarvo::keyguide

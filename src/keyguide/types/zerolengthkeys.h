@@ -7,8 +7,8 @@
 
 #include "keyguide/keyconversion.h"
 #include "keyguide/keyreading.h"
-#include "keyguide/types/typerules.h"
 #include "keyguide/types/numberedlengths.h"
+#include "keyguide/types/typerules.h"
 
 #include <string_view>
 
@@ -27,12 +27,13 @@ void convertZeroLengthNote(KeyConversion& conversion, const ZeroLengthPhone& pho
 void readZeroLengthCell(KeyReading& reading, const ZeroLengthPhone& phone);
 
 // A type of this family: no limit but the phone's memory.
-template <const ZeroLengthPhone& Phone>
-PhoneTypeRules zeroLengthRules(int index) {
-    return familyRules<Phone, convertZeroLengthNote, readZeroLengthCell>(
-        {.index = index,
-         .limitRule = LimitRule::None,
-         .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+template <const ZeroLengthPhone& Phone, int Index> const PhoneTypeRules& zeroLengthRules() {
+    static const PhoneTypeRules rules =
+        familyRules<Phone, convertZeroLengthNote, readZeroLengthCell>(
+            {.index = Index,
+             .limitRule = LimitRule::None,
+             .readerDefault = melody::Note{.length = u"C", .octave = u"中"}});
+    return rules;
 }
 
 } // namespace sarvo::keyguide

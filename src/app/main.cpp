@@ -52,8 +52,9 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     sarvo::app::MessageBoxInteractive ui;
-    const sarvo::app::Startup startup =
-        sarvo::app::startUp(sarvo::app::processEnvironment(QApplication::arguments()), ui);
+    const sarvo::app::StartupEnvironment environment =
+        sarvo::app::processEnvironment(QApplication::arguments());
+    const sarvo::app::Startup startup = sarvo::app::startUp(environment, ui);
     if (!startup.error.empty())
         std::cerr << "sarvo: " << startup.error << "\n";
     if (startup.outcome != sarvo::app::Startup::Outcome::Run)
@@ -83,19 +84,29 @@ int main(int argc, char* argv[]) {
     asker.setParentWindow(&window);
     sarvo::app::receiveHandOvers(
         *startup.instance, library, ui,
-        [&window](const std::u16string& name) { window.openSong(QString::fromStdU16String(name)); },
-        [&window] {
-            window.showNormal();
-            window.raise();
-            window.activateWindow();
-        });
+        {.songArrived =
+             [&window](const std::u16string& name) {
+                 window.openSong(QString::fromStdU16String(name));
+             },
+         // Queued: the dialog runs its own loop, never inside the socket's signal.
+         .fileToImport =
+             [&window](const std::filesystem::path& file) {
+                 QMetaObject::invokeMethod(
+                     &window, [&window, file] { window.openImportOf(file); },
+                     Qt::QueuedConnection);
+             },
+         .activate =
+             [&window] {
+                 window.showNormal();
+                 window.raise();
+                 window.activateWindow();
+             }});
     if (!startup.importedSong.empty())
         window.openSong(QString::fromStdU16String(startup.importedSong));
-    if (line.file && sarvo::app::importOptionOf(*line.file)) {
-        const std::filesystem::path file = std::filesystem::absolute(*line.file);
+    if (environment.importFile)
         QMetaObject::invokeMethod(
-            &window, [&window, file] { window.openImportOf(file); }, Qt::QueuedConnection);
-    }
+            &window, [&window, file = *environment.importFile] { window.openImportOf(file); },
+            Qt::QueuedConnection);
     sarvo::app::quitAfterFirstPaintWhenAsked(window);
     window.show();
     return QApplication::exec();

@@ -13,6 +13,7 @@ namespace {
 
 constexpr QByteArrayView kImport = "IMPORT\n";
 constexpr QByteArrayView kActivate = "ACTIVATE\n";
+constexpr QByteArrayView kOpenImport = "OPEN "; // then the file's path in UTF-8 and a newline
 constexpr QByteArrayView kDone = "OK\n";
 
 // The same library gives the same name, for one user only.
@@ -67,9 +68,13 @@ void SingleInstance::readRequest(QLocalSocket* socket) {
         emit importRequested();
     else if (line == kActivate)
         emit activationRequested();
+    else if (line.startsWith(kOpenImport) && line.endsWith('\n'))
+        emit importOfFileRequested(std::filesystem::path(
+            QString::fromUtf8(line.mid(kOpenImport.size()).chopped(1)).toStdU16String()));
 }
 
-bool SingleInstance::send(HandOverRequest request, int timeoutMs) const {
+bool SingleInstance::send(HandOverRequest request, const std::filesystem::path& file,
+                          int timeoutMs) const {
     QLocalSocket socket;
     // The running program may still be starting and not listen yet: try again for a while.
     QDeadlineTimer deadline(timeoutMs);
@@ -81,9 +86,15 @@ bool SingleInstance::send(HandOverRequest request, int timeoutMs) const {
             return false;
         QThread::msleep(50);
     }
-    const QByteArrayView message =
-        request == HandOverRequest::ImportWaitingSongs ? kImport : kActivate;
-    socket.write(message.data(), message.size());
+    QByteArray message;
+    if (request == HandOverRequest::ImportWaitingSongs)
+        message = kImport.toByteArray();
+    else if (request == HandOverRequest::Activate)
+        message = kActivate.toByteArray();
+    else
+        message = kOpenImport.toByteArray() +
+                  QString::fromStdU16String(file.u16string()).toUtf8() + '\n';
+    socket.write(message);
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     while (!socket.canReadLine()) {

@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include "app/commandline.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -10,9 +12,13 @@ StartupEnvironment processEnvironment(const QStringList& arguments) {
     environment.programFolder = QCoreApplication::applicationDirPath().toStdString();
     environment.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME").toStdString();
     environment.home = qEnvironmentVariable("HOME").toStdString();
-    if (arguments.size() > 1 && arguments.last().endsWith(u".svo", Qt::CaseInsensitive))
-        environment.songFile =
-            std::filesystem::path(QFileInfo(arguments.last()).absoluteFilePath().toStdU16String());
+    if (arguments.size() < 2)
+        return environment;
+    const std::filesystem::path file(QFileInfo(arguments.last()).absoluteFilePath().toStdU16String());
+    if (arguments.last().endsWith(u".svo", Qt::CaseInsensitive))
+        environment.songFile = file;
+    else if (importOptionOf(file))
+        environment.importFile = file;
     return environment;
 }
 
@@ -41,6 +47,9 @@ Startup startUp(const StartupEnvironment& environment, IInteractive& ui) {
                 startup.error = "cannot copy the song file: " + ec.message();
             else if (!instance->send(HandOverRequest::ImportWaitingSongs))
                 startup.error = "the running program did not answer";
+        } else if (environment.importFile) {
+            if (!instance->send(HandOverRequest::OpenImportOf, *environment.importFile))
+                startup.error = "the running program did not answer";
         } else {
             ui.showMessage(std::u16string(kProgramTitle) + u" は既に起動されています");
             instance->send(HandOverRequest::Activate);
@@ -56,18 +65,23 @@ Startup startUp(const StartupEnvironment& environment, IInteractive& ui) {
 }
 
 void receiveHandOvers(SingleInstance& instance, const library::SongLibrary& library,
-                      IInteractive& ui, std::function<void(const std::u16string&)> songArrived,
-                      std::function<void()> activate) {
-    QObject::connect(&instance, &SingleInstance::activationRequested, &instance, activate);
+                      IInteractive& ui, HandOverReceivers receivers) {
+    QObject::connect(&instance, &SingleInstance::activationRequested, &instance,
+                     receivers.activate);
+    QObject::connect(&instance, &SingleInstance::importOfFileRequested, &instance,
+                     [receivers](const std::filesystem::path& file) {
+                         receivers.activate();
+                         receivers.fileToImport(file);
+                     });
     QObject::connect(&instance, &SingleInstance::importRequested, &instance,
-                     [&library, &ui, songArrived, activate] {
-                         activate();
+                     [&library, &ui, receivers] {
+                         receivers.activate();
                          const auto waiting = library.firstWaitingSvo();
                          if (!waiting)
                              return;
                          const library::ImportResult result = library.importSongFile(*waiting, ui);
                          if (!result.name.empty())
-                             songArrived(result.name);
+                             receivers.songArrived(result.name);
                      });
 }
 

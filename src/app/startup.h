@@ -23,6 +23,7 @@ struct StartupEnvironment {
     std::string xdgDataHome;                       // "" when unset
     std::string home;                              // "" when unset
     std::optional<std::filesystem::path> songFile; // the .svo named on the command line
+    std::optional<std::filesystem::path> importFile; // a file for the import dialog, instead
 };
 
 struct Startup {
@@ -33,19 +34,25 @@ struct Startup {
     std::string error;
 };
 
-// The program folder, the XDG variables and a ".svo" argument of this process (an argument that
-// does not end in ".svo" is no song file).
+// The program folder, the XDG variables and the file argument of this process: a ".svo" song
+// file, or a file of a kind the import dialog reads.
 StartupEnvironment processEnvironment(const QStringList& arguments);
 
 // Runs the start-up up to the main window. A second start copies its .svo file into the log
-// folder and asks the running program to import it, or, without a file, says that the program
-// runs already and brings it to the front; either way its outcome is HandedOver.
+// folder and asks the running program to import it, hands over a file for the import dialog, or,
+// without a file, says that the program runs already and brings it to the front; either way its
+// outcome is HandedOver.
 Startup startUp(const StartupEnvironment& environment, IInteractive& ui);
 
 // In the running program: a later start's request imports the first waiting .svo file and
-// reports its song to songArrived, or brings the window to the front through activate.
+// reports its song to songArrived, passes a file for the import dialog to fileToImport, or
+// brings the window to the front through activate (which the other two requests do first).
+struct HandOverReceivers {
+    std::function<void(const std::u16string&)> songArrived;
+    std::function<void(const std::filesystem::path&)> fileToImport;
+    std::function<void()> activate;
+};
 void receiveHandOvers(SingleInstance& instance, const library::SongLibrary& library,
-                      IInteractive& ui, std::function<void(const std::u16string&)> songArrived,
-                      std::function<void()> activate);
+                      IInteractive& ui, HandOverReceivers receivers);
 
 } // namespace sarvo::app

@@ -1,7 +1,7 @@
 // A program that starts up like Sarvo, without windows, for the hand-over test: it prints what
 // happens, one line each, and runs until it is stopped.
 //
-// usage: handoverpeer PROGRAM_FOLDER [FILE.svo]
+// usage: handoverpeer PROGRAM_FOLDER [FILE]
 
 #include "app/startup.h"
 #include "common/textcodec.h"
@@ -29,7 +29,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2) {
-        std::cerr << "usage: handoverpeer PROGRAM_FOLDER [FILE.svo]\n";
+        std::cerr << "usage: handoverpeer PROGRAM_FOLDER [FILE]\n";
         return 2;
     }
     sarvo::app::StartupEnvironment environment = sarvo::app::processEnvironment(arguments.mid(1));
@@ -51,9 +51,14 @@ int main(int argc, char* argv[]) {
     const sarvo::library::SongLibrary library{sarvo::library::LibraryFolders(startup.dataFolder)};
     sarvo::app::receiveHandOvers(
         *startup.instance, library, ui,
-        [](const std::u16string& name) {
-            std::cout << "arrived: " << sarvo::toUtf8(name) << std::endl;
-        },
-        [] { std::cout << "activated" << std::endl; });
+        {.songArrived =
+             [](const std::u16string& name) {
+                 std::cout << "arrived: " << sarvo::toUtf8(name) << std::endl;
+             },
+         .fileToImport =
+             [](const std::filesystem::path& file) {
+                 std::cout << "import dialog for: " << file.filename().string() << std::endl;
+             },
+         .activate = [] { std::cout << "activated" << std::endl; }});
     return QCoreApplication::exec();
 }

@@ -1,5 +1,5 @@
-// Two real processes start on one library: the second hands its song file, or its wish to see
-// the program, to the first over the local socket and ends.
+// Two real processes start on one library: the second hands its song file, a file for the import
+// dialog, or its wish to see the program, to the first over the local socket and ends.
 
 #include "app/singleinstance.h"
 #include "common/textcodec.h"
@@ -79,7 +79,7 @@ enum class FirstEnd { Running, Killed };
 struct HandOverCase {
     const char* name;
     FirstEnd first;
-    bool secondHasFile;
+    const char* secondFile; // in the downloads folder; nullptr: none
     std::vector<std::string> secondSays; // in order
     std::vector<std::string> firstSays;  // after the second start, in order
     bool songStored;
@@ -92,8 +92,9 @@ TEST_P(HandOver, BetweenTwoProcesses) {
     testing::TempFolder folder;
     // A portable copy: the settings file beside the program keeps the library there.
     testing::writeBytes(folder.path() / "program" / "Sarvo.ini", "");
-    const auto download = folder.path() / "downloads" / "dl.svo";
-    testing::writeBytes(download, *toCp932(u"[曲情報]\r\nName=春\r\nMusic=E中ミ \r\n"));
+    const auto downloads = folder.path() / "downloads";
+    testing::writeBytes(downloads / "dl.svo", *toCp932(u"[曲情報]\r\nName=春\r\nMusic=E中ミ \r\n"));
+    testing::writeBytes(downloads / "tune.mld", "melo");
 
     Peer first(folder, {});
     ASSERT_TRUE(first.waitForLine("running"));
@@ -101,8 +102,8 @@ TEST_P(HandOver, BetweenTwoProcesses) {
         first.kill();
 
     std::vector<QString> arguments;
-    if (c.secondHasFile)
-        arguments.push_back(QString::fromStdString(download.string()));
+    if (c.secondFile)
+        arguments.push_back(QString::fromStdString((downloads / c.secondFile).string()));
     Peer second(folder, arguments);
     for (const std::string& line : c.secondSays)
         EXPECT_TRUE(second.waitForLine(line)) << line;
@@ -115,7 +116,7 @@ TEST_P(HandOver, BetweenTwoProcesses) {
     const auto log = folder.path() / "program" / "log";
     EXPECT_EQ(std::filesystem::exists(log / std::filesystem::path(u8"春.ini")), c.songStored);
     EXPECT_FALSE(std::filesystem::exists(log / "dl.svo"));
-    EXPECT_TRUE(std::filesystem::exists(download)); // the user's own file stays
+    EXPECT_TRUE(std::filesystem::exists(downloads / "dl.svo")); // the user's own file stays
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,13 +125,19 @@ INSTANTIATE_TEST_SUITE_P(
         HandOverCase{
             "SongFileGoesToTheRunningProgram",
             FirstEnd::Running,
-            true,
+            "dl.svo",
             {"handed over"},
             {"activated", "message: ダウンロードした「春」を読み込みました。", "arrived: 春"},
             true},
+        HandOverCase{"FileForTheImportDialogGoesToTheRunningProgram",
+                     FirstEnd::Running,
+                     "tune.mld",
+                     {"handed over"},
+                     {"activated", "import dialog for: tune.mld"},
+                     false},
         HandOverCase{"WithoutFileTheRunningProgramComesForward",
                      FirstEnd::Running,
-                     false,
+                     nullptr,
                      {kTitleRunning, "handed over"},
                      {"activated"},
                      false},
@@ -138,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
         HandOverCase{
             "AfterACrashTheNextStartRuns",
             FirstEnd::Killed,
-            true,
+            "dl.svo",
             {"message: ダウンロードした「春」を読み込みました。", "running", "imported: 春"},
             {},
             true}),

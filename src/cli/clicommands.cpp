@@ -29,7 +29,9 @@ std::string mainHelp(const std::vector<Command>& commands) {
     std::vector<HelpRow> rows;
     for (const Command& command : commands)
         rows.push_back({command.name, {command.summary}});
-    return "usage: sarvo-cli <command> [options]\n\nCommands:\n" + formatHelpTable(rows) +
+    return "usage: sarvo-cli <command> [options]\n       sarvo-cli --help | --version\n\n"
+           "Commands:\n" +
+           formatHelpTable(rows) +
            "\nRun 'sarvo-cli <command> --help' for the options of a command.\n";
 }
 
@@ -96,6 +98,10 @@ int run(const std::vector<std::string>& argv, std::istream& in, std::ostream& ou
         return usageError(err, "missing command", "");
     if (argv[0] == "--help" || argv[0] == "-h" || argv[0] == "help") {
         out << mainHelp(commands);
+        return 0;
+    }
+    if (argv[0] == "--version") {
+        out << "sarvo-cli " << SARVO_VERSION << "\n";
         return 0;
     }
     auto command = std::find_if(commands.begin(), commands.end(),

@@ -2,6 +2,7 @@
 
 #include "cable/qserialtransport.h"
 #include "cable/serialports.h"
+#include "common/ui/coretext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -74,7 +75,7 @@ void CommDialog::buildControls() {
     m_cmbMNo = new QComboBox(this);
     m_cmbMNo->setObjectName(QStringLiteral("cmbMNo"));
     for (int slot = 1; slot <= kSlotCount; ++slot)
-        m_cmbMNo->addItem(qs(ringtoneSlotName(slot)));
+        m_cmbMNo->addItem(ui::coreText(ringtoneSlotName(slot)));
 
     m_cmb = new QComboBox(this);
     m_cmb->setObjectName(QStringLiteral("cmb"));

@@ -278,12 +278,16 @@ bool matchKey(std::u16string_view key, std::u16string_view text,
 }
 
 // A part is carried over, or translated when it is a fixed catalogue text (a length name, a
-// message counted in a report).
+// message counted in a report); full-width digits become ASCII ones ("着信音１" is "Ringtone 1").
 std::u16string partText(std::u16string_view part) {
     for (const EnglishText& text : kTexts)
         if (text.japanese == part)
             return std::u16string(text.english);
-    return std::u16string(part);
+    std::u16string carried(part);
+    for (char16_t& c : carried)
+        if (c >= u'０' && c <= u'９')
+            c = static_cast<char16_t>(u'0' + (c - u'０'));
+    return carried;
 }
 
 } // namespace

@@ -1,10 +1,14 @@
 // With English chosen, every text the windows show — captions, titles, tips, actions, list and
-// header entries, tab names — has an English form: the main window and each dialog its
-// commands open are walked, and any kana or kanji left is reported. Melody content (note and
-// octave names), phone type names and the name of the Japanese language itself stay.
+// header entries, tab names, core messages — has an English form: the main window and every
+// window it opens are walked, whether run by exec() or shown without blocking, and any kana or
+// kanji left is reported; an opening that shows no window, or another than named, fails. Melody
+// content (note and octave names), phone type names and the name of the Japanese language stay.
 
+#include "app/messageboxinteractive.h"
+#include "app/nameclashdialog.h"
 #include "common/ui/coretext.h"
 #include "mainwindowfixture.h"
+#include "sound/mml2midi.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -13,9 +17,12 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
 namespace sarvo::app::testing {
 namespace {
@@ -76,47 +83,145 @@ void collect(QWidget& top, std::vector<QString>& found) {
     }
 }
 
+// What a user does to open a window, on a main window that holds two songs, and the window
+// (object name) it opens; folder is a scratch folder of the test.
+struct Opening {
+    const char* name;
+    const char* window;
+    std::function<void(MainWindow&, IInteractive&, const QDir& folder)> open;
+};
+
+std::vector<Opening> openings() {
+    auto command = [](WindowCommand c) {
+        return [c](MainWindow& window, IInteractive&, const QDir&) {
+            window.runCommand(c);
+        };
+    };
+    return {
+        {"Settings", "dlgSet", command(WindowCommand::Settings)},
+        {"Import", "dlgImport", command(WindowCommand::Change)},
+        {"MidiTrackChooser", "dlgImport",
+         [](MainWindow& window, IInteractive&, const QDir& folder) {
+             const QString mml = folder.filePath(QStringLiteral("tracks.mml"));
+             QFile file(mml);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write("A C1 @1 t120 v127 o5 c4 d4\r\nB C2 @1 t120 v127 o5 g2\r\n");
+             file.close();
+             const std::filesystem::path mid = mml.toStdString() + ".mid";
+             ASSERT_TRUE(sound::mml2midi(mml.toStdString(), mid).error.empty());
+             window.openImportOf(mid);
+         }},
+        {"Mail", "dlgMail", command(WindowCommand::Mail)},
+        {"Cable", "frmComm", command(WindowCommand::Comm)},
+        {"Server", "dlgServer", command(WindowCommand::Server)},
+        {"Help", "frmHelp", command(WindowCommand::Help)},
+        {"NewSong", "dlgM", command(WindowCommand::New)},
+        {"SongProperties", "dlgM",
+         [](MainWindow& window, IInteractive&, const QDir&) {
+             ASSERT_TRUE(window.openSong(QStringLiteral("SongA")));
+             window.runCommand(WindowCommand::Open);
+         }},
+        // Two selected songs play as a chord in the MIDI file player.
+        {"ChordPlayer", "dlgMidiPlay",
+         [](MainWindow& window, IInteractive&, const QDir&) {
+             window.findChild<MusicBox*>(QStringLiteral("lvwMusicBox"))->selectAll();
+             window.runCommand(WindowCommand::Play);
+         }},
+        // The mail exchange asks this when a received song's name is taken.
+        {"NameClash", "dlgMName",
+         [](MainWindow& window, IInteractive& ui, const QDir&) {
+             NameClashDialog dialog(u"SongA", ui, &window);
+             dialog.exec();
+         }},
+        {"MessageBox", "QMessageBox",
+         [](MainWindow& window, IInteractive&, const QDir&) {
+             MessageBoxInteractive boxes(&window);
+             boxes.askQuestion(u"「SongA」を保存しますか？", QuestionButtons::YesNoCancel);
+         }},
+    };
+}
+
 class EnglishInterfaceTest : public MainWindowFixture,
-                             public ::testing::WithParamInterface<WindowCommand> {
+                             public ::testing::WithParamInterface<Opening> {
 protected:
     void beforeWindow() override {
         ASSERT_TRUE(QFile::exists(QStringLiteral(":/i18n/sarvo_en.qm")));
         ASSERT_TRUE(ui::installLanguage(*QCoreApplication::instance(), UiLanguage::English));
         ASSERT_EQ(QCoreApplication::translate("sarvo::app::CommandToolBar", "新規"),
                   QStringLiteral("New"));
+        // The chord player's work files go to the cache folder.
+        qputenv("XDG_CACHE_HOME", m_dir.filePath(QStringLiteral("cache")).toUtf8());
+        storeSong(u"SongA", u"C中ド D中レ ");
+        storeSong(u"SongB", u"E中ミ ");
     }
+
+    // Walks a window the first time it is seen.
+    void inspect(QWidget& window) {
+        if (std::ranges::find(m_walked, &window) != m_walked.end())
+            return;
+        m_walked.push_back(&window);
+        QCoreApplication::processEvents();
+        m_opened << (window.objectName().isEmpty() ? window.metaObject()->className()
+                                                   : window.objectName());
+        collect(window, m_found);
+        saveScreenshot(window, QStringLiteral("english-") + window.objectName());
+    }
+
+    std::vector<QString> m_found;
+    std::vector<const QWidget*> m_walked;
+    QStringList m_opened;
 };
 
 TEST_P(EnglishInterfaceTest, ShowsNoJapaneseText) {
-    std::vector<QString> found;
-    collect(*m_window, found);
-    m_window->setDialogRunner([&](QDialog& dialog) {
+    m_window->resize(800, 600);
+    collect(*m_window, m_found);
+    m_walked.push_back(m_window.get());
+    const QWidgetList before = QApplication::topLevelWidgets();
+    // Dialogs run by exec() are walked while they run: those the window hands to its dialog
+    // runner or song-properties asker directly, any other modal one from a timer.
+    m_window->setDialogRunner([this](QDialog& dialog) {
         dialog.show();
-        collect(dialog, found);
-        saveScreenshot(dialog, QStringLiteral("english-") + dialog.objectName());
+        inspect(dialog);
         dialog.reject();
     });
-    // Song properties come through the asker rather than the dialog runner.
-    queueDialog([&](QDialog& dialog) {
-        collect(dialog, found);
+    queueDialog([this](QDialog& dialog) {
+        inspect(dialog);
         dialog.reject();
     });
-    m_window->runCommand(GetParam());
-    if (auto* help = m_window->findChild<QDialog*>(QStringLiteral("frmHelp")))
-        collect(*help, found);
+    QTimer modal;
+    QObject::connect(&modal, &QTimer::timeout, [this] {
+        if (QWidget* running = QApplication::activeModalWidget()) {
+            inspect(*running);
+            // Closed without the questions a dialog's own reject() may ask.
+            qobject_cast<QDialog*>(running)->done(QDialog::Rejected);
+        }
+    });
+    modal.start(50);
+    GetParam().open(*m_window, m_ui, QDir(m_dir.path()));
+    modal.stop();
+    // Windows shown without blocking (open(), show()) are on show now.
+    QCoreApplication::processEvents();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !before.contains(window)) {
+            inspect(*window);
+            window->close();
+        }
+    // Messages and questions from the core are shown through its catalogue.
+    for (const auto* texts : {&m_ui.messages(), &m_ui.questions()})
+        for (const std::u16string& text : *texts)
+            if (untranslated(ui::coreText(text)))
+                m_found.push_back(QStringLiteral("message: ") + QString::fromStdU16String(text));
     saveScreenshot(*m_window, QStringLiteral("english-main"));
+    EXPECT_EQ(m_opened, QStringList{QString::fromLatin1(GetParam().window)});
     QString list;
-    for (const QString& text : found)
+    for (const QString& text : m_found)
         list += text + QLatin1Char('\n');
-    EXPECT_TRUE(found.empty()) << list.toStdString();
+    EXPECT_TRUE(m_found.empty()) << "in " << m_opened.join(QLatin1Char(' ')).toStdString() << ":\n"
+                                 << list.toStdString();
 }
 
-// The window's own texts are walked with every command; each command opens its dialog.
-INSTANTIATE_TEST_SUITE_P(Windows, EnglishInterfaceTest,
-                         ::testing::Values(WindowCommand::Settings, WindowCommand::Change,
-                                           WindowCommand::Mail, WindowCommand::Comm,
-                                           WindowCommand::Server, WindowCommand::Help,
-                                           WindowCommand::New));
+INSTANTIATE_TEST_SUITE_P(Windows, EnglishInterfaceTest, ::testing::ValuesIn(openings()),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace sarvo::app::testing

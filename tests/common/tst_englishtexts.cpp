@@ -50,6 +50,8 @@ TEST(EnglishTexts, TranslateWholeLinesAndCarryTheVaryingParts) {
          u"Chord playback takes up to 26 parts.\nPlay the first 26 songs?"},
         {u"知らない文\n変換エラー！", u"知らない文\nConversion error!"}, // unknown lines stay
         {u"中ド", u"中ド"},
+        {u"着信音１", u"Ringtone 1"}, // full-width digits of a part become ASCII
+        {u"着信音00", u"Ringtone 00"},
     };
     for (const auto& [japanese, english] : cases)
         EXPECT_EQ(toEnglish(japanese), english) << toUtf8(japanese);

@@ -572,11 +572,11 @@
     </message>
     <message>
         <source>に、選択中の曲を送信して登録(アップロード) (&amp;S)</source>
-        <translation>: send and register the selected song (upload) (&amp;S)</translation>
+        <translation>Send the selected song and register it (upload) (&amp;S)</translation>
     </message>
     <message>
         <source>から、曲をGET(ダウンロード) (&amp;R)</source>
-        <translation>: get songs (download) (&amp;R)</translation>
+        <translation>Get songs (download) (&amp;R)</translation>
     </message>
     <message>
         <source>E-Mail アドレス公開</source>
@@ -731,7 +731,7 @@
     <name>sarvo::settings::SoundTab</name>
     <message>
         <source>でドレミ…を試聴(&amp;P)</source>
-        <translation>: play a scale (&amp;P)</translation>
+        <translation>Play a scale (&amp;P)</translation>
     </message>
     <message>
         <source>停止(&amp;P)</source>

@@ -1,16 +1,16 @@
 #include "app/interfacelanguage.h"
 
 #include "common/ui/coretext.h"
-#include "library/songlibrary.h"
+#include "library/libraryfolders.h"
 #include "settings/settingsfile.h"
 
 #include <QCoreApplication>
 
 namespace sarvo::app {
 
-void installInterfaceLanguage(QCoreApplication& app, const library::SongLibrary& library) {
+void installInterfaceLanguage(QCoreApplication& app, const std::filesystem::path& dataFolder) {
     const settings::Preferences preferences =
-        settings::SettingsFile(library.folders().settingsFile()).preferences();
+        settings::SettingsFile(library::LibraryFolders(dataFolder).settingsFile()).preferences();
     ui::installLanguage(app, chosenLanguage(preferences.language, ui::systemLanguage()));
 }
 

@@ -1,15 +1,14 @@
 #pragma once
-// Chooses the interface language at start: the library's "言語" setting, or the locale when it
-// says "auto", and installs its translators before any window is built.
+// Chooses the interface language at start: the "言語" setting of the settings file in the data
+// folder, or the locale when it says "auto", and installs its translators before any message box
+// or window is shown.
+
+#include <filesystem>
 
 class QCoreApplication;
 
-namespace sarvo::library {
-class SongLibrary;
-}
-
 namespace sarvo::app {
 
-void installInterfaceLanguage(QCoreApplication& app, const library::SongLibrary& library);
+void installInterfaceLanguage(QCoreApplication& app, const std::filesystem::path& dataFolder);
 
 } // namespace sarvo::app

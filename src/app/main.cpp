@@ -54,13 +54,15 @@ int main(int argc, char* argv[]) {
     sarvo::app::MessageBoxInteractive ui;
     const sarvo::app::StartupEnvironment environment =
         sarvo::app::processEnvironment(QApplication::arguments());
+    // The language is chosen before a second start says that the program runs already.
+    if (const auto folder = sarvo::app::dataFolderOf(environment))
+        sarvo::app::installInterfaceLanguage(app, *folder);
     const sarvo::app::Startup startup = sarvo::app::startUp(environment, ui);
     if (!startup.error.empty())
         std::cerr << "sarvo: " << startup.error << "\n";
     if (startup.outcome != sarvo::app::Startup::Outcome::Run)
         return startup.error.empty() ? 0 : 1;
     const sarvo::library::SongLibrary library{sarvo::library::LibraryFolders(startup.dataFolder)};
-    sarvo::app::installInterfaceLanguage(app, library);
     // The MIDI output opens on the first port, the embedded synthesizer "(標準)", which loads its
     // soundfont while the window is built and shown. The window learns about it afterwards.
     QPointer<sarvo::app::MainWindow> shown;

@@ -22,10 +22,14 @@ StartupEnvironment processEnvironment(const QStringList& arguments) {
     return environment;
 }
 
+std::optional<std::filesystem::path> dataFolderOf(const StartupEnvironment& environment) {
+    return library::dataFolder(environment.programFolder, environment.xdgDataHome,
+                               environment.home);
+}
+
 Startup startUp(const StartupEnvironment& environment, IInteractive& ui) {
     Startup startup;
-    const auto folder =
-        library::dataFolder(environment.programFolder, environment.xdgDataHome, environment.home);
+    const auto folder = dataFolderOf(environment);
     if (!folder) {
         startup.error = "no folder for the library: neither XDG_DATA_HOME nor HOME is set";
         return startup;

@@ -38,6 +38,10 @@ struct Startup {
 // file, or a file of a kind the import dialog reads.
 StartupEnvironment processEnvironment(const QStringList& arguments);
 
+// The folder of the song library and the settings; nullopt when neither XDG_DATA_HOME nor HOME
+// is set.
+std::optional<std::filesystem::path> dataFolderOf(const StartupEnvironment& environment);
+
 // Runs the start-up up to the main window. A second start copies its .svo file into the log
 // folder and asks the running program to import it, hands over a file for the import dialog, or,
 // without a file, says that the program runs already and brings it to the front; either way its

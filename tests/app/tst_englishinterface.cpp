@@ -74,9 +74,14 @@ void collect(QWidget& top, std::vector<QString>& found) {
         if (auto* tabs = qobject_cast<QTabWidget*>(widget))
             for (int i = 0; i < tabs->count(); ++i)
                 note(*tabs, tabs->tabText(i));
+        // Rows are checked too, except the music box's, which show what the songs hold.
         if (auto* tree = qobject_cast<QTreeWidget*>(widget))
-            for (int i = 0; i < tree->columnCount(); ++i)
+            for (int i = 0; i < tree->columnCount(); ++i) {
                 note(*tree, tree->headerItem()->text(i));
+                for (int row = 0; !dynamic_cast<MusicBox*>(tree) && row < tree->topLevelItemCount();
+                     ++row)
+                    note(*tree, tree->topLevelItem(row)->text(i));
+            }
         if (auto* list = qobject_cast<QListWidget*>(widget))
             for (int i = 0; i < list->count(); ++i)
                 note(*list, list->item(i)->text());
@@ -161,10 +166,12 @@ protected:
             return;
         m_walked.push_back(&window);
         QCoreApplication::processEvents();
-        m_opened << (window.objectName().isEmpty() ? window.metaObject()->className()
-                                                   : window.objectName());
+        const QString name = window.objectName().isEmpty()
+                                 ? QString::fromLatin1(window.metaObject()->className())
+                                 : window.objectName();
+        m_opened << name;
         collect(window, m_found);
-        saveScreenshot(window, QStringLiteral("english-") + window.objectName());
+        saveScreenshot(window, QStringLiteral("english-") + name);
     }
 
     std::vector<QString> m_found;

@@ -1,6 +1,7 @@
 // The contract every phone type keeps with the frame, run over all 39 types: whole cells, a
-// guide that fits its phone and is a fixed point of reading back and converting, no dependence
-// on earlier walks, and no key text that breaks the reader.
+// guide that fits its phone and is a fixed point of reading back and converting, a full guide
+// that reaches the limit, the pitches and lengths the phone plays (phonesound.h, one row per
+// type), no dependence on earlier walks, and no key text that breaks the reader.
 
 #include "common/textcodec.h"
 #include "keyguide/phonetyperules.h"
@@ -8,6 +9,7 @@
 #include "keyguidetesting.h"
 #include "melody/notecodes.h"
 #include "melody/noteparser.h"
+#include "phonesound.h"
 #include "randommelody.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +142,66 @@ TEST_P(AllTypes, NoGuideHoldsMoreThanItsPhoneCounts) {
     }
 }
 
+TEST_P(AllTypes, AFullGuideReachesTheLimit) {
+    // Sixteenths on two keys are one entry (and one unit, one note) on every phone.
+    const int type = GetParam();
+    const std::optional<int> most = mostCounted(*rulesFor(type));
+    if (!most)
+        GTEST_SKIP() << "no limit";
+    EXPECT_EQ(countedIn(type, toKeys(type, repeated(u"E中ド E中レ ", *most))), *most);
+}
+
+std::vector<int> joinedRuns(const std::vector<int>& pitches) {
+    std::vector<int> runs;
+    for (int pitch : pitches)
+        if (runs.empty() || runs.back() != pitch)
+            runs.push_back(pitch);
+    return runs;
+}
+
+TEST_P(AllTypes, PlaysThePitchesAndLengthsOfItsPhone) {
+    // Read back, a guide gives the pitches its phone plays for the melody, in order (a pitch held
+    // on counted once where the phone merges repeats). A melody typed in full lasts what the
+    // phone's grid makes of its lengths; a cut one gives the first of those pitches.
+    const int type = GetParam();
+    const PhoneSound& phone = phoneSoundOf(type);
+    const bool merges = rulesFor(type)->mergeRepeats;
+    std::mt19937 rng(5000 + type);
+    for (int round = 0; round < 400 && !HasFatalFailure(); ++round) {
+        const std::u16string melody = randomMelody(rng, round % 4 == 0 ? 300 : 30);
+        SCOPED_TRACE(toUtf8(melody));
+        std::vector<int> expected;
+        std::optional<int> ticks = 0;
+        melody::ParserState state;
+        for (state.readPos = 1; melody::readNextNote(state, melody);
+             state.currentNote.clearText()) {
+            const melody::Note& note = state.currentNote;
+            const std::optional<int> noteTicks = ticksOnPhone(phone.grid, note);
+            ticks = ticks && noteTicks ? std::optional<int>(*ticks + *noteTicks) : std::nullopt;
+            if (!melody::isNoteCode(note.length[0]))
+                continue;
+            if (const std::optional<int> played =
+                    phone.played(*melody::midiNoteNumber(note.octave, note.pitch, note.sharp)))
+                expected.push_back(*played);
+        }
+        const std::u16string readBack = fromKeys(type, toKeys(type, melody));
+        const Sounding back = soundingOf(readBack == u" " ? u"" : readBack);
+        std::vector<int> pitches = back.pitches();
+        if (merges) {
+            pitches = joinedRuns(pitches);
+            expected = joinedRuns(expected);
+        }
+        if (typedInFull(type, melody)) {
+            ASSERT_EQ(pitches, expected);
+            if (ticks)
+                ASSERT_EQ(back.ticks, *ticks);
+        } else {
+            ASSERT_LE(pitches.size(), expected.size());
+            ASSERT_TRUE(std::equal(pitches.begin(), pitches.end(), expected.begin()));
+        }
+    }
+}
+
 TEST_P(AllTypes, ConversionDoesNotDependOnAnEarlierWalk) {
     const int type = GetParam();
     std::mt19937 rng(2000 + type);
@@ -152,6 +214,18 @@ TEST_P(AllTypes, ConversionDoesNotDependOnAnEarlierWalk) {
         used.mergeRepeats = true;
         RecordingInteractive ui;
         EXPECT_EQ(convertToKeys(type, melody, used, ui), toKeys(type, melody));
+    }
+}
+
+TEST_P(AllTypes, ConvertingSetsTheMergeFlagOfItsPhoneQuietly) {
+    // The player and the chord writer read the flag the walk leaves.
+    for (const bool before : {false, true}) {
+        melody::ParserState state;
+        state.mergeRepeats = before;
+        RecordingInteractive ui;
+        convertToKeys(GetParam(), u"C中ド D高レ# I C低ソ ^ ", state, ui);
+        EXPECT_EQ(state.mergeRepeats, rulesFor(GetParam())->mergeRepeats);
+        EXPECT_TRUE(ui.messages().empty());
     }
 }
 

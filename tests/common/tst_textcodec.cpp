@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace sarvo {
 namespace {
 
@@ -42,6 +46,34 @@ TEST(AtomicFile, ReplacesWholeFileAndReportsFailure) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
     // A folder that does not exist: an error naming the file, and nothing written.
     EXPECT_NE(writeFileAtomically(dir / "missing" / "x.txt", "data"), "");
+    std::filesystem::remove_all(dir);
+}
+
+// Once an output named /dev/null was renamed over and the device became a plain file: what is
+// no regular file is written in place, and a link keeps linking to the replaced file.
+TEST(AtomicFile, KeepsPipesAndLinks) {
+    const auto dir = std::filesystem::temp_directory_path() / "sarvo-atomic-special";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const auto pipe = dir / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK); // so the writer never waits
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(writeFileAtomically(pipe, "through"), "");
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 7);
+    EXPECT_STREQ(got, "through");
+    ::close(reader);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+
+    const auto file = dir / "song.txt";
+    const auto link = dir / "link.txt";
+    std::filesystem::create_symlink(file.filename(), link);
+    EXPECT_EQ(writeFileAtomically(file, "old"), "");
+    EXPECT_EQ(writeFileAtomically(link, "new"), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    std::ifstream in(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
     std::filesystem::remove_all(dir);
 }
 

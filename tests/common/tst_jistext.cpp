@@ -55,15 +55,12 @@ TEST_P(SjisToJisPairTest, ConvertsOrZeroes) {
     EXPECT_EQ(sjisToJisPair(c.lead, c.trail), c.jis);
 }
 
+// Valid pairs are checked all at once below and against the system converter; these are the
+// edges of the convertible range.
 INSTANTIATE_TEST_SUITE_P(
     Pairs, SjisToJisPairTest,
-    ::testing::Values(PairCase{0x82, 0xA0, {0x24, 0x22}}, // あ
-                      PairCase{0x81, 0x40, {0x21, 0x21}}, // ideographic space
-                      PairCase{0x88, 0x9F, {0x30, 0x21}}, // 亜, first kanji
-                      PairCase{0x9F, 0xFC, {0x5E, 0x7E}}, // last pair of lead 0x9F
-                      PairCase{0xE0, 0x40, {0x5F, 0x21}}, // first pair of lead 0xE0
-                      PairCase{0xEF, 0xFC, {0x7E, 0x7E}}, // last convertible pair
-                      PairCase{0xF0, 0x40, {0, 0}},       // user-defined area
+    ::testing::Values(PairCase{0x9F, 0xFC, {0x5E, 0x7E}}, PairCase{0xE0, 0x40, {0x5F, 0x21}},
+                      PairCase{0xF0, 0x40, {0, 0}}, // user-defined area
                       PairCase{0x80, 0x40, {0, 0}}, PairCase{0xA0, 0x40, {0, 0}},
                       PairCase{0x82, 0x3F, {0, 0}}, PairCase{0x82, 0x7F, {0, 0}},
                       PairCase{0x82, 0xFD, {0, 0}}));
@@ -81,10 +78,7 @@ TEST_P(JisToSjisPairTest, ConvertsOrGivesCodeZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pairs, JisToSjisPairTest,
-                         ::testing::Values(JisPairCase{0x24, 0x22, u'あ'},
-                                           JisPairCase{0x21, 0x21, u'\u3000'},
-                                           JisPairCase{0x30, 0x21, u'亜'},
-                                           JisPairCase{0x7F, 0x21, 0}, // row 95
+                         ::testing::Values(JisPairCase{0x7F, 0x21, 0}, // row 95
                                            JisPairCase{0x1F, 0x21, 0}, JisPairCase{0x21, 0x1F, 0},
                                            JisPairCase{0x21, 0x7F, 0}, // cell 95
                                            JisPairCase{0x21, 0x20, 0}, // cell 0

@@ -155,19 +155,6 @@ TEST(PdxMelodyStream, LastTwoBytesOfEveryBlockAreFillers) {
     }
 }
 
-TEST(PdxDecode, GoldenStreamsDecode) {
-    const auto melody = decodePdxMelodyBytes(
-        {0xE1, 0xF0, 0x61, 0x62, 0xFD, 0xF1, 0x78, 0xC4, 0x33, 0xC4, 0x35, 0xFF});
-    ASSERT_TRUE(melody.part);
-    EXPECT_EQ(melody.part->title, u"ab");
-    EXPECT_EQ(melody.part->tempo, 120);
-    EXPECT_EQ(melody.part->melody, u"C中ド C中レ ");
-    const auto codes = decodePdxCodesBytes({0x04, 0x84, 0x08, 0x09, 0xFF});
-    ASSERT_TRUE(codes.part);
-    EXPECT_EQ(codes.part->tempo, 120);
-    EXPECT_EQ(codes.part->melody, u"C中ド C中レ ");
-}
-
 TEST(PdxDecode, TitleInCodePage932AndTempoByte) {
     const Ringtone ringtone = ringtoneAt(u"C中ド ", TempoUnit::quarterNotes(96), u"着メロ ｱｲ");
     const auto decoded = decodePdxMelodyBytes(encodePdxMelody(ringtone));

@@ -99,20 +99,8 @@ TEST(EncodeSmd, TitleAndParts) {
         {u"",
          {u"C中ド ", u"C中レ "},
          join({kStart, tempo, {0x36, 0x0F}, kStart, tempo, {0x3E, 0x0F}})},
-        {u"",
-         {u"", u"", u"", u"", u"C中ド "},
-         join({kStart,
-               tempo,
-               {0x0F},
-               kStart,
-               tempo,
-               {0x0F},
-               kStart,
-               tempo,
-               {0x0F},
-               kStart,
-               tempo,
-               {0x0F}})},
+        {u"", {u"", u"", u"", u"", u"C中ド "}, join({kStart, tempo, {0x0F}, kStart, tempo, {0x0F},
+                                                     kStart, tempo, {0x0F}, kStart, tempo, {0x0F}})},
     };
     for (const Case& c : cases)
         EXPECT_EQ(byte2Str(encoded(ringtoneOf(c.parts, 120, c.title))), byte2Str(c.stream))
@@ -131,12 +119,8 @@ TEST(DecodeSmd, EncodedMelodiesComeBack) {
         std::u16string decoded;
     };
     const std::vector<Case> cases = {
-        {u"A中ド B.中レ B中ミ C.中フ C中ソ D.中ラ D中シ E高ド ",
-         u"A中ド B.中レ B中ミ C.中フ C中ソ D.中ラ D中シ E高ド "},
-        {u"F G. G H. H I. I J ", u"F G. G H. H I. I J "},
         {u"2中ド 3中ド 5中ド 6中ド \\ ] _ ` ", u"D中ド E中ド E中ド E中ド I J J J "},
         {u"C中ド ^ C.中レ ^ A中ミ ^ A.中ソ ", u"B中ド B.中レ A中ミ ^ A中ソ B中ソ "},
-        {u"E低ド E低ソ# E低ラ E高フ E高フ# E高シ ", u"E低ド E低ソ# E低ラ E高フ E高フ# E高シ "},
     };
     for (const Case& c : cases) {
         const DecodeResult result = decodeSmdBytes(partBytes(c.melody), 0);

@@ -173,19 +173,6 @@ TEST(AppendNote, WritesTokenAndTurnsPitchlessLettersIntoRests) {
     }
 }
 
-TEST(TokenGrammar, TokenStartsAndOctaveMarks) {
-    for (char16_t c : std::u16string(u"^ABCDEFGHIJKLMNO23456\\]_`[")) {
-        const bool expected = c != u'[';
-        EXPECT_EQ(isTokenStart(c), expected) << static_cast<int>(c);
-    }
-    for (char16_t c : std::u16string(u"P17 .#中ドa"))
-        EXPECT_FALSE(isTokenStart(c)) << static_cast<int>(c);
-    EXPECT_TRUE(isOctaveMark(u'低'));
-    EXPECT_TRUE(isOctaveMark(u'中'));
-    EXPECT_TRUE(isOctaveMark(u'高'));
-    EXPECT_FALSE(isOctaveMark(u'ド'));
-}
-
 TEST(PreviousNote, ResetAndSave) {
     ParserState state;
     state.currentNote = Note{u"C", u".", u"高", u"ソ", u"#"};

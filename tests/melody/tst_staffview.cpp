@@ -84,7 +84,6 @@ std::ostream& operator<<(std::ostream& os, const Scene& scene) {
 }
 
 const Scene kScenes[] = {
-    {"empty", u""},
     {"lengths", u"A中ド B中レ C中ミ D中フ E中ソ F G H I J B中ラ C中シ D高ド E高レ ", 3},
     {"dots", u"A.中ド B.中レ C.中ミ D.中フ E.中ソ F. G. H. I. J. B.高ド C.高ミ D.中シ E.高ソ ", 14},
     {"tuplets",
@@ -96,11 +95,6 @@ const Scene kScenes[] = {
      u"B高フ# A高ソ# C.高ラ# ",
      0},
     {"ties", u"C中ド ^ ^ D高ミ ^ B.中ソ ^ A高ド ^ E低ラ ^ D中シ ^ C高ソ# ^ ", 9},
-    {"rests", u"F G H I J F. G. H. I. J. \\ ] _ ` ", 5},
-    {"octaves",
-     u"C低ド C低レ C低ミ C低フ C低ソ C低ラ C低シ C中ド C中レ C中ミ C中フ C中ソ C中ラ C中シ "
-     u"C高ド C高レ C高ミ C高フ C高ソ C高ラ C高シ ",
-     21},
     {"selection", u"C中ド D中レ D中ミ C中フ ^ E中ソ E中ラ E中シ E高ド B高レ ", 0, 3, 6},
     {"long_scrolled", longMelody(), 300, 0, 0, 10},
     {"playing", u"C中ド D中レ D中ミ C中フ ^ E中ソ E中ラ E中シ E高ド B高レ ", 4, 0, 0, 0,
@@ -167,8 +161,7 @@ TEST_P(StaffViewScene, DrawsEveryFilledHeadWhereTheLayoutPutsIt) {
         }
         ++checked;
     }
-    const bool hasBlackHeads = scene.name != "empty" && scene.name != "rests";
-    EXPECT_EQ(checked > 0, hasBlackHeads);
+    EXPECT_GT(checked, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, StaffViewScene, ::testing::ValuesIn(kScenes),

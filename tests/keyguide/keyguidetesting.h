@@ -54,55 +54,6 @@ inline bool typedInFull(int typeIndex, std::u16string_view melody) {
     return toKeys(typeIndex, std::u16string(melody) + u"D中ド ") != toKeys(typeIndex, melody);
 }
 
-// Converting the melody clears the merge-repeats flag of the walk state and reports nothing.
-inline void expectClearsMergeRepeatsQuietly(int typeIndex, std::u16string_view melody) {
-    melody::ParserState state;
-    state.mergeRepeats = true;
-    RecordingInteractive ui;
-    convertToKeys(typeIndex, melody, state, ui);
-    EXPECT_FALSE(state.mergeRepeats);
-    EXPECT_TRUE(ui.messages().empty());
-}
-
-// A melody and the key text it goes with, named for the rule it shows.
-struct ConversionCase {
-    const char* name;
-    std::u16string melody;
-    std::u16string keys;
-};
-
-// A key text, the melody it reads back as, and how many conversion errors reading it reports.
-struct ReaderCase {
-    const char* name;
-    std::u16string keys;
-    std::u16string melody;
-    int messages = 0;
-};
-
-// Every case's melody converts to its key text.
-inline void expectKeyTexts(int typeIndex, const std::vector<ConversionCase>& cases) {
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(toKeys(typeIndex, c.melody), c.keys) << c.name;
-}
-
-// Every case's key text reads back as its melody.
-inline void expectMelodiesRead(int typeIndex, const std::vector<ConversionCase>& cases) {
-    for (const ConversionCase& c : cases)
-        EXPECT_EQ(fromKeys(typeIndex, c.keys), c.melody) << c.name;
-}
-
-// Every case's key text reads back as its melody and reports the conversion error as often as
-// the case says, and nothing else.
-inline void expectReaderCases(int typeIndex, const std::vector<ReaderCase>& cases) {
-    for (const ReaderCase& c : cases) {
-        RecordingInteractive ui;
-        EXPECT_EQ(fromKeys(typeIndex, c.keys, &ui), c.melody) << c.name;
-        EXPECT_EQ(ui.messages().size(), static_cast<size_t>(c.messages)) << c.name;
-        for (const std::u16string& message : ui.messages())
-            EXPECT_EQ(message, kConversionError) << c.name;
-    }
-}
-
 // One sounding event of a melody: a pitch (nullopt for a rest) and its duration in ticks,
 // ties included.
 struct SoundEvent {

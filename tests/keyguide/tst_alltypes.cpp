@@ -151,6 +151,29 @@ TEST_P(AllTypes, AFullGuideReachesTheLimit) {
     EXPECT_EQ(countedIn(type, toKeys(type, repeated(u"E中ド E中レ ", *most))), *most);
 }
 
+TEST_P(AllTypes, TypesTheNoteThatFillsThePhoneAsItsLimitSays) {
+    // One entry short of the limit, then a whole note. Where the limit counts entries the guide
+    // ends with the last of the note's entries that fits; elsewhere the limit is tested before
+    // each note, and the whole note is typed in full.
+    const int type = GetParam();
+    const PhoneTypeRules& rules = *rulesFor(type);
+    const std::optional<int> most = mostCounted(rules);
+    if (!most)
+        GTEST_SKIP() << "no limit";
+    std::u16string before;
+    for (int entry = 1; entry < *most; ++entry)
+        before += entry % 2 ? u"E中ド " : u"E中レ ";
+    const std::u16string melody = before + u"A中ミ E中フ ";
+    if (rules.limitCounts == LimitCount::Entries) {
+        EXPECT_EQ(countedIn(type, toKeys(type, melody)), *most);
+        return;
+    }
+    const auto ticksOf = [type](std::u16string_view text) {
+        return soundingOf(fromKeys(type, toKeys(type, text))).ticks;
+    };
+    EXPECT_EQ(ticksOf(melody), ticksOf(before) + melody::lengthTicks(u'A', false));
+}
+
 std::vector<int> joinedRuns(const std::vector<int>& pitches) {
     std::vector<int> runs;
     for (int pitch : pitches)

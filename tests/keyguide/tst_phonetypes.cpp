@@ -29,48 +29,9 @@ TEST(PhoneTypes, CatalogueOrderAndShortNames) {
     EXPECT_EQ(names.size(), 39u);
 }
 
-TEST(PhoneTypes, LabelsAndCapacityTexts) {
-    struct Case {
-        int index;
-        std::u16string_view label, capacity;
-    };
-    const Case cases[] = {
-        {2, u"Type-A [P206,P205,P156,DP-145,521G,521GII,TH081,HD60P,HD61P,P3]", u"30音　低音なし"},
-        {3, u"Type-B [N206S,N206,M206,TH781,HD60N,N3(中国)]",
-         u"50音 中音ド～高音ド ＃(半音上)なし"},
-        {24, u"Type-W [SA207]", u"256音　低音ファ～高温ド"},
-        {29, u"Type-AB [P208,P502i]", u"124音　低・中・高音全てOK"},
-        {35, u"Type-AH [DL-S100]", u"200音(半音=2音)　中音ド～高温ミ"},
-        {40, u"Type-AM [NM502i]", u"256音　低・中・高音全てOK"},
-    };
-    for (const Case& c : cases) {
-        const PhoneType* type = phoneTypeByIndex(c.index);
-        ASSERT_NE(type, nullptr);
-        EXPECT_EQ(type->label, c.label);
-        EXPECT_EQ(type->capacity, c.capacity);
-    }
+TEST(PhoneTypes, LookupByIndexAndShortName) {
     EXPECT_EQ(phoneTypeByIndex(1), nullptr);
     EXPECT_EQ(phoneTypeByIndex(41), nullptr);
-}
-
-TEST(PhoneTypes, ListAndCableLabels) {
-    EXPECT_EQ(phoneTypeByIndex(2)->listLabel,
-              u"Type-A [P206,P205,P156,DP-145,521G,521GII,TH081,HD60P,HD61P,P3,P3sw]");
-    EXPECT_EQ(phoneTypeByIndex(6)->listLabel,
-              u"Type-E [P207,P601ev,P157,P501i,J-P01,531G,537G,TH091/2,D101P,P4,EB-PD500S]");
-    EXPECT_EQ(phoneTypeByIndex(3)->listLabel, phoneTypeByIndex(3)->label);
-
-    std::set<std::u16string_view> cable;
-    for (const PhoneType& type : phoneTypes())
-        if (!type.cableLabel.empty())
-            cable.insert(type.shortName());
-    EXPECT_EQ(cable, (std::set<std::u16string_view>{u"Type-E", u"Type-O", u"Type-S", u"Type-AA",
-                                                    u"Type-AB", u"Type-AC", u"Type-AD"}));
-    EXPECT_EQ(phoneTypeByIndex(16)->cableLabel, u"Type-O [N207,N207S,N601ps]");
-    EXPECT_EQ(phoneTypeByIndex(28)->cableLabel, u"Type-AA [N208,N208S]");
-}
-
-TEST(PhoneTypes, LookupByShortName) {
     EXPECT_EQ(phoneTypeByShortName(u"Type-A")->index, 2);
     EXPECT_EQ(phoneTypeByShortName(u"type-ab")->index, 29);
     EXPECT_EQ(phoneTypeByShortName(u"Type-AM")->index, 40);

@@ -4,9 +4,11 @@
 // whole range 低ド to 高シ.
 
 #include "melody/notecodes.h"
+#include "melody/noteparser.h"
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace sarvo::sound::testing {
 
@@ -53,6 +55,30 @@ inline std::u16string randomMelody(std::mt19937& random, int groups, MelodyShape
                 text += u"^ ";
     }
     return text;
+}
+
+// A melody as its sounding notes: start and length in melody ticks and the MIDI key.
+struct SoundingNote {
+    int start;
+    int ticks;
+    int key;
+    bool operator==(const SoundingNote&) const = default;
+};
+
+inline std::vector<SoundingNote> soundingNotes(const std::u16string& text) {
+    std::vector<SoundingNote> notes;
+    melody::ParserState state;
+    int at = 0;
+    for (state.currentNote.clearText(); melody::readNextNote(state, text);
+         state.currentNote.clearText()) {
+        const melody::Note& n = state.currentNote;
+        const int ticks = melody::lengthTicks(n.length[0], n.dot == u".") * (n.tieCount + 1);
+        if (auto key = melody::midiNoteNumber(n.octave, n.pitch, n.sharp);
+            key && melody::isNoteCode(n.length[0]))
+            notes.push_back({at, ticks, *key});
+        at += ticks;
+    }
+    return notes;
 }
 
 } // namespace sarvo::sound::testing

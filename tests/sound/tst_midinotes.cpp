@@ -137,17 +137,6 @@ TEST(ChooseMelody, TrackNamesCount) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(trackRoleOf(c.name), c.role) << c.name;
-
-    // An accompaniment with twice the high onsets of the melody loses to the named melody.
-    std::vector<MidiEvent> acc = {MidiEvent::meta(0, kMetaTrackName, "Acc")};
-    std::vector<MidiEvent> melody = {MidiEvent::meta(0, kMetaTrackName, "Melody")};
-    for (uint32_t i = 0; i < 8; ++i) {
-        acc.insert(acc.end(), {noteOn(i * 10, 0, 79), noteOff(i * 10 + 5, 0, 79)});
-        if (i % 2 == 0)
-            melody.insert(melody.end(), {noteOn(i * 10, 1, 72), noteOff(i * 10 + 9, 1, 72)});
-    }
-    const SmfFile file = fileOf({acc, melody});
-    EXPECT_EQ(chooseMelodyNotes(file, collectNotes(file), {}).voice->track, 1);
 }
 
 TEST(TopLine, KeepsTheHighestSoundingNote) {

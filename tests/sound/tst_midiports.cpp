@@ -158,17 +158,6 @@ INSTANTIATE_TEST_SUITE_P(
                                {}}),
     CaseName());
 
-TEST(MidiPortListTest, BackendsByName) {
-    std::vector<std::string_view> names;
-    for (const MidiBackend& backend : midiBackends())
-        names.push_back(backend.name);
-    EXPECT_EQ(names, (std::vector<std::string_view>{"fluidsynth", "rtmidi", "null"}));
-    ASSERT_NE(midiBackendByName("null"), nullptr);
-    EXPECT_TRUE(midiBackendByName("null")->portNames().empty());
-    EXPECT_TRUE(midiBackendByName("null")->open(0).output);
-    EXPECT_EQ(midiBackendByName("mci"), nullptr);
-}
-
 // A port list of one output that opens only once the test lets it, or fails then.
 std::vector<MidiPortEntry> gatedPort(RecordingMidiOutput& recorder, std::shared_future<void> gate,
                                      bool opens) {

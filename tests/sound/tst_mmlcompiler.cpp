@@ -1,4 +1,3 @@
-#include "melody/noteparser.h"
 #include "melodygenerator.h"
 #include "smftesting.h"
 #include "sound/mml2midi.h"
@@ -251,18 +250,9 @@ namespace {
 // a melody tick), the key, the first channel, full velocity.
 std::vector<CompiledNote> expectedNotes(const std::u16string& text) {
     std::vector<CompiledNote> notes;
-    melody::ParserState state;
-    uint32_t at = 0;
-    for (state.currentNote.clearText(); melody::readNextNote(state, text);
-         state.currentNote.clearText()) {
-        const melody::Note& n = state.currentNote;
-        const int ticks = melody::lengthTicks(n.length[0], n.dot == u".") * (n.tieCount + 1);
-        const uint32_t end = at + static_cast<uint32_t>(ticks * 10);
-        if (auto key = melody::midiNoteNumber(n.octave, n.pitch, n.sharp);
-            key && melody::isNoteCode(n.length[0]))
-            notes.push_back({at, end, 0, *key, 127});
-        at = end;
-    }
+    for (const testing::SoundingNote& s : testing::soundingNotes(text))
+        notes.push_back({static_cast<uint32_t>(s.start * 10),
+                         static_cast<uint32_t>((s.start + s.ticks) * 10), 0, s.key, 127});
     return notes;
 }
 

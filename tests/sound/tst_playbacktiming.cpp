@@ -88,14 +88,6 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{"dotted_quarter_k20", 15, 120, 20, 60, 375}),
     CaseName());
 
-TEST(PlaybackTimingTest, DefaultIsTempo100CountedInQuartersWithBase15) {
-    const PlaybackTiming fallback;
-    const PlaybackTiming explicitTiming = PlaybackTiming::quarterNoteTempo(100, 15);
-    EXPECT_DOUBLE_EQ(fallback.unitSeconds(), 0.15);
-    EXPECT_DOUBLE_EQ(explicitTiming.unitSeconds(), 0.15);
-    EXPECT_EQ(fallback.tempoBase(), 15);
-}
-
 TEST(PlaybackTimingTest, TempoUnitOfTheSettingsGivesTheSameTiming) {
     // tempo 200 counted in eighths is the unit of tempo 100 counted in quarters
     const std::optional<formats::TempoUnit> eighths = formats::TempoUnit::fromTempo(200, u"D");

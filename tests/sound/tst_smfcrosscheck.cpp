@@ -1,10 +1,9 @@
 // The file reader compared with midicsv, an independent reader, on real MIDI files shipped by
-// Debian (the openttd-openmsx music set) and on files that csvmidi and our writer produce.
+// Debian (the openttd-openmsx music set) and on files that csvmidi writes.
 
 #include "midicsv.h"
 #include "smftesting.h"
 #include "sound/smfreader.h"
-#include "sound/smfwriter.h"
 
 #include <gtest/gtest.h>
 
@@ -188,34 +187,6 @@ TEST_F(SmfCrossCheck, FilesWrittenByCsvmidiReadBack) {
         const fs::path file = m_dir / ("csvmidi" + std::to_string(round) + ".mid");
         ASSERT_EQ(testing::runCsvmidi(csv, file), 0) << csv;
         expectSameAsMidicsv(file);
-    }
-}
-
-// Files our writer produces are read by midicsv as they were meant.
-TEST_F(SmfCrossCheck, FilesOfOurWriterReadByMidicsv) {
-    std::mt19937 random(2000);
-    const uint8_t kinds[] = {kNoteOff,       kNoteOn,          kPolyPressure, kControlChange,
-                             kProgramChange, kChannelPressure, kPitchBend};
-    for (int round = 0; round < 8; ++round) {
-        SmfFile file;
-        file.division.raw = 480;
-        file.tracks.resize(1 + random() % 6);
-        for (SmfTrack& track : file.tracks) {
-            uint32_t tick = 0;
-            for (int i = 0; i < 500; ++i) {
-                tick += static_cast<uint32_t>(random() % 700);
-                if (i % 50 == 0)
-                    track.events.push_back(
-                        MidiEvent::tempo(tick, static_cast<uint32_t>(200000 + random() % 900000)));
-                track.events.push_back(MidiEvent::channelMessage(
-                    tick, kinds[random() % 7], static_cast<uint8_t>(random() % 16),
-                    static_cast<uint8_t>(random() % 128), static_cast<uint8_t>(random() % 128)));
-            }
-            track.endTick = tick;
-        }
-        const fs::path path = m_dir / ("ours" + std::to_string(round) + ".mid");
-        ASSERT_EQ(writeSmfFile(path, file), "");
-        expectSameAsMidicsv(path);
     }
 }
 

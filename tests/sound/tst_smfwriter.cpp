@@ -13,6 +13,7 @@ using testing::hexBytes;
 using testing::noteOff;
 using testing::noteOn;
 
+// Written as the format has them and read back as delta times.
 TEST(SmfWriter, VariableLengthQuantities) {
     struct Case {
         uint32_t value;
@@ -34,6 +35,11 @@ TEST(SmfWriter, VariableLengthQuantities) {
         std::string out;
         appendVlq(out, c.value);
         EXPECT_EQ(out, hexBytes(c.hex)) << c.value;
+        const SmfReadResult read =
+            readSmf(testing::header(0, 1, 480) +
+                    testing::trackChunk(out + hexBytes("90 40 40 00 FF 2F 00")));
+        ASSERT_TRUE(read.file) << c.hex << ": " << read.error;
+        EXPECT_EQ(read.file->tracks[0].events.at(0).tick, c.value) << c.hex;
     }
 }
 

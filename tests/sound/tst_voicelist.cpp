@@ -8,19 +8,6 @@
 namespace sarvo::sound {
 namespace {
 
-TEST(VoiceListTest, FiveFavouritesFirst) {
-    const std::vector<Voice> favourites = {{u"着信音ぽいかな？", 7},
-                                           {u"ピアノ", 0},
-                                           {u"これも着信音ぽいかも(^_^;)", 66},
-                                           {u"ミュージックボックス", 10},
-                                           {u"減衰しない音色", 82}};
-    ASSERT_EQ(voiceList().size(), 128u);
-    for (size_t i = 0; i < favourites.size(); ++i) {
-        EXPECT_EQ(voiceList()[i].text, favourites[i].text) << i;
-        EXPECT_EQ(voiceList()[i].program, favourites[i].program) << i;
-    }
-}
-
 TEST(VoiceListTest, EveryProgramOnceAndTheRestAscendingWithTheirNumber) {
     std::set<int> programs;
     int previous = -1;

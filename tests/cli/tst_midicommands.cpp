@@ -2,7 +2,6 @@
 #include "clitesting.h"
 #include "common/textcodec.h"
 #include "library/songlibrary.h"
-#include "sound/smfreader.h"
 
 #include "../common/tempfolder.h"
 
@@ -80,37 +79,15 @@ TEST(MmlCommand, SongFilesArePartsAndMoreThan26Ask) {
     }
 }
 
-TEST(Mml2midCommand, WritesTheFileOrNamesTheError) {
+// The file written is read back by the import below; where an error lies is the compiler's.
+TEST(Mml2midCommand, AFailureWritesNothing) {
     testing::TempFolder folder;
     const std::string mml = (folder.path() / "Sarvo.mml").string();
     const std::string mid = (folder.path() / "Sarvo.mid").string();
-    struct Case {
-        std::string text;
-        int status;
-        std::string errPart;
-    };
-    const std::vector<Case> cases = {
-        {"A C1 @1 t120 v127 o5 c4 >e8. r8\r\nB C2 @41 t90 v127 o5 c2\r\n", 0, ""},
-        {"A C1 @1 t120 v127 o5 c4 >e8. r8\r\nB C2 @0", 1, "line 2, column 7: program 0"},
-    };
-    for (const Case& c : cases) {
-        std::filesystem::remove(mid);
-        testing::writeBytes(mml, c.text);
-        const Result r = runCli({"mml2mid", mml, mid});
-        EXPECT_EQ(r.status, c.status) << r.err;
-        if (c.status == 0) {
-            EXPECT_EQ(r.out, mid + "\n");
-            const sound::SmfReadResult read = sound::readSmfFile(mid);
-            ASSERT_TRUE(read.file) << read.error;
-            EXPECT_EQ(read.file->tracks.size(), 3u);
-        } else {
-            EXPECT_EQ(r.out, "");
-            EXPECT_NE(r.err.find("MMLファイル→MIDIファイル変換失敗！（；＿；"), std::string::npos);
-            EXPECT_NE(r.err.find(c.errPart), std::string::npos) << r.err;
-            EXPECT_FALSE(std::filesystem::exists(mid));
-        }
-    }
-    EXPECT_EQ(runCli({"mml2mid", mml}).status, kUsageError);
+    testing::writeBytes(mml, "A C1 @1 t120 v127 o5 c4 >e8. r8\r\nB C2 @0");
+    expectRuns({{{"mml2mid", mml, mid}, "", 1, "", "MMLファイル→MIDIファイル変換失敗！（；＿；"},
+                {{"mml2mid", mml}, "", kUsageError, ""}});
+    EXPECT_FALSE(std::filesystem::exists(mid));
 }
 
 TEST(ImportMidiCommand, MelodiesVoicesAndErrors) {
@@ -119,7 +96,7 @@ TEST(ImportMidiCommand, MelodiesVoicesAndErrors) {
     const std::string mid = (folder.path() / "chord.mid").string();
     const std::string mld = (folder.path() / "w.mld").string();
     testing::writeBytes(mml, "A C1 @1 t120 o6 c4 d4 e4 f4\r\nB C2 @33 t120 o3 c2 g2\r\n");
-    ASSERT_EQ(runCli({"mml2mid", mml, mid}).status, 0);
+    ASSERT_EQ(runCli({"mml2mid", mml, mid}).out, mid + "\n");
     // 31 sixteenths: one more than Type-A holds.
     const std::string longMid = (folder.path() / "long.mid").string();
     std::string sixteenths = "A t120 o5", thirtyOne;

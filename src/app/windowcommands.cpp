@@ -7,19 +7,23 @@
 namespace sarvo::app {
 namespace {
 
+// Tips that both tool bars show.
+constexpr const char* kNewTip =
+    QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規に作成する曲名を付けます。");
+constexpr const char* kOpenTip =
+    QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲名やコメントの変更を行います。");
+constexpr const char* kSaveTip =
+    QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "編集中の曲を保存します。");
 constexpr const char* kFolderTip =
     QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲が保存されているﾌｫﾙﾀﾞをｴｸｽﾌﾟﾛｰﾗで開きます");
 
 constexpr std::array kProgramButtons = {
-    CommandButton{
-        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規"),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規に作成する曲名を付けます。")},
-    CommandButton{
-        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "変更"),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲名やコメントの変更を行います。")},
+    CommandButton{WindowCommand::New, u"New",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規"), kNewTip},
+    CommandButton{WindowCommand::Open, u"Open",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "変更"), kOpenTip},
     CommandButton{WindowCommand::Save, u"Save",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "保存"),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "編集中の曲を保存します。")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "保存"), kSaveTip},
     CommandButton{WindowCommand::Folder, u"Folder",
                   QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "フォルダ"), kFolderTip},
     CommandButton{WindowCommand::Mail, u"Mail",
@@ -50,15 +54,12 @@ constexpr std::array kProgramButtons = {
 };
 
 constexpr std::array kSongButtons = {
-    CommandButton{
-        WindowCommand::New, u"New", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規 F6..."),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規に作成する曲名を付けます。")},
-    CommandButton{
-        WindowCommand::Open, u"Open", QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "変更 F7..."),
-        QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "曲名やコメントの変更を行います。")},
+    CommandButton{WindowCommand::New, u"New",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "新規 F6..."), kNewTip},
+    CommandButton{WindowCommand::Open, u"Open",
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "変更 F7..."), kOpenTip},
     CommandButton{WindowCommand::Save, u"Save",
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "保存 F8..."),
-                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "編集中の曲を保存します。")},
+                  QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "保存 F8..."), kSaveTip},
     CommandButton{WindowCommand::Delete, u"Del",
                   QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "削除 F9"),
                   QT_TRANSLATE_NOOP("sarvo::app::CommandToolBar", "選択している曲を削除します。")},

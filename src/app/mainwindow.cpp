@@ -295,6 +295,11 @@ void MainWindow::restorePlacement() {
         size.setWidth(twipsToPixels(*placement.width, dpi));
     if (placement.height)
         size.setHeight(twipsToPixels(*placement.height, dpi));
+    // On a small screen (800×600) neither the design size nor a size kept from a larger screen
+    // may be larger than it, or the tool bars start above the screen's top.
+    const QScreen* shown = screen();
+    if (shown)
+        size = size.boundedTo(shown->availableGeometry().size());
     resize(size);
     const int musicBoxHeight =
         placement.splitTop ? twipsToPixels(*placement.splitTop, dpi) : kDesignMusicBoxHeight;
@@ -305,7 +310,7 @@ void MainWindow::restorePlacement() {
                              ? twipsToPixels(*placement.columnWidths[column], dpi)
                              : 0;
     m_musicBox->setStoredColumnWidths(widths);
-    if (const QScreen* shown = screen()) {
+    if (shown) {
         const QRect area = shown->availableGeometry();
         const Point corner = centredPosition(area.x(), area.y(), area.width(), area.height(),
                                              size.width(), size.height());

@@ -1,6 +1,7 @@
 #include "app/soundoutputstatus.h"
 
 #include "app/windowstatusbar.h"
+#include "common/ui/coretext.h"
 #include "sound/midiports.h"
 
 #include <QCoreApplication>
@@ -25,7 +26,7 @@ QString soundOutputTip(const sound::MidiOutputPort& port) {
 
 void showSoundOutput(const sound::MidiOutputPort& port, WindowStatusBar& bar) {
     if (port.isSilent())
-        bar.setMessage(QString::fromUtf16(kSilentOutputMessage));
+        bar.setMessage(ui::coreText(kSilentOutputMessage));
     bar.setToolTip(soundOutputTip(port));
 }
 

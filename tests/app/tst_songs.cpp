@@ -199,6 +199,24 @@ TEST_F(RestoredPlacementTest, SizeSplitterAndColumnsComeBackAndTheWindowIsCentre
     EXPECT_EQ(m_window->y(), area.y() + (area.height() - m_window->height()) / 2);
 }
 
+// A size kept from a larger screen is fitted into this one.
+class OversizedPlacementTest : public PlacementTest {
+protected:
+    void beforeWindow() override {
+        sarvo::settings::WindowPlacement placement;
+        placement.width = 40000;
+        placement.height = 30000;
+        ASSERT_EQ(settingsFile().saveWindowPlacement(placement), "");
+    }
+};
+
+TEST_F(OversizedPlacementTest, TheWindowFitsTheScreen) {
+    const QRect area = m_window->screen()->availableGeometry();
+    EXPECT_LE(m_window->width(), area.width());
+    EXPECT_LE(m_window->height(), area.height());
+    EXPECT_TRUE(area.contains(m_window->frameGeometry().topLeft()));
+}
+
 TEST_F(PlacementTest, ClosingStoresThePlacement) {
     // The toolbars keep the window from getting narrower than they are.
     m_window->resize(m_window->minimumSizeHint().width() + 40, 500);

@@ -1,9 +1,12 @@
-// sarvo-cli cable write and read through a real pseudo-terminal to the phone emulator: every
-// type writes a melody and reads it back, the slot holds the bytes of the type's tables, and
-// each way a phone misbehaves ends the transfer with its messages, the port closed and nothing
-// printed as a melody.
+// Transfers through a real pseudo-terminal to the phone emulator: every type writes a melody and
+// reads it back, the slot holding the bytes of the type's tables; each way a phone misbehaves
+// ends the transfer with its messages and the port closed; sarvo-cli cable around a transfer.
 
 #include "../cli/clitesting.h"
+#include "cable/posixserialport.h"
+#include "cable/transferrunner.h"
+#include "cli/cliio.h"
+#include "common/textcodec.h"
 #include "phoneline.h"
 
 #include <gtest/gtest.h>
@@ -11,183 +14,191 @@
 namespace sarvo::cable {
 namespace {
 
+using namespace std::chrono_literals;
+using sound::SteadyClock;
 using testing::PhoneLine;
 
+// The transfer's clock: the steady clock, except that a wait in which nothing arrives for 350 ms
+// skips to its end, so that time-outs and pauses pass in a fraction of their length (the link
+// test holds their lengths). The emulator answers well within it.
+class SkippingClock final : public sound::IClock {
+public:
+    TimePoint now() const override { return SteadyClock::now() + skipped; }
+    SteadyClock::duration skipped{};
+};
+
+struct Transfer {
+    bool completed;
+    std::u16string melody;
+    std::string shown; // the log and the messages, as sarvo-cli shows them
+    int openDescriptors;
+};
+
+Transfer transfer(const PhoneLine& line, Direction direction, CableType type,
+                  std::u16string melody = {}) {
+    PosixSerialPort port(line.port());
+    ProtocolLog log;
+    std::ostringstream shown;
+    log.setListener([&](std::u16string_view text, bool) { shown << toUtf8(text); });
+    SkippingClock clock;
+    Link link(port, log, clock);
+    cli::StderrInteractive ui(shown, Answer::Yes);
+    TransferRunner runner(
+        {.direction = direction, .type = type, .slot = 3, .melody = melody, .title = u"ab"}, link,
+        ui);
+    while (const auto due = runner.poll()) {
+        const auto cap = SteadyClock::now() + 350ms;
+        port.waitReadable(std::min(cap, *due - clock.skipped));
+        if (SteadyClock::now() >= cap)
+            clock.skipped += std::max(*due - clock.now(), SteadyClock::duration{});
+    }
+    return {runner.outcome().completed, runner.outcome().melody, shown.str(),
+            line.openDescriptors()};
+}
+
+std::vector<std::string> phone(CableType type, std::vector<std::string> more = {}) {
+    more.insert(more.begin(), {"--type", toUtf8(cableTypeInfo(type).shortName)});
+    return more;
+}
+
 struct TypeCase {
-    const char* name;
-    std::vector<std::string> phone;
-    std::string melody;
+    CableType type;
+    bool d502i;
+    std::u16string melody;
     std::string slotBytes; // after the slot number; empty: checked apart
 };
 
 // The same four notes in every type: a quarter 中ド, a dotted eighth 高ソ#, a quarter rest and
 // a sixteenth 低シ (中シ for the types without 低).
 const TypeCase kTypes[] = {
-    {"Type-E",
-     {"--type", "Type-E"},
-     "C中ド D.高ソ# H E低シ ",
+    {CableType::E, false, u"C中ド D.高ソ# H E低シ ",
      "00 01 00 00 00 04 00 0F 00 08 02 0B 01 01 00 00 00 08 00 0E 02 00"},
-    {"Type-O",
-     {"--type", "Type-O"},
-     "C中ド D.高ソ# H E中シ ",
+    {CableType::O, false, u"C中ド D.高ソ# H E中シ ",
      "00 00 00 04 00 01 00 04 01 05 00 03 00 00 00 04 00 0C 00 01"},
-    {"Type-S",
-     {"--type", "Type-S"},
-     "C中ド D.高ソ# H E中シ ",
+    {CableType::S, false, u"C中ド D.高ソ# H E中シ ",
      "00 00 00 04 00 00 00 03 01 04 00 02 01 09 00 03 00 0B 00 00"},
-    {"Type-AA",
-     {"--type", "Type-AA"},
-     "C中ド D.高ソ# H E低シ ",
+    {CableType::AA, false, u"C中ド D.高ソ# H E低シ ",
      "00 00 00 04 01 01 00 04 02 09 00 05 00 00 00 04 00 0C 00 09"},
-    {"Type-AB",
-     {"--type", "Type-AB"},
-     "C中ド D.高ソ# H E低シ ",
+    {CableType::AB, false, u"C中ド D.高ソ# H E低シ ",
      "00 01 00 00 00 04 00 0D 00 0C 02 01 00 09 00 00 00 0C 00 0C 00 03"},
-    {"Type-AC",
-     {"--type", "Type-AC"},
-     "C中ド D.高ソ# H E低シ ",
+    {CableType::AC, false, u"C中ド D.高ソ# H E低シ ",
      "00 00 00 04 01 0B 00 0C 02 0F 00 09 00 00 00 0C 01 0A 00 03"},
-    {"Type-AC", {"--type", "Type-AC", "--d502i"}, "C中ド D.高ソ# H E低シ ", ""},
-    {"Type-AD",
-     {"--type", "Type-AD"},
-     "C中ド D.高ソ# H E低シ ",
+    {CableType::AC, true, u"C中ド D.高ソ# H E低シ ", ""},
+    {CableType::AD, false, u"C中ド D.高ソ# H E低シ ",
      "00 00 00 04 04 08 00 0C 05 0C 00 09 00 00 00 0C 04 07 00 03"},
 };
 
-cli::Result cable(const PhoneLine& line, const std::string& action, const char* type,
-                  const std::string& melody = "", std::vector<std::string> more = {}) {
-    std::vector<std::string> args = {"cable",  action, "--port", line.port(),
-                                     "--slot", "3",    "--type", type};
-    args.insert(args.end(), more.begin(), more.end());
-    return cli::runCli(args, melody);
-}
-
 TEST(CablePty, EveryTypeWritesAndReadsBack) {
     for (const TypeCase& c : kTypes) {
-        SCOPED_TRACE(c.phone.back());
-        PhoneLine line(c.phone);
-        const cli::Result written = cable(line, "write", c.name, c.melody, {"--name", "ab"});
-        EXPECT_EQ(written.status, 0) << written.err;
-        EXPECT_NE(written.err.find("♪♪♪ 送信完了 ♪♪♪"), std::string::npos) << written.err;
+        std::vector<std::string> args = phone(c.type);
+        if (c.d502i)
+            args.push_back("--d502i");
+        SCOPED_TRACE(args.back());
+        const PhoneLine line(args);
+        const Transfer written = transfer(line, Direction::Write, c.type, c.melody);
+        EXPECT_TRUE(written.completed) << written.shown;
+        EXPECT_NE(written.shown.find("♪♪♪ 送信完了 ♪♪♪"), std::string::npos) << written.shown;
         const std::string slot = line.slotLine(3);
         if (!c.slotBytes.empty())
             EXPECT_EQ(slot, "3 " + c.slotBytes + " ");
         else // the D502i keeps an i-melody file after its length
             EXPECT_NE(slot.find("6D 65 6C 6F"), std::string::npos) << slot;
 
-        const cli::Result read = cable(line, "read", c.name);
-        EXPECT_EQ(read.status, 0) << read.err;
-        EXPECT_NE(read.err.find("書込み中．．．"), std::string::npos);
-        EXPECT_NE(read.err.find("♪♪♪ 受信完了 ♪♪♪"), std::string::npos) << read.err;
-        EXPECT_EQ(read.out, c.melody + "\n");
-        EXPECT_EQ(line.openDescriptors(), 0);
+        const Transfer read = transfer(line, Direction::Read, c.type);
+        EXPECT_TRUE(read.completed) << read.shown;
+        EXPECT_NE(read.shown.find("書込み中．．．"), std::string::npos);
+        EXPECT_NE(read.shown.find("♪♪♪ 受信完了 ♪♪♪"), std::string::npos) << read.shown;
+        EXPECT_EQ(read.melody, c.melody);
+        EXPECT_EQ(written.openDescriptors + read.openDescriptors, 0);
     }
 }
 
-TEST(CablePty, TypeEWritesAThreePartChord) {
+struct MisbehaviourCase {
+    const char* mode;
+    CableType type;
+    Direction direction;
+    std::vector<std::string> messages; // in this order
+    bool completed;
+};
+
+const MisbehaviourCase kMisbehaviours[] = {
+    {"silent",
+     CableType::E,
+     Direction::Read,
+     {"<", "\n<", "\n<", "\n<", "\n×タイムアウトです。電源の入った携帯電話に接続していますか？"},
+     false},
+    {"single", CableType::S, Direction::Write, {"<6C 0E FC F8 ", "♪♪♪ 送信完了 ♪♪♪"}, true},
+    {"noise", CableType::AA, Direction::Write, {"<55 AA 5A 6C ", "♪♪♪ 送信完了 ♪♪♪"}, true},
+    {"drop",
+     CableType::O,
+     Direction::Write,
+     {"\n<\n<\n<\n×タイムアウトです。電源の入った携帯電話に接続していますか？"},
+     false},
+    {"empty", CableType::E, Direction::Read, {"曲目がはいっていません。"}, false},
+    {"unknown-model", CableType::AA, Direction::Read, {"N????のどれだか不明エラー"}, false},
+    {"refuse-pin",
+     CableType::AC,
+     Direction::Read,
+     {"携帯電話に暗証番号を入力してから", "3秒待ち", "もう一度、携帯電話に先程と同じ暗証番号",
+      "携帯電話に暗証番号が、きちんと入力されていない可能性があります。"},
+     false},
+};
+
+TEST(CablePty, MisbehavingPhonesEndTheTransferCleanly) {
+    for (const MisbehaviourCase& c : kMisbehaviours) {
+        SCOPED_TRACE(c.mode);
+        const PhoneLine line(phone(c.type, {"--misbehave", c.mode}));
+        const Transfer result = transfer(line, c.direction, c.type, u"C中ド D中レ ");
+        EXPECT_EQ(result.completed, c.completed) << result.shown;
+        size_t at = 0;
+        for (const std::string& message : c.messages) {
+            const size_t found = result.shown.find(message, at);
+            EXPECT_NE(found, std::string::npos) << message << " after " << at << " in\n"
+                                                << result.shown;
+            at = found == std::string::npos ? at : found + message.size();
+        }
+        if (!c.completed) {
+            EXPECT_EQ(result.melody, u"");
+            EXPECT_EQ(result.shown.find("完了"), std::string::npos);
+        }
+        EXPECT_EQ(result.openDescriptors, 0);
+    }
+}
+
+// sarvo-cli cable: a chord of library songs written and read back, another type than the one
+// asked for, and an empty melody that opens no port.
+TEST(CablePty, CliWritesAndReadsAndStops) {
     PhoneLine line({"--type", "Type-E"});
     const std::string library = (line.dir() / "library").string();
     for (const auto& [name, melody] : {std::pair{"second", "C中ミ "}, {"third", "C中ソ "}})
         ASSERT_EQ(cli::runCli({"song", "--library", library, "save", name}, melody).status, 0);
-    const cli::Result written =
-        cable(line, "write", "Type-E", "C中ド ", {"--library", library, "second", "third"});
+    const std::vector<std::string> slot = {"--port", line.port(), "--slot", "3"};
+    auto cable = [&](std::vector<std::string> args, const std::string& melody = "") {
+        args.insert(args.begin() + 2, slot.begin(), slot.end());
+        return cli::runCli(args, melody);
+    };
+    const cli::Result written = cable(
+        {"cable", "write", "--name", "ab", "--library", library, "second", "third"}, "C中ド ");
     EXPECT_EQ(written.status, 0) << written.err;
     EXPECT_NE(written.err.find("上から３曲を携帯電話に書き込みまか？"), std::string::npos);
     // Three parts of one quarter note each: ド, ミ, ソ.
     EXPECT_EQ(line.slotLine(3), "3 00 03 00 00 00 01 00 0F 00 08 00 00 00 01 01 "
                                 "07 00 08 00 00 00 01 01 0A 00 08 ");
-    const cli::Result read = cable(line, "read", "Type-E");
+    const cli::Result read = cable({"cable", "read", "--type", "Type-E"});
+    EXPECT_EQ(read.status, 0) << read.err;
     EXPECT_EQ(read.out, "C中ド \n");
-}
 
-struct MisbehaviourCase {
-    const char* name;
-    std::vector<std::string> phone;
-    const char* type;
-    const char* action;
-    std::vector<std::string> messages; // in this order on stderr
-    int status;
-};
+    const cli::Result other = cable({"cable", "read", "--type", "Type-AA"});
+    EXPECT_EQ(other.status, 1);
+    EXPECT_EQ(other.out, "");
+    EXPECT_NE(other.err.find("the phone is Type-E, not Type-AA"), std::string::npos) << other.err;
+    EXPECT_EQ(other.err.find("完了"), std::string::npos);
 
-const MisbehaviourCase kMisbehaviours[] = {
-    {"silent",
-     {"--type", "Type-E", "--misbehave", "silent"},
-     "Type-E",
-     "read",
-     {"<", "\n<", "\n<", "\n<", "\n×タイムアウトです。電源の入った携帯電話に接続していますか？"},
-     1},
-    {"single bytes",
-     {"--type", "Type-S", "--misbehave", "single"},
-     "Type-S",
-     "write",
-     {"<6C 0E FC F8 ", "♪♪♪ 送信完了 ♪♪♪"},
-     0},
-    {"noise",
-     {"--type", "Type-AA", "--misbehave", "noise"},
-     "Type-AA",
-     "write",
-     {"<55 AA 5A 6C ", "♪♪♪ 送信完了 ♪♪♪"},
-     0},
-    {"line dropped",
-     {"--type", "Type-O", "--misbehave", "drop"},
-     "Type-O",
-     "write",
-     {"\n<\n<\n<\n×タイムアウトです。電源の入った携帯電話に接続していますか？"},
-     1},
-    {"empty slot",
-     {"--type", "Type-E", "--misbehave", "empty"},
-     "Type-E",
-     "read",
-     {"曲目がはいっていません。"},
-     1},
-    {"unknown N-series model",
-     {"--type", "Type-AA", "--misbehave", "unknown-model"},
-     "Type-AA",
-     "read",
-     {"N????のどれだか不明エラー"},
-     1},
-    {"refused PIN",
-     {"--type", "Type-AC", "--misbehave", "refuse-pin"},
-     "Type-AC",
-     "read",
-     {"携帯電話に暗証番号を入力してから", "3秒待ち", "もう一度、携帯電話に先程と同じ暗証番号",
-      "携帯電話に暗証番号が、きちんと入力されていない可能性があります。"},
-     1},
-    {"another type than asked",
-     {"--type", "Type-S"},
-     "Type-AA",
-     "read",
-     {"the phone is Type-S, not Type-AA"},
-     1},
-};
-
-TEST(CablePty, MisbehavingPhonesEndTheTransferCleanly) {
-    for (const MisbehaviourCase& c : kMisbehaviours) {
-        SCOPED_TRACE(c.name);
-        PhoneLine line(c.phone);
-        const cli::Result result = cable(line, c.action, c.type, "C中ド D中レ ");
-        EXPECT_EQ(result.status, c.status) << result.err;
-        size_t at = 0;
-        for (const std::string& message : c.messages) {
-            const size_t found = result.err.find(message, at);
-            EXPECT_NE(found, std::string::npos) << message << " after " << at << " in\n"
-                                                << result.err;
-            at = found == std::string::npos ? at : found + message.size();
-        }
-        if (c.status != 0) {
-            EXPECT_EQ(result.out, "");
-            EXPECT_EQ(result.err.find("完了"), std::string::npos);
-        }
-        EXPECT_EQ(line.openDescriptors(), 0);
-    }
-}
-
-TEST(CablePty, WritingAnEmptyMelodyOpensNoPort) {
-    const cli::Result result =
+    const cli::Result empty =
         cli::runCli({"cable", "write", "--port", "/nonexistent/tty", "--slot", "1"}, " ");
-    EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("曲が入力されていないため、書込転送できません。"), std::string::npos);
-    EXPECT_EQ(result.err.find("シリアルポートを開けませんでした。"), std::string::npos);
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("曲が入力されていないため、書込転送できません。"), std::string::npos);
+    EXPECT_EQ(empty.err.find("シリアルポートを開けませんでした。"), std::string::npos);
 }
 
 } // namespace

@@ -77,88 +77,57 @@ INSTANTIATE_TEST_SUITE_P(
                  u"s", u"k", 255, u"a\uFFFDb"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-struct Write {
-    std::u16string section, key, value;
-};
-
 struct WriteCase {
     const char* name;
     std::string before;
-    std::vector<Write> writes;
+    std::u16string section, key, value;
     std::string after;
+    bool encodable = true; // every character has a code page 932 form
 };
 
 class ProfileWriting : public ::testing::TestWithParam<WriteCase> {};
 
-TEST_P(ProfileWriting, ChangesOnlyTheKeysWritten) {
+TEST_P(ProfileWriting, ChangesOnlyTheKeyWritten) {
     const WriteCase& c = GetParam();
     PrivateProfile profile(c.before);
-    for (const Write& w : c.writes)
-        EXPECT_TRUE(profile.setValue(w.section, w.key, w.value));
+    EXPECT_EQ(profile.setValue(c.section, c.key, c.value), c.encodable);
     EXPECT_EQ(profile.bytes(), c.after);
-    // Every written key reads back as written (less the blanks a reader drops).
-    for (const Write& w : c.writes)
-        EXPECT_EQ(PrivateProfile(c.after).find(w.section, w.key), profile.find(w.section, w.key));
+    // The key reads back as written (less the blanks a reader drops).
+    EXPECT_EQ(PrivateProfile(c.after).find(c.section, c.key), profile.find(c.section, c.key));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProfileWriting,
-    ::testing::Values(
-        WriteCase{"NewFileKeysInOrder",
-                  "",
-                  {{u"曲情報", u"Icon", u"1"},
-                   {u"曲情報", u"Name", u"歌"},
-                   {u"曲情報", u"Music", u"C中ド "}},
-                  sjis(u"[曲情報]\r\nIcon=1\r\nName=歌\r\nMusic=C中ド \r\n")},
-        WriteCase{"ReplacesInPlace",
-                  "; note\r\n[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\nz=3\r\n",
-                  {{u"a", u"x", u"9"}},
-                  "; note\r\n[a]\r\nx=9\r\ny=2\r\n\r\n[b]\r\nz=3\r\n"},
-        WriteCase{"KeepsTheKeysSpelling",
-                  "[A]\r\nWidth=1\r\n",
-                  {{u"a", u"WIDTH", u"2"}},
-                  "[A]\r\nWidth=2\r\n"},
-        WriteCase{"NewKeyAfterTheSectionsLastLine",
-                  "[a]\r\nx=1\r\n\r\n[b]\r\nz=3\r\n",
-                  {{u"a", u"y", u"2"}},
-                  "[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\nz=3\r\n"},
-        WriteCase{"NewSectionAtTheEnd",
-                  "[a]\r\nx=1\r\n",
-                  {{u"b", u"y", u"2"}},
-                  "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n"},
-        WriteCase{"EmptySectionGetsItsFirstKey",
-                  "[a]\r\n[b]\r\n",
-                  {{u"a", u"x", u"1"}},
-                  "[a]\r\nx=1\r\n[b]\r\n"},
-        WriteCase{
-            "LineFeedFileRewrittenWithCrLf", "[a]\nx=1\n", {{u"a", u"x", u"2"}}, "[a]\r\nx=2\r\n"},
-        WriteCase{"LineBreaksInAValueBecomeBlanks",
-                  "",
-                  {{u"s", u"Body", u"one\r\ntwo\nthree"}},
-                  "[s]\r\nBody=one  two three\r\n"},
-        WriteCase{
-            "ValueEndsAtNul", "", {{u"s", u"k", std::u16string(u"ab\0cd", 5)}}, "[s]\r\nk=ab\r\n"},
-        // Bytes code page 932 leaves undefined survive a rewrite of another key.
-        WriteCase{"UndefinedBytesKept",
-                  "[s]\r\np=\x80\xa0\xfd\xfe\xff\r\nq=1\r\n",
-                  {{u"s", u"q", u"2"}},
-                  "[s]\r\np=\x80\xa0\xfd\xfe\xff\r\nq=2\r\n"}),
+    ::testing::Values(WriteCase{"NewFile", "", u"曲情報", u"Music", u"C中ド ",
+                                sjis(u"[曲情報]\r\nMusic=C中ド \r\n")},
+                      WriteCase{"ReplacesInPlace",
+                                "; note\r\n[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\nz=3\r\n", u"a", u"x",
+                                u"9", "; note\r\n[a]\r\nx=9\r\ny=2\r\n\r\n[b]\r\nz=3\r\n"},
+                      WriteCase{"KeepsTheKeysSpelling", "[A]\r\nWidth=1\r\n", u"a", u"WIDTH", u"2",
+                                "[A]\r\nWidth=2\r\n"},
+                      WriteCase{"NewKeyAfterTheSectionsLastLine",
+                                "[a]\r\nx=1\r\n\r\n[b]\r\nz=3\r\n", u"a", u"y", u"2",
+                                "[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\nz=3\r\n"},
+                      WriteCase{"NewSectionAtTheEnd", "[a]\r\nx=1\r\n", u"b", u"y", u"2",
+                                "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n"},
+                      WriteCase{"EmptySectionGetsItsFirstKey", "[a]\r\n[b]\r\n", u"a", u"x", u"1",
+                                "[a]\r\nx=1\r\n[b]\r\n"},
+                      WriteCase{"LineFeedFileRewrittenWithCrLf", "[a]\nx=1\n", u"a", u"x", u"2",
+                                "[a]\r\nx=2\r\n"},
+                      WriteCase{"LineBreaksInAValueBecomeBlanks", "", u"s", u"Body",
+                                u"one\r\ntwo\nthree", "[s]\r\nBody=one  two three\r\n"},
+                      WriteCase{"ValueEndsAtNul", "", u"s", u"k", std::u16string(u"ab\0cd", 5),
+                                "[s]\r\nk=ab\r\n"},
+                      // Bytes code page 932 leaves undefined survive a rewrite of another key, and
+                      // read as characters of their own that write back as the same bytes.
+                      WriteCase{"UndefinedBytesKept", "[s]\r\np=\x80\xa0\xfd\xfe\xff\r\nq=1\r\n",
+                                u"s", u"q", u"2", "[s]\r\np=\x80\xa0\xfd\xfe\xff\r\nq=2\r\n"},
+                      WriteCase{"UndefinedBytesWrittenBack", "", u"s", u"p",
+                                PrivateProfile("[s]\r\np=\x80~\xa0\r\n").value(u"s", u"p"),
+                                "[s]\r\np=\x80~\xa0\r\n"},
+                      WriteCase{"NoCodePage932FormIsAQuestionMark", "", u"s", u"k", u"a😀b",
+                                "[s]\r\nk=a?b\r\n", false}),
     [](const auto& row) { return std::string(row.param.name); });
-
-TEST(PrivateProfile, ACharacterWithoutCodePage932FormIsWrittenAsQuestionMark) {
-    PrivateProfile profile;
-    EXPECT_FALSE(profile.setValue(u"s", u"k", u"a😀b"));
-    EXPECT_EQ(profile.bytes(), "[s]\r\nk=a?b\r\n");
-}
-
-TEST(PrivateProfile, UndefinedBytesReadAsTheirOwnCharactersAndWriteBack) {
-    const PrivateProfile read("[s]\r\np=\x80~\xa0\r\n");
-    const std::u16string value = read.value(u"s", u"p");
-    EXPECT_EQ(value.size(), 3u);
-    PrivateProfile written;
-    EXPECT_TRUE(written.setValue(u"s", u"p", value));
-    EXPECT_EQ(written.bytes(), "[s]\r\np=\x80~\xa0\r\n");
-}
 
 TEST(PrivateProfile, EntriesInFileOrderFirstOccurrenceOnly) {
     const PrivateProfile profile(
@@ -169,7 +138,7 @@ TEST(PrivateProfile, EntriesInFileOrderFirstOccurrenceOnly) {
     EXPECT_TRUE(profile.entries(u"none").empty());
 }
 
-TEST(PrivateProfile, SavesAtomicallyAndLoadsBack) {
+TEST(PrivateProfile, SavesAtomicallyLoadsBackAndReportsFailures) {
     testing::TempFolder folder;
     const auto file = folder.path() / "Sarvo.ini";
     // A file that does not exist loads as an empty profile without an error.
@@ -183,15 +152,11 @@ TEST(PrivateProfile, SavesAtomicallyAndLoadsBack) {
     EXPECT_EQ(PrivateProfile::load(file).profile.value(u"設定", u"テンポ"), u"120");
     // Only the file itself is left: no temporary beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
 
-TEST(PrivateProfile, ReportsAFileThatCannotBeRead) {
-    testing::TempFolder folder;
-    // A folder where the file should be.
-    std::filesystem::create_directories(folder.path() / "Sarvo.ini" / "x");
-    PrivateProfile profile;
-    profile.setValue(u"s", u"k", u"v");
-    EXPECT_NE(profile.save(folder.path() / "Sarvo.ini"), "");
+    // A folder where the file should be cannot be written.
+    const auto blocked = folder.path() / "blocked.ini";
+    std::filesystem::create_directories(blocked / "x");
+    EXPECT_NE(missing.profile.save(blocked), "");
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "common/textcodec.h"
-#include "keyguide/phonetypes.h"
 #include "settings/preferences.h"
 #include "settings/privateprofile.h"
 #include "settings/scrambling.h"
@@ -10,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <map>
 
 namespace sarvo::settings {
 namespace {
@@ -26,6 +25,14 @@ std::vector<std::u16string> keysOf(const PrivateProfile& profile, std::u16string
     for (const auto& entry : profile.entries(section))
         keys.push_back(entry.first);
     return keys;
+}
+
+// The section "設定" the preferences write, key by key.
+std::map<std::u16string, std::u16string> written(const Preferences& preferences) {
+    PrivateProfile profile;
+    writePreferences(profile, preferences);
+    const auto entries = profile.entries(kPreferencesSection);
+    return {entries.begin(), entries.end()};
 }
 
 Preferences changedEverywhere() {
@@ -52,9 +59,6 @@ TEST(Preferences, AFileWithoutTheSectionGivesDesignTimeValuesAndOkWritesAFullSec
     EXPECT_EQ(read, Preferences());
     writePreferences(profile, read);
     EXPECT_EQ(keysOf(profile, kPreferencesSection), kPreferenceKeys);
-    EXPECT_EQ(profile.value(u"設定", u"携帯タイプ").substr(0, 15), u",Type-A,Type-B,");
-    EXPECT_EQ(profile.value(u"設定", u"キー割り当て"), u"1 2 3 4 5 6 7 Q W R T Y");
-    EXPECT_EQ(profile.value(u"設定", u"入力画面のフォントボールド"), u"1");
     // The other section is untouched.
     EXPECT_TRUE(profile.bytes().starts_with(sjis(u"[メイン]\r\nWidth=100\r\n\r\n[設定]\r\n")));
 }
@@ -68,131 +72,64 @@ TEST(Preferences, EveryValueSurvivesAWriteAndARead) {
     EXPECT_EQ(profile.value(u"設定", u"入力音"), u"音符に従う");
 }
 
-// A stored value read as the dialog shows it: what it changes from the design-time values, where
-// an unknown or out-of-range value keeps them or takes the nearest end.
+// A stored value read as the dialog shows it, seen in what OK writes back: the value it means,
+// or (nullptr) the design-time value for an unknown one; out-of-range values take the nearest
+// end. Every other key keeps its design-time value.
 TEST(Preferences, StoredValuesReadAsTheDialogShowsThem) {
     struct Case {
         std::u16string key, stored;
-        std::function<void(Preferences&)> change;
+        const char16_t* meant;
     };
     const std::vector<Case> cases = {
-        {u"キー割り当て", u"Q W E",
-         [](Preferences&) {
-         }},
-        {u"キー割り当て", u"A S D F G H J W E T Y U",
-         [](Preferences& p) {
-             p.keyMap = 1;
-         }},
-        {u"携帯タイプ", u",Type-AM,Type-B,Type-ZZ,type-c,Type-A",
-         [](Preferences& p) {
-             p.phoneTypes = {2, 3, 40};
-         }},
-        {u"携帯タイプ", u",Type-ZZ",
-         [](Preferences& p) {
-             p.phoneTypes.clear();
-         }},
-        {u"携帯タイプ", u"",
-         [](Preferences&) {
-         }},
-        {u"入力音", u"入力音なし",
-         [](Preferences& p) {
-             p.inputSound = InputSound::None;
-         }},
-        {u"入力音", u"大きい",
-         [](Preferences&) {
-         }},
-        {u"テンポ", u"速い",
-         [](Preferences&) {
-         }},
-        {u"テンポの音符", u"F",
-         [](Preferences&) {
-         }},
-        {u"テンポ基準値", u"21",
-         [](Preferences& p) {
-             p.tempoBase = 20;
-         }},
-        {u"テンポ基準値", u"-3",
-         [](Preferences& p) {
-             p.tempoBase = 0;
-         }},
-        {u"テンポ基準値", u"x",
-         [](Preferences&) {
-         }},
-        {u"入力画面のフォントサイズ", u"0",
-         [](Preferences&) {
-         }},
-        {u"入力画面のフォントボールド", u"0",
-         [](Preferences& p) {
-             p.inputFont.bold = false;
-         }},
-        {u"使用者", u"佐藤",
-         [](Preferences& p) {
-             p.userName = u"佐藤";
-         }},
-        {u"言語", u"en",
-         [](Preferences& p) {
-             p.language = LanguageChoice::English;
-         }},
-        {u"言語", u"English",
-         [](Preferences&) {
-         }},
+        {u"キー割り当て", u"Q W E", nullptr},
+        {u"キー割り当て", u"A S D F G H J W E T Y U", u"A S D F G H J W E T Y U"},
+        {u"携帯タイプ", u",Type-AM,Type-B,Type-ZZ,type-c,Type-A", u",Type-A,Type-B,Type-AM"},
+        {u"携帯タイプ", u",Type-ZZ", u""},
+        {u"携帯タイプ", u"", nullptr},
+        {u"入力音", u"入力音なし", u"入力音なし"},
+        {u"入力音", u"大きい", nullptr},
+        {u"テンポ", u"速い", nullptr},
+        {u"テンポの音符", u"F", nullptr},
+        {u"テンポ基準値", u"21", u"20"},
+        {u"テンポ基準値", u"-3", u"0"},
+        {u"テンポ基準値", u"x", nullptr},
+        {u"入力画面のフォントサイズ", u"0", nullptr},
+        {u"入力画面のフォントボールド", u"0", u"0"},
+        {u"使用者", u"佐藤", u"佐藤"},
+        {u"言語", u"en", u"en"},
+        {u"言語", u"English", nullptr},
     };
     for (const Case& c : cases) {
         PrivateProfile profile;
         profile.setValue(kPreferencesSection, c.key, c.stored);
-        Preferences expected;
-        c.change(expected);
-        EXPECT_EQ(readPreferences(profile), expected) << sjis(c.key) << "=" << sjis(c.stored);
+        auto expected = written(Preferences());
+        if (c.meant)
+            expected[c.key] = c.meant;
+        EXPECT_EQ(written(readPreferences(profile)), expected)
+            << sjis(c.key) << "=" << sjis(c.stored);
     }
 }
 
-struct ResetCase {
-    int tab;
-    std::function<bool(const Preferences&)> resetPart;
-};
-
-class ResetTabs : public ::testing::TestWithParam<ResetCase> {};
-
-TEST_P(ResetTabs, ResetOnlyTheirOwnValues) {
-    Preferences p = changedEverywhere();
-    p.resetTab(GetParam().tab);
-    EXPECT_TRUE(GetParam().resetPart(p));
-    // Whatever the tab, the user name stays and the other tabs keep their changes.
-    EXPECT_EQ(p.userName, u"山田");
-    const Preferences changed = changedEverywhere();
-    int unchangedTabs = 0;
-    for (int other = 0; other < 4; ++other) {
-        Preferences only = changed;
-        only.resetTab(other);
-        unchangedTabs += only == p ? 1 : 0;
+// Each tab's reset button gives back the design-time values of its own keys (a range of
+// kPreferenceKeys); the other keys, the user name and the language among them, keep theirs.
+TEST(Preferences, ResetTabsResetOnlyTheirOwnKeys) {
+    struct Case {
+        int tab;
+        size_t first, last;
+    };
+    const auto designTime = written(Preferences());
+    const auto changed = written(changedEverywhere());
+    for (const Case& c : std::vector<Case>{{0, 0, 6}, {1, 7, 7}, {2, 8, 15}, {3, 16, 16}}) {
+        Preferences p = changedEverywhere();
+        p.resetTab(c.tab);
+        const auto reset = written(p);
+        for (size_t k = 0; k < kPreferenceKeys.size(); ++k) {
+            const std::u16string& key = kPreferenceKeys[k];
+            EXPECT_EQ(reset.at(key), (k >= c.first && k <= c.last ? designTime : changed).at(key))
+                << c.tab << " " << sjis(key);
+        }
     }
-    EXPECT_EQ(unchangedTabs, 1); // p equals the reset of exactly its own tab
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Tabs, ResetTabs,
-    ::testing::Values(ResetCase{0,
-                                [](const Preferences& p) {
-                                    return p.voice == kFirstVoice &&
-                                           p.inputSound == InputSound::Automatic &&
-                                           p.tempo == 100 && p.tempoNote == u"C" &&
-                                           p.testNote == u"C" && !p.staffCursorStays &&
-                                           p.tempoBase == 15 && p.keyMap == 2;
-                                }},
-                      ResetCase{1,
-                                [](const Preferences& p) {
-                                    return p.keyMap == 0 && p.tempo == 180;
-                                }},
-                      ResetCase{2,
-                                [](const Preferences& p) {
-                                    return p.inputFont ==
-                                               FontChoice{u"Sarvo", 12, true, u"ABCDEFG"} &&
-                                           p.displayFont ==
-                                               FontChoice{u"ＭＳ ゴシック", 9, false, u"ABCDEFG"};
-                                }},
-                      ResetCase{3, [](const Preferences& p) {
-                                    return p.phoneTypes.size() == size_t(keyguide::kPhoneTypeCount);
-                                }}));
 
 TEST(Preferences, NoPhoneTypeKeepsTheDialogOpen) {
     Preferences p;
@@ -239,19 +176,24 @@ TEST(Scrambling, EachStoredCharacterIsRaisedByAKeyDigit) {
 TEST(SettingsFile, EachOwnerKeepsTheOthersKeys) {
     testing::TempFolder folder;
     const SettingsFile settings(folder.path() / "Sarvo.ini");
-    WindowPlacement placement;
-    placement.splitTop = 1800;
-    placement.columnWidths = {1, 2, 3, 4, 5, 6, 7};
-    placement.top = 10;
-    placement.left = 20;
-    placement.height = 7000;
-    placement.width = 9000;
+    // Reading a missing file writes nothing.
+    EXPECT_EQ(settings.mailPassword(), std::nullopt);
+    EXPECT_EQ(settings.mailSettings(), MailSettings());
+    EXPECT_FALSE(std::filesystem::exists(settings.path()));
+
+    const WindowPlacement placement{1800, {1, 2, 3, 4, 5, 6, 7}, 10, 20, 7000, 9000};
     ASSERT_EQ(settings.saveWindowPlacement(placement), "");
-    MailSettings mail;
-    mail.mailType = 4;
-    mail.smtpServers = {u"smtp.example.jp", u"", u"mail.example.jp"};
-    mail.userIds = {u"taro"};
-    mail.keepPassword = true;
+    MailSettings mail{4,
+                      {u"smtp.example.jp", u"", u"mail.example.jp"},
+                      {u"pop.example.jp"},
+                      {},
+                      {},
+                      {u"taro"},
+                      u"587",
+                      u"995",
+                      u"",
+                      true,
+                      true};
     ASSERT_EQ(settings.saveMailSettings(mail), "");
     ASSERT_EQ(settings.savePreferences(changedEverywhere()), "");
     ASSERT_EQ(settings.saveUploadCount(3), "");
@@ -276,56 +218,23 @@ TEST(SettingsFile, EachOwnerKeepsTheOthersKeys) {
     EXPECT_EQ(file.value(u"メイル", u"SMTP"), u"smtp.example.jp,mail.example.jp,");
 }
 
-struct MailDefaultCase {
-    const char* name;
-    std::string file;
-    MailSettings expected;
-};
-
-class MailDefaults : public ::testing::TestWithParam<MailDefaultCase> {};
-
-TEST_P(MailDefaults, FillWhatIsMissing) {
+// A stored mail section reads as the one beside it: a mail type that is no number or out of
+// range is the default, text after a list's last comma is no entry.
+TEST(SettingsFile, MailValuesOutsideTheirRangeAreTheDefaults) {
+    const std::vector<std::pair<std::u16string, std::u16string>> cases = {
+        {u"MAILTYPE=x", u""},
+        {u"MAILTYPE=5", u""},
+        {u"MAILTYPE=-1", u""},
+        {u"POP3=a,b,c\r\nMAILTYPE=0", u"POP3=a,b,\r\nMAILTYPE=0"},
+    };
     testing::TempFolder folder;
-    testing::writeBytes(folder.path() / "Sarvo.ini", GetParam().file);
-    EXPECT_EQ(SettingsFile(folder.path() / "Sarvo.ini").mailSettings(), GetParam().expected);
-}
-
-MailSettings mailWith(std::function<void(MailSettings&)> change) {
-    MailSettings mail;
-    change(mail);
-    return mail;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MailDefaults,
-    ::testing::Values(
-        MailDefaultCase{"NoSection", "", MailSettings()},
-        MailDefaultCase{"MailTypeNotNumeric", sjis(u"[メイル]\r\nMAILTYPE=x\r\n"), MailSettings()},
-        MailDefaultCase{"MailTypeOutOfRange", sjis(u"[メイル]\r\nMAILTYPE=7\r\n"), MailSettings()},
-        MailDefaultCase{"TextAfterLastCommaIgnored",
-                        sjis(u"[メイル]\r\nPOP3=a,b,c\r\nMAILTYPE=0\r\n"),
-                        mailWith([](MailSettings& m) {
-                            m.pop3Servers = {u"a", u"b"};
-                            m.mailType = 0;
-                        })},
-        MailDefaultCase{"Ports", sjis(u"[メイル]\r\nSMTPPORT=587\r\nPOP3PORT=995\r\nDEL=1\r\n"),
-                        mailWith([](MailSettings& m) {
-                            m.smtpPort = u"587";
-                            m.pop3Port = u"995";
-                            m.deleteAfterReceiving = true;
-                        })}),
-    [](const auto& row) { return std::string(row.param.name); });
-
-TEST(SettingsFile, MissingValuesOfOtherOwners) {
-    testing::TempFolder folder;
-    const SettingsFile settings(folder.path() / "Sarvo.ini");
-    EXPECT_EQ(settings.uploadCount(), 0);
-    EXPECT_FALSE(settings.publishAddress());
-    EXPECT_EQ(settings.mailPassword(), std::nullopt);
-    EXPECT_EQ(settings.cableSettings(), CableSettings());
-    EXPECT_EQ(settings.windowPlacement(), WindowPlacement());
-    // Nothing was written by reading.
-    EXPECT_FALSE(std::filesystem::exists(settings.path()));
+    const auto mailIn = [&](const std::u16string& section) {
+        testing::writeBytes(folder.path() / "Sarvo.ini", sjis(u"[メイル]\r\n" + section + u"\r\n"));
+        return SettingsFile(folder.path() / "Sarvo.ini").mailSettings();
+    };
+    for (const auto& [stored, meant] : cases)
+        EXPECT_EQ(mailIn(stored), mailIn(meant)) << sjis(stored);
+    EXPECT_EQ(mailIn(u"MAILTYPE=0").mailType, 0);
 }
 
 } // namespace

@@ -18,12 +18,9 @@ inline const std::vector<char16_t>& twoByteCharacters() {
         std::vector<char16_t> found;
         for (unsigned c = 0x80; c < 0x10000; ++c) {
             const auto code = cp932CodeOf(static_cast<char16_t>(c));
-            if (!code || isSingleByteCp932(*code))
-                continue;
-            const unsigned lead = *code >> 8;
-            if (lead > 0xEF || charOfCp932(*code) != static_cast<char16_t>(c))
-                continue;
-            found.push_back(static_cast<char16_t>(c));
+            if (code && !isSingleByteCp932(*code) && *code >> 8 <= 0xEF &&
+                charOfCp932(*code) == static_cast<char16_t>(c))
+                found.push_back(static_cast<char16_t>(c));
         }
         return found;
     }();

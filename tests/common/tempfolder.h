@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,10 +22,7 @@ public:
         std::string name = "sarvo-" + std::to_string(::getpid()) + "-";
         if (test)
             name += std::string(test->test_suite_name()) + "-" + test->name();
-        for (char& c : name) {
-            if (c == '/')
-                c = '_';
-        }
+        std::ranges::replace(name, '/', '_');
         m_path = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);

@@ -3,7 +3,6 @@
 
 #include "cable/cabletypes.h"
 #include "cable/datablock.h"
-#include "cable/probe.h"
 
 #include <gtest/gtest.h>
 
@@ -70,24 +69,6 @@ TEST(DataBlocks, ArriveInFullBeforeTheyAreRead) {
     Bytes broken = block;
     broken[5] = 0x10; // no nibble
     EXPECT_FALSE(parseBlock(BlockLayout::SlotParts, broken));
-}
-
-TEST(Probe, RepliesSelectTheirTypes) {
-    const std::pair<std::u16string_view, std::optional<CableType>> cases[] = {
-        {u"6C 0D 00 02 00 07 00 05 00 00 00 03 00 0A 00 0D 00 00 00 00 00", CableType::E},
-        {u"6C 0D 00 02 00 07 00 07 00 00 00 07 01 02 00 0D 00 00 00 00 00", CableType::S},
-        {u"6C 0D 00 02 00 07 00 07 00 00 00 07 01 02 00 0D 01 03 00 0A 01", CableType::AA},
-        {u"6C 0D 00 02 00 07 00 05 00 00 00 07 01 00 00 0D 00 00 00 00 00", CableType::AD},
-        {u"6C 0D 00 02 00 07 00 06 00 00 00 07 01 02 00 0D 00 00 00 00 00", std::nullopt},
-    };
-    for (const auto& [reply, type] : cases) {
-        const auto found = typeOfProbeReply(frameBytes(reply));
-        EXPECT_EQ(found ? std::optional(found->type) : std::nullopt, type);
-    }
-    const auto d502i = typeOfProbeReply(
-        frameBytes(u"6C 0D 00 02 00 07 00 05 00 00 00 03 01 08 00 0D 00 00 00 00 00"));
-    ASSERT_TRUE(d502i);
-    EXPECT_TRUE(d502i->d502i);
 }
 
 } // namespace

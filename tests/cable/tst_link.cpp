@@ -4,7 +4,9 @@
 #include "cable/link.h"
 #include "cable/probe.h"
 #include "cable/templatematch.h"
-#include "memorytransport.h"
+#include "cable/transport.h"
+
+#include <deque>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +14,27 @@ namespace sarvo::cable {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::MemoryTransport;
+// A line in memory: the bytes the phone "sends" are queued by the test and handed out one piece
+// per read; every piece written is kept.
+class MemoryTransport final : public IByteTransport {
+public:
+    OpenResult open(const LineSettings&) override { return {true, false, {}}; }
+    void close() override {}
+    bool isOpen() const override { return true; }
+    bool write(std::span<const uint8_t> bytes) override {
+        written.emplace_back(bytes.begin(), bytes.end());
+        return true;
+    }
+    Bytes readAll() override {
+        if (incoming.empty())
+            return {};
+        Bytes piece = incoming.front();
+        incoming.pop_front();
+        return piece;
+    }
+    std::deque<Bytes> incoming;
+    std::vector<Bytes> written;
+};
 
 Bytes hex(std::u16string_view text) {
     return text.empty() ? Bytes{} : frameBytes(text);
@@ -97,143 +119,47 @@ TEST(Link, ReceivesByTheRulesOfTheLine) {
     const std::u16string tenLogged = repeated(u"55 ", 10);
     const std::u16string timeout = u"\n" + std::u16string(kTimeoutMessage);
     const ReceiveCase cases[] = {
-        {"silent phone: three resends, then the time-out at 20 s",
-         ReceiveMode::Template,
-         u"6C 0D FF",
-         0,
-         u"B3 0D",
-         false,
-         {{4999ms, {}}, {1ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}, {1ms, {}}},
-         ReceiveOutcome::Failed,
-         u"",
-         u"\n<\n<\n<" + timeout,
-         3},
-        {"still waiting a millisecond before 20 s",
-         ReceiveMode::Template,
-         u"6C 0D FF",
-         0,
-         u"B3 0D",
-         false,
-         {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}},
-         ReceiveOutcome::Waiting,
-         u"",
-         u"\n<\n<\n<",
-         3},
-        {"reply in pieces",
-         ReceiveMode::Template,
-         u"6C 0D FF",
-         0,
-         u"B3 0D",
-         false,
-         {{10ms, u"6C"}, {10ms, u"0D 07"}},
-         ReceiveOutcome::Done,
-         u"6C 0D 07",
-         u"6C 0E 07 \n",
-         0},
-        {"bytes restart the timer",
-         ReceiveMode::Template,
-         u"6C 0D FF",
-         0,
-         u"B3 0D",
-         false,
-         {{4000ms, u"6C"}, {4999ms, {}}, {1ms, u"0D 01"}},
-         ReceiveOutcome::Done,
-         u"6C 0D 01",
-         u"6C 0E FF \n",
-         0},
-        {"no-resend switch",
-         ReceiveMode::Template,
-         u"6C 0D FF",
-         0,
-         u"B3 0D",
-         true,
-         {{5000ms, {}}},
-         ReceiveOutcome::Failed,
-         u"",
-         u"\n" + std::u16string(kNoResendTimeoutMessage),
-         0},
-        {"nine stray bytes resend",
-         ReceiveMode::Template,
-         u"6C 0D FF",
-         0,
-         u"B3 0D",
-         false,
-         {{10ms, nine}},
-         ReceiveOutcome::Waiting,
-         u"",
-         nineLogged + u"\n<",
-         1},
-        {"eight then one stray byte resend too",
-         ReceiveMode::Template,
-         u"6C",
-         0,
-         u"B3 0D",
-         false,
-         {{10ms, u"55 55 55 55 55 55 55 55"}, {10ms, u"55"}},
-         ReceiveOutcome::Waiting,
-         u"",
-         nineLogged + u"\n<",
-         1},
-        {"ten stray bytes at once do not",
-         ReceiveMode::Template,
-         u"6C",
-         0,
-         u"B3 0D",
-         false,
-         {{10ms, ten}},
-         ReceiveOutcome::Waiting,
-         u"",
-         tenLogged,
-         0},
-        {"nine stray bytes with the no-resend switch",
-         ReceiveMode::Template,
-         u"6C",
-         0,
-         u"B3 0D",
-         true,
-         {{10ms, nine}},
-         ReceiveOutcome::Failed,
-         u"",
-         nineLogged + u"\n" + std::u16string(kNoResendTimeoutMessage),
-         0},
-        {"forty-nine stray bytes give up",
-         ReceiveMode::Template,
-         u"6C",
-         0,
-         u"B3 0D",
-         false,
-         {{1ms, nine}, {1ms, ten}, {1ms, ten}, {1ms, ten}, {1ms, ten}},
-         ReceiveOutcome::RetryOut,
-         u"",
-         nineLogged + u"\n<" + repeated(tenLogged + u"\n<", 4) + u"\n" +
-             std::u16string(kRetryOutMessage),
-         5},
-        {"nothing to resend",
-         ReceiveMode::Template,
-         u"6C",
-         0,
-         u"00",
-         false,
-         {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {5000ms, {}}},
-         ReceiveOutcome::Failed,
-         u"",
-         u"\n<\n<\n<" + timeout,
-         0},
-        {"count cuts what came",
-         ReceiveMode::Count,
-         u"",
-         3,
-         u"64 03",
-         false,
-         {{10ms, u"64 02"}, {10ms, u"05 77"}},
-         ReceiveOutcome::Done,
-         u"64 02 05",
-         u"64 F8 05 77 \n",
-         0},
+        ReceiveCase("silent phone: three resends, then the time-out at 20 s", ReceiveMode::Template,
+                    u"6C 0D FF", 0, u"B3 0D", false,
+                    {{4999ms, {}}, {1ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}, {1ms, {}}},
+                    ReceiveOutcome::Failed, u"", u"\n<\n<\n<" + timeout, 3),
+        ReceiveCase("still waiting a millisecond before 20 s", ReceiveMode::Template, u"6C 0D FF",
+                    0, u"B3 0D", false, {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}},
+                    ReceiveOutcome::Waiting, u"", u"\n<\n<\n<", 3),
+        ReceiveCase("reply in pieces", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", false,
+                    {{10ms, u"6C"}, {10ms, u"0D 07"}}, ReceiveOutcome::Done, u"6C 0D 07",
+                    u"6C 0E 07 \n", 0),
+        ReceiveCase("bytes restart the timer", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D",
+                    false, {{4000ms, u"6C"}, {4999ms, {}}, {1ms, u"0D 01"}}, ReceiveOutcome::Done,
+                    u"6C 0D 01", u"6C 0E FF \n", 0),
+        ReceiveCase("no-resend switch", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", true,
+                    {{5000ms, {}}}, ReceiveOutcome::Failed, u"",
+                    u"\n" + std::u16string(kNoResendTimeoutMessage), 0),
+        ReceiveCase("nine stray bytes resend", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D",
+                    false, {{10ms, nine}}, ReceiveOutcome::Waiting, u"", nineLogged + u"\n<", 1),
+        ReceiveCase("eight then one stray byte resend too", ReceiveMode::Template, u"6C", 0,
+                    u"B3 0D", false, {{10ms, u"55 55 55 55 55 55 55 55"}, {10ms, u"55"}},
+                    ReceiveOutcome::Waiting, u"", nineLogged + u"\n<", 1),
+        ReceiveCase("ten stray bytes at once do not", ReceiveMode::Template, u"6C", 0, u"B3 0D",
+                    false, {{10ms, ten}}, ReceiveOutcome::Waiting, u"", tenLogged, 0),
+        ReceiveCase("nine stray bytes with the no-resend switch", ReceiveMode::Template, u"6C", 0,
+                    u"B3 0D", true, {{10ms, nine}}, ReceiveOutcome::Failed, u"",
+                    nineLogged + u"\n" + std::u16string(kNoResendTimeoutMessage), 0),
+        ReceiveCase("forty-nine stray bytes give up", ReceiveMode::Template, u"6C", 0, u"B3 0D",
+                    false, {{1ms, nine}, {1ms, ten}, {1ms, ten}, {1ms, ten}, {1ms, ten}},
+                    ReceiveOutcome::RetryOut, u"",
+                    nineLogged + u"\n<" + repeated(tenLogged + u"\n<", 4) + u"\n" +
+                        std::u16string(kRetryOutMessage),
+                    5),
+        ReceiveCase("nothing to resend", ReceiveMode::Template, u"6C", 0, u"00", false,
+                    {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {5000ms, {}}},
+                    ReceiveOutcome::Failed, u"", u"\n<\n<\n<" + timeout, 0),
+        ReceiveCase("count cuts what came", ReceiveMode::Count, u"", 3, u"64 03", false,
+                    {{10ms, u"64 02"}, {10ms, u"05 77"}}, ReceiveOutcome::Done, u"64 02 05",
+                    u"64 F8 05 77 \n", 0),
     };
     for (const ReceiveCase& c : cases) {
         MemoryTransport line;
-        line.open(kStartSettings);
         ProtocolLog log;
         log.logSet(u"", true);
         sound::ManualClock clock;
@@ -243,13 +169,13 @@ TEST(Link, ReceivesByTheRulesOfTheLine) {
         for (const Event& event : c.events) {
             clock.advance(event.after);
             if (!event.piece.empty())
-                line.arrive(hex(event.piece));
+                line.incoming.push_back(hex(event.piece));
             result = link.poll();
         }
         EXPECT_EQ(result.outcome, c.outcome) << c.name;
         EXPECT_EQ(result.reply, hex(c.reply)) << c.name;
         EXPECT_EQ(log.text(), u"<" + c.log) << c.name;
-        EXPECT_EQ(line.written(), std::vector<Bytes>(c.resends, hex(c.resend))) << c.name;
+        EXPECT_EQ(line.written, std::vector<Bytes>(c.resends, hex(c.resend))) << c.name;
     }
 }
 
@@ -257,15 +183,14 @@ TEST(Link, SendsInPiecesOfFifty) {
     MemoryTransport line;
     ProtocolLog log;
     sound::ManualClock clock;
-    Link link(line, log, clock);
     Bytes frame(120);
     for (size_t i = 0; i < frame.size(); ++i)
         frame[i] = static_cast<uint8_t>(i);
-    link.sendByte(frame);
-    ASSERT_EQ(line.written().size(), 3u);
-    EXPECT_EQ(line.written()[0], Bytes(frame.begin(), frame.begin() + 50));
-    EXPECT_EQ(line.written()[1], Bytes(frame.begin() + 50, frame.begin() + 100));
-    EXPECT_EQ(line.written()[2], Bytes(frame.begin() + 100, frame.end()));
+    Link(line, log, clock).sendByte(frame);
+    const auto at = [&](size_t from, size_t to) {
+        return Bytes(&frame[from], &frame[0] + to);
+    };
+    EXPECT_EQ(line.written, (std::vector<Bytes>{at(0, 50), at(50, 100), at(100, 120)}));
 }
 
 TEST(Probe, PinFrameTakesFourDigitsOnly) {

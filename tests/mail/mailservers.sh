@@ -39,7 +39,7 @@ stop() {
 trap stop EXIT
 trap "exit 1" INT TERM
 
-openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=localhost" \
+openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 -subj "/CN=localhost" \
   -addext "subjectAltName=DNS:localhost,IP:127.0.0.1" \
   -keyout "$dir/key.pem" -out "$dir/cert.pem" >/dev/null 2>&1
 
@@ -65,9 +65,9 @@ postconf -M '2587/inet=2587 inet n - n - - smtpd'
 postconf -P '2587/inet/smtpd_sasl_auth_enable=yes' '2587/inet/smtpd_sasl_type=dovecot' \
   "2587/inet/smtpd_sasl_path=$dir/run/auth-postfix" '2587/inet/smtpd_sasl_mechanism_filter=login' \
   '2587/inet/smtpd_client_restrictions=permit_sasl_authenticated,reject'
-newaliases
-postfix stop >/dev/null 2>&1 || true
-postfix start >/dev/null 2>&1
+[ /etc/aliases.db -nt /etc/aliases ] || newaliases
+# A Postfix left running takes the new settings only when restarted.
+postfix start >/dev/null 2>&1 || { postfix stop >/dev/null 2>&1; postfix start >/dev/null 2>&1; }
 
 cat > "$dir/dovecot.conf" <<CONF
 protocols = pop3 submission

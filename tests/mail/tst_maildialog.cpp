@@ -1,14 +1,14 @@
-// The mail dialog driven offscreen against Postfix and Dovecot (run under mailservers.sh): a
-// song sent by the send button comes back by the receive button; refusals and a dead server
-// leave the dialog usable.
+// The mail and song-server dialogs driven offscreen. MailDialog and ServerDialog run against
+// Postfix and Dovecot (under mailservers.sh): a song sent by the send button comes back by the
+// receive button; refusals and a dead server leave the dialog usable. MailPassword runs twice:
+// without a D-Bus session (SARVO_EXPECT_KEYCHAIN=0: the password stays in the settings file)
+// and under keychainsession.sh with an unlocked secret service (SARVO_EXPECT_KEYCHAIN=1: it
+// moves to the keychain and leaves the settings file).
 
 #include "../app/qtestenvironment.h"
 #include "../common/tempfolder.h"
-#include "mail/net/exchangedriver.h"
 #include "mail/ui/maildialog.h"
 #include "mail/ui/serverdialog.h"
-
-#include <QDir>
 
 #include <QComboBox>
 #include <QLabel>
@@ -29,20 +29,28 @@ QString mailDir() {
     return dir;
 }
 
+// The files Postfix delivered into a mailbox of the test servers, once count of them are there.
+QStringList delivered(const QString& box, int count) {
+    const QDir dir(mailDir() + QStringLiteral("/boxes/") + box + QStringLiteral("/Maildir/new"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dir.entryList(QDir::Files).size() >= count; }, 10000));
+    return dir.entryList(QDir::Files);
+}
+
 struct DialogFixture {
     sarvo::testing::TempFolder folder;
     library::SongLibrary library{library::LibraryFolders(folder.path())};
+    settings::SettingsFile file{library.folders().settingsFile()};
     RecordingInteractive ui;
     MailContext context{library, ui};
     std::vector<std::u16string> stored;
 
-    DialogFixture() {
+    // The account of the test servers; nobody listens on POP3 port 1.
+    explicit DialogFixture(std::u16string pop3Port = u"1110", bool keepPassword = false) {
         context.melody = u"C中ド D中レ C中ミ ";
         context.song = {u"春の歌", u"歌手", u"J-POP", u"", u"120", u"7"};
         context.songsStored = [this](const std::vector<std::u16string>& names) {
             stored.insert(stored.end(), names.begin(), names.end());
         };
-        const settings::SettingsFile file(library.folders().settingsFile());
         settings::MailSettings mail;
         mail.smtpServers = {u"127.0.0.1"};
         mail.pop3Servers = {u"127.0.0.1"};
@@ -50,8 +58,9 @@ struct DialogFixture {
         mail.ownAddresses = {u"taro@sarvo.test"};
         mail.userIds = {u"hanako"};
         mail.smtpPort = u"2525";
-        mail.pop3Port = u"1110";
+        mail.pop3Port = pop3Port;
         mail.deleteAfterReceiving = true;
+        mail.keepPassword = keepPassword;
         EXPECT_EQ(file.saveMailSettings(mail), "");
     }
 };
@@ -75,12 +84,13 @@ TEST(MailDialog, SendsAndReceivesThroughTheServers) {
     DialogFixture f;
     MailDialog dialog(f.context);
     dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     child<QRadioButton>(dialog, "optMT3")->click();
     child<QLineEdit>(dialog, "txtSub")->setText(QStringLiteral("春の歌[歌手]"));
     // Entering the message selects it, so typing replaces the greeting.
     auto* body = child<QPlainTextEdit>(dialog, "txtBody");
     body->setFocus();
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return body->textCursor().hasSelection(); }));
     QTest::keyClicks(body, QStringLiteral("x"));
     EXPECT_EQ(body->toPlainText(), QStringLiteral("x"));
     body->setPlainText(QStringLiteral("聞いてね"));
@@ -89,7 +99,7 @@ TEST(MailDialog, SendsAndReceivesThroughTheServers) {
     EXPECT_TRUE(log.contains(QStringLiteral("♪ 「春の歌[歌手]」を送信しました。♪")))
         << log.toStdString();
 
-    QTest::qWait(1500); // Postfix hands the mail to the mailbox
+    delivered(QStringLiteral("hanako"), 1);
     child<QLineEdit>(dialog, "txtPass")->setText(QStringLiteral("secret"));
     ASSERT_TRUE(runButton(dialog, "cmdMail1"));
     EXPECT_EQ(f.stored, std::vector<std::u16string>{u"春の歌"});
@@ -111,8 +121,7 @@ TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
     child<QRadioButton>(dialog, "optMT4")->click();
     EXPECT_FALSE(child<QPushButton>(dialog, "cmdMail1")->isEnabled());
     EXPECT_TRUE(child<QWidget>(dialog, "fraimode")->isVisible());
-    QDir().mkpath(QStringLiteral("/tmp/shots-mail"));
-    dialog.grab().save(QStringLiteral("/tmp/shots-mail/maildialog-imode.png"));
+    app::testing::saveScreenshot(dialog, QStringLiteral("maildialog-imode"));
     child<QRadioButton>(dialog, "optMT2")->click();
     child<QComboBox>(dialog, "cmbMail4")->setEditText({});
     QTest::mouseClick(child<QPushButton>(dialog, "cmdMail1"), Qt::LeftButton);
@@ -129,29 +138,20 @@ TEST(MailDialog, RefusalsAndADeadServerLeaveItUsable) {
     EXPECT_TRUE(f.stored.empty());
 }
 
-struct UploadCase {
-    const char16_t* port;
-    const char16_t* iconBefore;
-    bool delivered;
-    const char16_t* iconAfter; // the music-box icon written back after a successful upload
-};
-
 TEST(ServerDialog, UploadsTheSongFileAndWritesItsIconBack) {
-    const QString dir = mailDir();
+    mailDir();
     DialogFixture f;
-    const settings::SettingsFile file(f.library.folders().settingsFile());
-    const UploadCase cases[] = {
-        {u"2525", u"3", true, u"3"},
-        {u"1", u"x", false, u"x"}, // nobody listens: nothing written
-        {u"2525", u"x", true, u"1"},
-    };
+    // The SMTP port, the icon before, whether the upload is delivered, the icon after: the
+    // music-box icon is written back after a successful upload only.
+    const std::tuple<const char16_t*, const char16_t*, bool, const char16_t*> cases[] = {
+        {u"2525", u"3", true, u"3"}, {u"1", u"x", false, u"x"}, {u"2525", u"x", true, u"1"}};
     ServerDialog dialog(f.context);
     dialog.show();
     int uploads = 0;
-    for (const UploadCase& c : cases) {
-        ASSERT_EQ(file.update([&](settings::PrivateProfile& profile) {
+    for (const auto& [port, iconBefore, wasDelivered, iconAfter] : cases) {
+        ASSERT_EQ(f.file.update([&](settings::PrivateProfile& profile) {
             profile.setValue(kServerSection, u"SMTP", u"127.0.0.1");
-            profile.setValue(kServerSection, u"SMTPPORT", c.port);
+            profile.setValue(kServerSection, u"SMTPPORT", port);
             profile.setValue(kServerSection, u"UPLOADADDR", u"upload@sarvo.test");
         }),
                   "");
@@ -159,22 +159,65 @@ TEST(ServerDialog, UploadsTheSongFileAndWritesItsIconBack) {
         melody::ParserState state;
         library::SongInfo info;
         info.properties = f.context.song;
-        info.icon = c.iconBefore;
+        info.icon = iconBefore;
         ASSERT_TRUE(f.library.saveSong(info, f.context.melody, {}, state, quiet).ok());
         QSignalSpy finished(&dialog, &ServerDialog::exchangeFinished);
         QTest::mouseClick(child<QPushButton>(dialog, "cmdMail"), Qt::LeftButton);
         ASSERT_TRUE(finished.wait(20000));
-        EXPECT_EQ(finished.first().first().toBool(), c.delivered);
-        EXPECT_EQ(f.library.loadSong(f.context.song.name)->info.icon, c.iconAfter);
+        EXPECT_EQ(finished.first().first().toBool(), wasDelivered);
+        EXPECT_EQ(f.library.loadSong(f.context.song.name)->info.icon, iconAfter);
         // The count grows with every attempt, delivered or not.
         EXPECT_EQ(child<QLabel>(dialog, "lblUpNum")->text(), QString::number(++uploads));
     }
-    EXPECT_EQ(file.uploadCount(), uploads);
+    EXPECT_EQ(f.file.uploadCount(), uploads);
     app::testing::saveScreenshot(dialog, QStringLiteral("serverdialog-uploaded"));
-    QTest::qWait(1500);
-    const QStringList arrived =
-        QDir(dir + QStringLiteral("/boxes/upload/Maildir/new")).entryList(QDir::Files);
-    EXPECT_EQ(arrived.size(), 2);
+    EXPECT_EQ(delivered(QStringLiteral("upload"), 2).size(), 2);
+}
+
+struct PasswordCase {
+    const char* what;
+    std::optional<std::u16string> oldPassword; // in the settings file before
+    QString typed;                             // typed before receiving; empty: left as shown
+    std::u16string kept;                       // what a dialog opened afterwards shows
+};
+
+TEST(MailPassword, IsKeptInTheKeychainOrElseInTheSettingsFile) {
+    const QByteArray expected = qgetenv("SARVO_EXPECT_KEYCHAIN");
+    ASSERT_FALSE(expected.isEmpty()) << "run this test through ctest";
+    const PasswordCase cases[] = {
+        {"typed and kept", std::nullopt, QStringLiteral("himitsu"), u"himitsu"},
+        {"an old settings file's password", u"mukashi", {}, u"mukashi"},
+        {"a new one over an old one", u"mukashi", QStringLiteral("atarashii"), u"atarashii"},
+    };
+    for (const PasswordCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        DialogFixture f(u"1", true); // the exchange fails at once, the settings stay
+        if (c.oldPassword) {
+            ASSERT_EQ(f.file.saveMailPassword(*c.oldPassword), "");
+        }
+        {
+            MailDialog dialog(f.context);
+            auto* password = child<QLineEdit>(dialog, "txtPass");
+            // An old password is read whether or not a keychain runs.
+            if (c.oldPassword) {
+                EXPECT_EQ(password->text().toStdU16String(), *c.oldPassword);
+            }
+            if (!c.typed.isEmpty())
+                password->setText(c.typed);
+            EXPECT_FALSE(runButton(dialog, "cmdMail1"));
+            // Without a session bus the keychain fails at once, well before the dialog's bound.
+            const std::u16string inFile = expected == "1" ? u"" : c.kept;
+            EXPECT_TRUE(QTest::qWaitFor([&] { return f.file.mailPassword() == inFile; }, 8000))
+                << "the settings file holds \""
+                << QString::fromStdU16String(f.file.mailPassword().value_or(u"(none)"))
+                       .toStdString()
+                << "\"";
+        }
+        MailDialog reopened(f.context);
+        auto* shown = child<QLineEdit>(reopened, "txtPass");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown->text().toStdU16String() == c.kept; }, 8000))
+            << shown->text().toStdString();
+    }
 }
 
 } // namespace

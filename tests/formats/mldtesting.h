@@ -5,6 +5,8 @@
 #include "formats/mld.h"
 #include "formats/ringtone.h"
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -44,9 +46,18 @@ inline std::vector<Event> noteEvents(const Bytes& file, int partCount) {
     return events;
 }
 
-} // namespace sarvo::formats
-
-namespace sarvo::formats {
+// Whatever the melody, the lengths in the file agree with its size.
+inline void expectConsistentLengths(const Bytes& file) {
+    ASSERT_GE(file.size(), 8u);
+    EXPECT_EQ(static_cast<size_t>(file[4] << 24 | file[5] << 16 | file[6] << 8 | file[7]),
+              file.size() - 8);
+    const size_t trac = 10 + (file[8] << 8 | file[9]);
+    EXPECT_EQ(std::string(file.begin() + trac, file.begin() + trac + 4), "trac");
+    const size_t length = static_cast<size_t>(file[trac + 4] << 24 | file[trac + 5] << 16 |
+                                              file[trac + 6] << 8 | file[trac + 7]);
+    EXPECT_EQ(length, file.size() - trac - 8);
+    EXPECT_EQ(Bytes(file.end() - 3, file.end()), (Bytes{0xFF, 0xDF, 0x00}));
+}
 
 // Builds i-melody files the way other tools write them: any header chunks, any number of
 // tracks of raw event bytes; the length fields are filled in.
@@ -66,36 +77,28 @@ public:
     }
 
     Bytes build() const {
+        const auto append = [](Bytes& to, const Bytes& bytes, int sizeBytes) {
+            for (int i = sizeBytes - 1; i >= 0; --i)
+                to.push_back(static_cast<uint8_t>(bytes.size() >> (8 * i)));
+            to.insert(to.end(), bytes.begin(), bytes.end());
+        };
         Bytes header = {0x01, 0x01, static_cast<uint8_t>(m_tracks.size())};
         for (const auto& [tag, data] : m_chunks) {
-            append(header, asciiBytes(tag));
-            append(header, {static_cast<uint8_t>(data.size() >> 8),
-                            static_cast<uint8_t>(data.size() & 0xFF)});
-            append(header, data);
+            append(header, asciiBytes(tag), 0);
+            append(header, data, 2);
         }
-        Bytes body = {static_cast<uint8_t>(header.size() >> 8),
-                      static_cast<uint8_t>(header.size() & 0xFF)};
-        append(body, header);
+        Bytes body;
+        append(body, header, 2);
         for (const Bytes& events : m_tracks) {
-            append(body, asciiBytes(m_trackTag));
-            append(body, u32(events.size()));
-            append(body, events);
+            append(body, asciiBytes(m_trackTag), 0);
+            append(body, events, 4);
         }
         Bytes file = asciiBytes("melo");
-        append(file, u32(body.size()));
-        append(file, body);
+        append(file, body, 4);
         return file;
     }
 
 private:
-    static void append(Bytes& to, const Bytes& bytes) {
-        to.insert(to.end(), bytes.begin(), bytes.end());
-    }
-    static Bytes u32(size_t value) {
-        return {static_cast<uint8_t>(value >> 24), static_cast<uint8_t>(value >> 16),
-                static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value)};
-    }
-
     std::vector<std::pair<std::string, Bytes>> m_chunks;
     std::vector<Bytes> m_tracks;
     std::string m_trackTag = "trac";

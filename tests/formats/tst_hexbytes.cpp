@@ -8,58 +8,37 @@
 namespace sarvo::formats {
 namespace {
 
-TEST(Str2Byte, ConvertsPairs) {
+// Pairs of hex digits, the separator never looked at; a bad pair is reported and the bytes read
+// so far stay, with zeroes for the rest; without a whole pair the array is left as it was.
+TEST(Str2Byte, PairsAndFailures) {
     struct Case {
         std::u16string hex;
+        bool ok;
         Bytes bytes;
+        std::vector<std::u16string> messages;
     };
-    const std::vector<Case> cases = {
-        {u"6D 65 6C 6F", {0x6D, 0x65, 0x6C, 0x6F}},
-        {u"D1 0", {0xD1}},
-        {u"D1", {0xD1}},
-        {u"d1-0f", {0xD1, 0x0F}}, // lower case, and the separator is never looked at
-        {u"D1 06 0F 05 00 01", {0xD1, 0x06, 0x0F, 0x05, 0x00, 0x01}},
+    // clang-format off
+    const Case cases[] = {
+        {u"6D 65 6C 6F", true, {0x6D, 0x65, 0x6C, 0x6F}, {}},
+        {u"D1 0", true, {0xD1}, {}},
+        {u"d1-0f", true, {0xD1, 0x0F}, {}},
+        {u"", false, {0x99}, {}},
+        {u"D", false, {0x99}, {}},
+        {u"D1 XY 0F", false, {0xD1, 0x00, 0x00}, {u"str2Byte 変換エラー &HXY"}},
+        {u"G1 02", false, {0x00, 0x00}, {u"str2Byte 変換エラー &HG1"}},
+        {u"01 02 3ア", false, {0x01, 0x02, 0x00}, {u"str2Byte 変換エラー &H3ア"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         RecordingInteractive ui;
         Bytes bytes = {0x99};
-        EXPECT_TRUE(str2Byte(c.hex, bytes, ui));
+        EXPECT_EQ(str2Byte(c.hex, bytes, ui), c.ok);
         EXPECT_EQ(bytes, c.bytes);
-        EXPECT_TRUE(ui.messages().empty());
+        EXPECT_EQ(ui.messages(), c.messages);
     }
 }
 
-TEST(Str2Byte, NoPairLeavesTheArray) {
-    for (std::u16string_view hex : {u"", u"D"}) {
-        RecordingInteractive ui;
-        Bytes bytes = {1, 2, 3};
-        EXPECT_FALSE(str2Byte(hex, bytes, ui));
-        EXPECT_EQ(bytes, (Bytes{1, 2, 3}));
-        EXPECT_TRUE(ui.messages().empty());
-    }
-}
-
-TEST(Str2Byte, BadPairIsReported) {
-    struct Case {
-        std::u16string hex;
-        Bytes bytes;
-        std::u16string message;
-    };
-    const std::vector<Case> cases = {
-        {u"D1 XY 0F", {0xD1, 0x00, 0x00}, u"str2Byte 変換エラー &HXY"},
-        {u"G1 02", {0x00, 0x00}, u"str2Byte 変換エラー &HG1"},
-        {u"01 02 3ア", {0x01, 0x02, 0x00}, u"str2Byte 変換エラー &H3ア"},
-    };
-    for (const Case& c : cases) {
-        RecordingInteractive ui;
-        Bytes bytes;
-        EXPECT_FALSE(str2Byte(c.hex, bytes, ui));
-        EXPECT_EQ(bytes, c.bytes);
-        EXPECT_EQ(ui.messages(), std::vector<std::u16string>{c.message});
-    }
-}
-
-TEST(HexBytes, RoundTripOverEveryByte) {
+TEST(HexBytes, RoundTripOverEveryByteAndFields) {
     Bytes all;
     for (int b = 0; b < 256; ++b)
         all.push_back(static_cast<uint8_t>(b));
@@ -70,38 +49,18 @@ TEST(HexBytes, RoundTripOverEveryByte) {
     ASSERT_TRUE(str2Byte(hex, back, ui));
     EXPECT_EQ(back, all);
     EXPECT_EQ(byte2Str({}), u"");
-}
-TEST(SetNumBytes, BigEndianFields) {
-    struct Case {
-        uint32_t value;
-        int width;
-        Bytes field;
-    };
-    const std::vector<Case> cases = {
-        {0xABCDEF, 4, {0x00, 0xAB, 0xCD, 0xEF}},
-        {65535, 2, {0xFF, 0xFF}},
-    };
-    for (const Case& c : cases) {
-        Bytes bytes(2 + c.field.size(), 0x77);
-        setNumBytes(bytes, 1, c.value, c.width);
-        Bytes expected = {0x77};
-        expected.insert(expected.end(), c.field.begin(), c.field.end());
-        expected.push_back(0x77);
-        EXPECT_EQ(bytes, expected) << c.value;
-    }
+    Bytes field(6, 0x77);
+    setNumBytes(field, 1, 0xABCDEF, 4);
+    EXPECT_EQ(field, (Bytes{0x77, 0x00, 0xAB, 0xCD, 0xEF, 0x77}));
+    setNumBytes(field, 0, 65535, 2);
+    EXPECT_EQ(field, (Bytes{0xFF, 0xFF, 0xAB, 0xCD, 0xEF, 0x77}));
 }
 
 TEST(IsAsciiStr, StopsAtTheFirstWideCharacter) {
-    struct Case {
-        std::u16string text;
-        bool ascii;
-    };
-    const std::vector<Case> cases = {
-        {u"", true},          {u"abc 123~", true}, {std::u16string(1, u'\x7F'), true},
-        {u"ab\u0080", false}, {u"あ", false},      {u"ｱ", false}, // half-width katakana
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(isAsciiStr(c.text), c.ascii);
+    EXPECT_TRUE(isAsciiStr(u""));
+    EXPECT_TRUE(isAsciiStr(u"abc 123~\x7F"));
+    EXPECT_FALSE(isAsciiStr(u"ab\u0080"));
+    EXPECT_FALSE(isAsciiStr(u"ｱ")); // half-width katakana
 }
 
 } // namespace

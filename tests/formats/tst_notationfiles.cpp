@@ -44,25 +44,18 @@ TEST(NotationFiles, SampleFilesInTheSourceTree) {
               u"C中ド D中レ E中ミ I. C.高ド A高シ ");
 }
 
-TEST(NotationFiles, Failures) {
+// A missing file, an empty one and one of blank lines give no melody; the format names.
+TEST(NotationFiles, FailuresAndFormatNames) {
     testing::TempFolder folder;
     testing::writeBytes(folder.path() / "empty.ked", "");
     testing::writeBytes(folder.path() / "blank.cml", "\r\n\r\n");
-    struct Case {
-        std::string name;
-        TextNotation notation;
-    };
-    for (const Case& c : std::vector<Case>{{"missing.ked", TextNotation::Letter},
-                                           {"empty.ked", TextNotation::Letter},
-                                           {"blank.cml", TextNotation::CodePair}}) {
-        const Converted<std::u16string> result =
-            readNotationFile(folder.path() / c.name, c.notation);
-        EXPECT_FALSE(result.ok()) << c.name;
-        EXPECT_TRUE(result.value.empty()) << c.name;
+    for (auto [name, notation] : {std::pair{"missing.ked", TextNotation::Letter},
+                                  {"empty.ked", TextNotation::Letter},
+                                  {"blank.cml", TextNotation::CodePair}}) {
+        const Converted<std::u16string> result = readNotationFile(folder.path() / name, notation);
+        EXPECT_FALSE(result.ok()) << name;
+        EXPECT_TRUE(result.value.empty()) << name;
     }
-}
-
-TEST(NotationFiles, FormatNames) {
     EXPECT_EQ(notationOfFormat("omd"), TextNotation::Letter);
     EXPECT_EQ(notationOfFormat("ked"), TextNotation::Letter);
     EXPECT_EQ(notationOfFormat("cml"), TextNotation::CodePair);

@@ -1,4 +1,5 @@
 #include "formats/pdxmail.h"
+#include "formats/smd.h"
 
 #include "common/base64.h"
 #include "melodytimeline.h"
@@ -39,88 +40,57 @@ TEST(PdxGolden, TwoQuarterNotes) {
     EXPECT_EQ(codes.value, (Bytes{0x04, 0x84, 0x08, 0x09, 0xFF}));
 }
 
-struct StreamCase {
-    std::u16string melody;
-    Bytes notes; // the melody stream after the tempo byte
-    Bytes codes; // the short code stream after the tempo code
-};
-
-class PdxStreamTest : public ::testing::TestWithParam<StreamCase> {};
-
-TEST_P(PdxStreamTest, WritesBothStreams) {
-    const StreamCase& c = GetParam();
-    const Ringtone ringtone = ringtoneAt(c.melody, TempoUnit::quarterNotes(120), u"");
-    Bytes melodyStream = {0xE1, 0xF0, 0xFD, 0xF1, 120};
-    melodyStream.insert(melodyStream.end(), c.notes.begin(), c.notes.end());
-    melodyStream.push_back(0xFF);
-    EXPECT_EQ(encodePdxMelody(ringtone), melodyStream);
-    Bytes codeStream = {0x04};
-    codeStream.insert(codeStream.end(), c.codes.begin(), c.codes.end());
-    codeStream.push_back(0xFF);
-    const auto codes = encodePdxCodes(ringtone);
-    ASSERT_TRUE(codes.ok());
-    EXPECT_EQ(codes.value, codeStream);
+// Lengths written again after a dotted one, rests that take their note's length, tuplets the
+// melody stream writes as eighth tuplets, the nearest length for what has none, ties as repeats.
+TEST(PdxEncode, BothStreams) {
+    struct Case {
+        std::u16string melody;
+        Bytes notes; // the melody stream after the tempo byte
+        Bytes codes; // the short code stream after the tempo code
+    };
+    // clang-format off
+    const Case cases[] = {
+        {u"", {}, {}},
+        {u"E低ド E高シ J ", {0xC9, 0x27, 0xC9, 0x4A, 0xC9, 0x00}, {0x88, 0x01, 0x15, 0x00}},
+        {u"B.中ソ B.中ラ# B中シ A中ド F ", {0xC1, 0x3A, 0xC1, 0x3D, 0xC2, 0x3E, 0xC0, 0x33, 0xC0, 0x00},
+         {0x81, 0x0C, 0x81, 0x4D, 0x82, 0x0E, 0x80, 0x08, 0x00}},
+        {u"3中ド 6中ド 2中ド 5中レ ", {0xC7, 0x33, 0xC8, 0x33, 0xC7, 0x33, 0xC7, 0x33, 0xC7, 0x35},
+         {0xC4, 0x08, 0xC6, 0x08, 0xC0, 0x08, 0xC2, 0x09}},
+        {u"A.中ド E.中レ ", {0xC0, 0x33, 0xC2, 0x33, 0xC7, 0x35}, {0x7F, 0x08, 0x87, 0x09}},
+        {u"^ C中ド ^ ^ D.中レ ^ ", {0xC4, 0x33, 0xC4, 0x33, 0xC4, 0x33, 0xC5, 0x35, 0xC5, 0x35},
+         {0x84, 0x08, 0x08, 0x08, 0x85, 0x09, 0x85, 0x09}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Ringtone ringtone = ringtoneAt(c.melody, TempoUnit::quarterNotes(120), u"");
+        Bytes melodyStream = {0xE1, 0xF0, 0xFD, 0xF1, 120};
+        melodyStream.insert(melodyStream.end(), c.notes.begin(), c.notes.end());
+        melodyStream.push_back(0xFF);
+        EXPECT_EQ(encodePdxMelody(ringtone), melodyStream);
+        Bytes codeStream = {0x04};
+        codeStream.insert(codeStream.end(), c.codes.begin(), c.codes.end());
+        codeStream.push_back(0xFF);
+        EXPECT_EQ(encodePdxCodes(ringtone).value, codeStream);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tokens, PdxStreamTest,
-    ::testing::Values(
-        StreamCase{u"C中ド# ", {0xC4, 0x34}, {0x84, 0x48}}, StreamCase{u"", {}, {}},
-        // Lowest and highest pitch; a rest has pitch code 0 and note byte 0.
-        StreamCase{
-            u"E低ド E高シ J ", {0xC9, 0x27, 0xC9, 0x4A, 0xC9, 0x00}, {0x88, 0x01, 0x15, 0x00}},
-        // A rest takes the length of its note code, so the length byte is not repeated.
-        StreamCase{u"A中ミ F ", {0xC0, 0x37, 0xC0, 0x00}, {0x80, 0x0A, 0x00}},
-        // A dotted length is written again for every note, and so is the plain one after it.
-        StreamCase{u"B.中ソ B.中ラ# B中シ B中ド ",
-                   {0xC1, 0x3A, 0xC1, 0x3D, 0xC2, 0x3E, 0xC2, 0x33},
-                   {0x81, 0x0C, 0x81, 0x4D, 0x82, 0x0E, 0x08}},
-        StreamCase{u"C.低レ# D.高フ G. ",
-                   {0xC3, 0x2A, 0xC5, 0x44, 0xC1, 0x00},
-                   {0x83, 0x42, 0x85, 0x12, 0x81, 0x00}},
-        // Tuplets: the melody stream has codes for 3 and 6 only.
-        StreamCase{u"3中ド 3中レ 3中ミ 6中ド ",
-                   {0xC7, 0x33, 0xC7, 0x35, 0xC7, 0x37, 0xC8, 0x33},
-                   {0xC4, 0x08, 0x09, 0x0A, 0xC6, 0x08}},
-        // A quarter triplet is two eighth triplets long, a quarter sextuplet one.
-        StreamCase{u"2中ド 5中レ ", {0xC7, 0x33, 0xC7, 0x33, 0xC7, 0x35}, {0xC0, 0x08, 0xC2, 0x09}},
-        // A dotted whole is a whole and a half; a dotted sixteenth the nearest length, 3.
-        StreamCase{
-            u"A.中ド E.中レ ", {0xC0, 0x33, 0xC2, 0x33, 0xC7, 0x35}, {0x7F, 0x08, 0x87, 0x09}},
-        // Each tie repeats the note, in both streams.
-        StreamCase{u"C中ド ^ ^ D.中レ ^ ",
-                   {0xC4, 0x33, 0xC4, 0x33, 0xC4, 0x33, 0xC5, 0x35, 0xC5, 0x35},
-                   {0x84, 0x08, 0x08, 0x08, 0x85, 0x09, 0x85, 0x09}},
-        // A tie with no note before it adds nothing.
-        StreamCase{u"^ C中ド ", {0xC4, 0x33}, {0x84, 0x08}}));
-
-struct TempoCase {
-    int tempo;
-    std::u16string_view note;
-    uint8_t melodyTempo; // quarter notes per minute, rounded
-    uint8_t tempoCode;
-};
-
-class PdxTempoTest : public ::testing::TestWithParam<TempoCase> {};
-
-TEST_P(PdxTempoTest, TempoByteAndCode) {
-    const TempoCase& c = GetParam();
-    const Ringtone ringtone = ringtoneAt(u"C中ド ", tempoOf(c.tempo, c.note), u"");
-    EXPECT_EQ(encodePdxMelody(ringtone).at(4), c.melodyTempo);
-    EXPECT_EQ(encodePdxCodes(ringtone).value.at(0), c.tempoCode);
+// The ends of the code ranges, a tempo between two ranges, dotted quarters, the byte's limit.
+TEST(PdxEncode, TempoByteAndCode) {
+    struct Case {
+        int tempo;
+        std::u16string_view note;
+        int melodyTempo; // quarter notes per minute, rounded
+        int tempoCode;
+    };
+    for (const Case& c : {Case{65, u"C", 65, 0}, Case{66, u"C", 66, 1},
+                          Case{131, u"D", 66, 5}, // 65.5 lies between two ranges
+                          Case{140, u"C", 140, 4}, Case{141, u"C", 141, 5},
+                          Case{80, u"C.", 120, 4}, Case{200, u"B", 255, 5}}) {
+        const Ringtone ringtone = ringtoneAt(u"C中ド ", tempoOf(c.tempo, c.note), u"");
+        EXPECT_EQ(encodePdxMelody(ringtone).at(4), c.melodyTempo) << c.tempo;
+        EXPECT_EQ(encodePdxCodes(ringtone).value.at(0), c.tempoCode) << c.tempo;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, PdxTempoTest,
-    ::testing::Values(TempoCase{65, u"C", 65, 0}, TempoCase{66, u"C", 66, 1},
-                      TempoCase{131, u"D", 66, 5}, // 65.5 lies between two ranges
-                      TempoCase{75, u"C", 75, 1}, TempoCase{76, u"C", 76, 2},
-                      TempoCase{85, u"C", 85, 2}, TempoCase{86, u"C", 86, 3},
-                      TempoCase{105, u"C", 105, 3}, TempoCase{106, u"C", 106, 4},
-                      TempoCase{140, u"C", 140, 4}, TempoCase{141, u"C", 141, 5},
-                      TempoCase{80, u"C.", 120, 4}, // 80 dotted quarters are 120 quarters
-                      TempoCase{200, u"B", 255, 5}  // 400 quarters: the byte holds 255
-                      ));
 
 TEST(PdxCodes, TupletRestEndsTheStreamWithoutItsEnd) {
     for (std::u16string_view rest : {u"\\", u"]", u"_", u"`"}) {
@@ -155,95 +125,76 @@ TEST(PdxMelodyStream, LastTwoBytesOfEveryBlockAreFillers) {
     }
 }
 
-TEST(PdxDecode, TitleInCodePage932AndTempoByte) {
-    const Ringtone ringtone = ringtoneAt(u"C中ド ", TempoUnit::quarterNotes(96), u"着メロ ｱｲ");
-    const auto decoded = decodePdxMelodyBytes(encodePdxMelody(ringtone));
-    ASSERT_TRUE(decoded.part);
-    EXPECT_EQ(decoded.part->title, u"着メロ ｱｲ");
-    EXPECT_EQ(decoded.part->tempo, 96);
-}
-
-struct CodesDecodeCase {
-    Bytes bytes;
-    std::optional<int> tempo;
-    std::u16string melody;
-};
-
-class PdxCodesDecodeTest : public ::testing::TestWithParam<CodesDecodeCase> {};
-
-TEST_P(PdxCodesDecodeTest, ReadsWhatItCan) {
-    const CodesDecodeCase& c = GetParam();
-    const auto decoded = decodePdxCodesBytes(c.bytes);
-    ASSERT_TRUE(decoded.part);
-    EXPECT_EQ(decoded.part->tempo, c.tempo);
-    EXPECT_EQ(decoded.part->melody, c.melody);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Streams, PdxCodesDecodeTest,
-    ::testing::Values(
-        CodesDecodeCase{{0x00, 0x80, 0x01}, 60, u"A低ド "}, // no end byte
+// What the decoders read of streams other writers made, and the streams without notes they
+// refuse; nullopt for a code stream, the melody stream's decoding otherwise.
+TEST(PdxDecode, StreamsOfOtherWriters) {
+    struct Case {
+        Bytes bytes;
+        bool codes;
+        std::optional<int> tempo;
+        std::optional<std::u16string> melody; // nullopt: refused
+    };
+    // clang-format off
+    const Case cases[] = {
+        {{0x00, 0x80, 0x01}, true, 60, u"A低ド "}, // no end byte
         // A sharp on シ or ミ is the next white key; above 高シ the note comes down an octave.
-        CodesDecodeCase{{0x05, 0xC2, 0x00, 0xC0, 0x55, 0xFF}, 160, u"_ 2高ド "},
-        CodesDecodeCase{{0x03, 0x47, 0x43}, 100, u"C中ド C低フ "}, // quarters before any length
-        CodesDecodeCase{{0x07, 0x88, 0x16, 0x3F, 0x90, 0x08, 0xFF, 0x09}, std::nullopt, u"E中ド "},
-        CodesDecodeCase{{0x01, 0x84, 0x15, 0x01}, 70, u"C高シ C低ド "}));
-
-TEST(PdxDecode, RefusesStreamsWithoutNotes) {
-    const Bytes melodyStreams[] = {{},
-                                   {0xE1},
-                                   {0xE1, 0xF0, 0x61},
-                                   {0xE1, 0xF0, 0xFD, 0xF1},
-                                   {0xE1, 0xF0, 0xFD, 0xF1, 0x78, 0xFF, 0xC4, 0x33},
-                                   {0xE1, 0xF0, 0xFD, 0xF1, 0x78, 0xC4},
-                                   {0xE1, 0xF0, 0xFD, 0xF1, 0x78, 0xC4, 0x26, 0xC4, 0x4B, 0xFF},
-                                   {0xF0, 0xE1, 0xFD, 0xF1, 0x78, 0xC4, 0x33, 0xFF}};
-    for (const Bytes& bytes : melodyStreams) {
-        const auto decoded = decodePdxMelodyBytes(bytes);
-        EXPECT_FALSE(decoded.part);
-        EXPECT_FALSE(decoded.error.empty());
-    }
-    const Bytes codeStreams[] = {{}, {0x04}, {0x04, 0xFF, 0x08}, {0x04, 0x84, 0x56, 0x80, 0xFF}};
-    for (const Bytes& bytes : codeStreams) {
-        const auto decoded = decodePdxCodesBytes(bytes);
-        EXPECT_FALSE(decoded.part);
-        EXPECT_FALSE(decoded.error.empty());
-    }
-}
-
-TEST(PdxDecode, MelodyStreamSkipsBytesItDoesNotKnow) {
-    // An unknown byte before a length code, a note with an unknown pitch code, fillers anywhere.
-    const auto decoded = decodePdxMelodyBytes(
-        {0xE1, 0xF0, 0xFD, 0xF1, 0x00, 0x10, 0xC4, 0x33, 0xA1, 0xC6, 0x99, 0xC8, 0xA1, 0x00});
-    ASSERT_TRUE(decoded.part);
-    EXPECT_EQ(decoded.part->tempo, std::nullopt);
-    EXPECT_EQ(decoded.part->melody, u"C中ド ` ");
-}
-
-TEST(PdxDecode, TextThatIsNoBase64ShowsTheMessage) {
-    using Decoder = DecodeResult (*)(std::u16string_view, IInteractive&);
-    for (Decoder decode : {Decoder(&decodePdxMelody), Decoder(&decodePdxCodes)}) {
-        for (std::u16string_view text : {u"", u"\r\n", u"==AB", u"Q"}) {
-            RecordingInteractive ui;
-            const auto decoded = decode(text, ui);
-            EXPECT_FALSE(decoded.part);
-            ASSERT_EQ(ui.messages().size(), 1u);
-            EXPECT_EQ(ui.messages()[0], u"曲データの Base64デコードに失敗したぁ・・・");
+        {{0x05, 0xC2, 0x00, 0xC0, 0x55, 0xFF}, true, 160, u"_ 2高ド "},
+        {{0x03, 0x47, 0x43}, true, 100, u"C中ド C低フ "}, // quarters before any length
+        {{0x07, 0x88, 0x16, 0x3F, 0x90, 0x08, 0xFF, 0x09}, true, std::nullopt, u"E中ド "},
+        {{0x01, 0x84, 0x15, 0x01}, true, 70, u"C高シ C低ド "},
+        {{}, true, {}, {}}, {{0x04}, true, {}, {}}, {{0x04, 0xFF, 0x08}, true, {}, {}},
+        {{0x04, 0x84, 0x56, 0x80, 0xFF}, true, {}, {}},
+        // An unknown byte before a length code, a note with an unknown pitch code, fillers anywhere.
+        {{0xE1, 0xF0, 0xFD, 0xF1, 0x00, 0x10, 0xC4, 0x33, 0xA1, 0xC6, 0x99, 0xC8, 0xA1, 0x00}, false, {}, u"C中ド ` "},
+        {{}, false, {}, {}}, {{0xE1}, false, {}, {}}, {{0xE1, 0xF0, 0x61}, false, {}, {}},
+        {{0xE1, 0xF0, 0xFD, 0xF1}, false, {}, {}}, {{0xE1, 0xF0, 0xFD, 0xF1, 0x78, 0xFF, 0xC4, 0x33}, false, {}, {}},
+        {{0xE1, 0xF0, 0xFD, 0xF1, 0x78, 0xC4}, false, {}, {}},
+        {{0xE1, 0xF0, 0xFD, 0xF1, 0x78, 0xC4, 0x26, 0xC4, 0x4B, 0xFF}, false, {}, {}},
+        {{0xF0, 0xE1, 0xFD, 0xF1, 0x78, 0xC4, 0x33, 0xFF}, false, {}, {}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const auto decoded = c.codes ? decodePdxCodesBytes(c.bytes) : decodePdxMelodyBytes(c.bytes);
+        ASSERT_EQ(decoded.part.has_value(), c.melody.has_value()) << ::testing::PrintToString(c.bytes);
+        EXPECT_EQ(decoded.error.empty(), c.melody.has_value());
+        if (decoded.part) {
+            EXPECT_EQ(decoded.part->tempo, c.tempo);
+            EXPECT_EQ(decoded.part->melody, *c.melody);
         }
     }
 }
 
-TEST(PdxDecode, MailAttachmentsDecodeAsTheirBytes) {
-    const Ringtone ringtone = ringtoneAt(u"C中ド D.低ラ# H B高ミ ", TempoUnit::quarterNotes(100));
+// Attachments arrive as base64 broken into lines: every format's mail decoder reads them, and
+// text that is no base64 gives no melody, the P-mail DX decoders saying so.
+TEST(MailAttachments, EveryFormatReadsItsBase64) {
+    const Ringtone ringtone =
+        ringtoneAt(u"C中ド D.低ラ# H B高ミ ", TempoUnit::quarterNotes(100), u"mail");
+    const auto mail = [](const Bytes& bytes) {
+        return base64Encode(bytes).insert(8, u"\r\n");
+    };
     RecordingInteractive ui;
-    const auto melody = decodePdxMelody(base64Encode(encodePdxMelody(ringtone)), ui);
-    const auto codes = decodePdxCodes(base64Encode(encodePdxCodes(ringtone).value), ui);
-    ASSERT_TRUE(melody.part);
-    ASSERT_TRUE(codes.part);
-    EXPECT_EQ(melody.part->melody, ringtone.parts[0].melody);
-    EXPECT_EQ(codes.part->melody, ringtone.parts[0].melody);
-    EXPECT_EQ(codes.part->tempo, 100);
+    const DecodeResult results[] = {decodeMldMail(mail(encodeQuietly(ringtone)), 0),
+                                    decodeSmdMail(mail(encodeSmd(ringtone).value), 0),
+                                    decodePdxMelody(mail(encodePdxMelody(ringtone)), ui),
+                                    decodePdxCodes(mail(encodePdxCodes(ringtone).value), ui)};
+    for (const DecodeResult& result : results) {
+        ASSERT_TRUE(result.part);
+        EXPECT_EQ(result.part->melody, ringtone.parts[0].melody);
+        EXPECT_EQ(result.part->title, &result == &results[3] ? u"" : u"mail");
+    }
+    EXPECT_EQ(results[3].part->tempo, 100);
     EXPECT_TRUE(ui.messages().empty());
+    EXPECT_FALSE(decodeMldMail(u"bWVsbw==", 0).part); // "melo" alone
+    EXPECT_FALSE(decodeSmdMail(u"", 0).part);
+    for (std::u16string_view text : {u"\r\n", u"==AB"}) {
+        EXPECT_FALSE(decodePdxMelody(text, ui).part);
+        EXPECT_FALSE(decodePdxCodes(text, ui).part);
+    }
+    EXPECT_EQ(ui.messages(), std::vector<std::u16string>(4, u"曲データの Base64デコードに失敗したぁ・・・"));
+    // The melody stream's title in code page 932, half-width katakana too.
+    EXPECT_EQ(decodePdxMelodyBytes(encodePdxMelody(ringtoneAt(u"C中ド ", TempoUnit::quarterNotes(96),
+                                                              u"着メロ ｱｲ"))).part->title,
+              u"着メロ ｱｲ");
 }
 
 bool hasTupletRest(std::u16string_view melody) {

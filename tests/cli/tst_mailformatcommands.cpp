@@ -24,43 +24,20 @@ TEST(MailFormatCommands, EncodeDecodeAndRefusals) {
          "\xE1\xF0\x61\x62\xFD\xF1\x78\xC4\x33\xC4\x35\xFF"},
         {args("encode", "pdx-codes", encode), "C中ド C中レ\n", 0, "\x04\x84\x08\x09\xFF"},
         {args("encode", "kyara", encode), "C中ド\n", 0, "]]6415\n"},
-        {args("encode", "kyara", encode), "G. ", 0, "]]6700\n"},
         {args("decode", "pdx-melody", {"--json"}), "\xE1\xF0\x61\x62\xFD\xF1\x60\xC4\x33\xFF", 0,
          "{\"title\": \"ab\", \"tempo\": 96, \"voice\": null, \"melody\": \"C中ド \"}\n"},
         {args("decode", "pdx-codes", {"--json"}), "\x03\x84\x08\xFF", 0,
          "{\"title\": \"\", \"tempo\": 100, \"voice\": null, \"melody\": \"C中ド \"}\n"},
         {args("decode", "kyara", {"--json"}), "]]3246\r\n", 0,
          "{\"title\": \"\", \"tempo\": 96, \"voice\": null, \"melody\": \"D中フ# \"}\n"},
-        // what the encoder cannot write, and input without a melody
+        // what the encoder cannot write, input without a melody, a part that is not there
         {args("encode", "pdx-codes", encode), "C中ド ] ", kInputError, ""},
-        {args("encode", "pdx-codes", encode), "` ", kInputError, ""},
         {args("encode", "kyara", encode), "3中ド 3中レ 3中ミ ", kInputError, ""},
-        {args("encode", "kyara", encode), "C中ド _ ", kInputError, ""},
         {args("decode", "pdx-melody"), "", kInputError, ""},
-        {args("decode", "pdx-melody"), "\xE1\xF0\xFD\xF1\x78\xFF", kInputError, ""},
         {args("decode", "pdx-codes"), "\x04\xFF", kInputError, ""},
         {args("decode", "kyara"), "hello\n", kInputError, ""},
         {args("decode", "kyara", {"--part", "1"}), "]]6415", kInputError, ""},
-        {args("decode", "pdx-codes", {"--part", "2"}), "\x04\x84\x08\xFF", kInputError, ""},
     });
-}
-
-TEST(MailFormatCommands, EncodeThenDecode) {
-    struct Case {
-        std::string format, melody, decoded;
-    };
-    const Case cases[] = {
-        {"pdx-melody", "C中ド D.高ソ# H E低ラ\n", "C中ド D.高ソ# H E低ラ \n"},
-        {"pdx-melody", "C中ド ^ 2中レ ", "C中ド C中ド 3中レ 3中レ \n"},
-        {"pdx-codes", "C中ド D.高ソ# H 5低ラ\n", "C中ド D.高ソ# H 5低ラ \n"},
-        {"kyara", "C中ド D.高ソ# H E低ラ\n", "C中ド D.高ソ# H E低ラ \n"},
-        {"kyara", "A.中ド ^ ", "A中ド A中ド \n"},
-    };
-    for (const Case& c : cases) {
-        const Result encoded = runCli({"encode", "--format", c.format, "--tempo", "100"}, c.melody);
-        ASSERT_EQ(encoded.status, 0) << encoded.err;
-        expectRuns({{{"decode", "--format", c.format}, encoded.out, 0, c.decoded}});
-    }
 }
 
 } // namespace

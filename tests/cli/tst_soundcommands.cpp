@@ -36,20 +36,18 @@ TEST(RenderCommand, OptionsAndErrors) {
         double ms;
     };
     const std::vector<Case> cases = {
-        {{"render", wav}, "H C中ラ\n", 0, 514 + 1 + 514 + 1 + 500},
-        {{"render", "--tempo", "150", wav}, "H D低ド I ", 0, 343 + 1 + 171 + 1 + 171 + 1 + 500},
-        {{"render", "--voice", "0", "--tempo-base", "20", wav},
-         "H D高ソ# ",
-         0,
-         300 + 1 + 150 + 1 + 500},
-        {{"render"}, "C中ド ", 2, -1},
-        {{"render", "--tempo", "0", wav}, "C中ド ", 2, -1},
-        {{"render", "--tempo", "12a", wav}, "C中ド ", 2, -1},
-        {{"render", "--voice", "128", wav}, "C中ド ", 2, -1},
-        {{"render", "--tempo-base", "21", wav}, "C中ド ", 2, -1},
-        {{"render-midi", "only-one.mid"}, "", 2, -1},
-        {{"render-midi", "/nonexistent/in.mid", wav}, "", 1, -1},
-        {{"render", "/nonexistent/dir/out.wav"}, "C中ド ", 1, -1},
+        Case({"render", wav}, "H C中ラ\n", 0, 514 + 1 + 514 + 1 + 500),
+        Case({"render", "--tempo", "150", wav}, "H D低ド I ", 0, 343 + 1 + 171 + 1 + 171 + 1 + 500),
+        Case({"render", "--voice", "0", "--tempo-base", "20", wav}, "H D高ソ# ", 0,
+             300 + 1 + 150 + 1 + 500),
+        Case({"render"}, "C中ド ", 2, -1),
+        Case({"render", "--tempo", "0", wav}, "C中ド ", 2, -1),
+        Case({"render", "--tempo", "12a", wav}, "C中ド ", 2, -1),
+        Case({"render", "--voice", "128", wav}, "C中ド ", 2, -1),
+        Case({"render", "--tempo-base", "21", wav}, "C中ド ", 2, -1),
+        Case({"render-midi", "only-one.mid"}, "", 2, -1),
+        Case({"render-midi", "/nonexistent/in.mid", wav}, "", 1, -1),
+        Case({"render", "/nonexistent/dir/out.wav"}, "C中ド ", 1, -1),
     };
     for (const Case& c : cases) {
         std::filesystem::remove(wav);

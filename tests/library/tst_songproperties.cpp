@@ -45,13 +45,6 @@ TEST(PartKinds, PrefixTheComment) {
               u"イントロ サビ X");
 }
 
-TEST(SongPropertiesLists, EveryEntryCanBeStoredInASongFile) {
-    for (auto list : {genres(), partKinds()}) {
-        for (std::u16string_view entry : list)
-            EXPECT_TRUE(toCp932(entry).has_value()) << toUtf8(entry);
-    }
-}
-
 TEST(SongName, LeavingTheFieldWidensAndConfirmingRefusesBlanks) {
     EXPECT_EQ(nameAfterEditing(u"a/b:c"), u"a／b：c");
     struct Case {

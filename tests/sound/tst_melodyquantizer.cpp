@@ -41,14 +41,11 @@ const std::vector<RhythmCase> kRhythms = {
     {"whole notes", {0, 192}, 192, {192, 192}},
 };
 
-TEST(QuantizeNotes, ExactRhythms) {
+// Rhythms as written, then played: every onset and end off by up to a tick (10 ms at 120 quarters
+// a minute), all of them late or early, come out as written.
+TEST(QuantizeNotes, PlayedRhythmsComeOutAsWritten) {
     for (const RhythmCase& c : kRhythms)
         EXPECT_EQ(lengthsOf(quantizeNotes(legato(c.onsets, c.lastLength))), c.lengths) << c.name;
-}
-
-// Played rhythms: every onset and end off by up to a tick (10 ms at 120 quarters a minute), all
-// of them late or early, come out as written.
-TEST(QuantizeNotes, PlayedRhythmsComeOutAsWritten) {
     std::mt19937 random(7);
     std::uniform_real_distribution<double> jitter(-1, 1);
     for (int round = 0; round < 50; ++round)
@@ -70,25 +67,41 @@ TEST(QuantizeNotes, PlayedRhythmsComeOutAsWritten) {
         }
 }
 
-TEST(RemovePlayingOffset, LateNotesMoveBackEarlyOnesByWholeNotes) {
+// The two passes that move notes in time before the grid is laid: the playing's offset (late
+// notes move back, early ones forward by whole notes) and long silences (closed by whole notes,
+// keeping the beat). Neither changes a note's length.
+TEST(QuantizeNotes, OffsetAndLongSilencesMoveNotesByWholeBeats) {
     struct Case {
         const char* name;
+        void (*pass)(std::vector<TimedNote>&);
         std::vector<TimedNote> notes;
         std::vector<double> starts;
     };
+    const auto offset = removePlayingOffset;
+    const auto silences = closeLongSilences;
+    // clang-format off
     const std::vector<Case> cases = {
-        {"late by 5, ten million beats apart",
-         {{5, 41, 60}, {4.8e8 + 5, 4.8e8 + 41, 62}},
+        {"late by 5, ten million beats apart", offset, {{5, 41, 60}, {4.8e8 + 5, 4.8e8 + 41, 62}},
          {0, 4.8e8}},
-        {"a pickup a sixteenth before the first beat", {{-12, 0, 60}, {0, 48, 62}}, {180, 192}},
-        {"early by 3 and played on", {{-3, 45, 60}, {45, 93, 62}}, {0, 48}},
+        {"a pickup a sixteenth before the first beat", offset, {{-12, 0, 60}, {0, 48, 62}}, {180, 192}},
+        {"early by 3 and played on", offset, {{-3, 45, 60}, {45, 93, 62}}, {0, 48}},
+        {"leading bars go, the beat stays", silences, {{400, 448, 60}, {448, 496, 62}}, {16, 64}},
+        {"two bars of rest stay", silences, {{0, 48, 60}, {432, 480, 62}}, {0, 432}},
+        {"ten bars of rest become two and the rest of a bar", silences,
+         {{0, 48, 60}, {1968, 2000, 62}, {2000, 2048, 64}}, {0, 432, 464}},
+        {"a note held for ten bars is silent after its first", silences,
+         {{0, 1920, 60}, {1920, 1968, 62}}, {0, 576}},
+        {"a chord-like overlap is no silence", silences, {{0, 960, 60}, {100, 148, 62}}, {0, 100}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         std::vector<TimedNote> notes = c.notes;
-        removePlayingOffset(notes);
+        c.pass(notes);
         std::vector<double> starts;
-        for (const TimedNote& n : notes)
-            starts.push_back(n.start);
+        for (size_t i = 0; i < notes.size(); ++i) {
+            starts.push_back(notes[i].start);
+            EXPECT_DOUBLE_EQ(notes[i].end - notes[i].start, c.notes[i].end - c.notes[i].start);
+        }
         EXPECT_EQ(starts, c.starts) << c.name;
     }
 }
@@ -115,35 +128,6 @@ TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(quantizeNotes(c.notes), c.out) << c.name;
-}
-
-TEST(CloseLongSilences, ByWholeNotesKeepingTheBeat) {
-    struct Case {
-        const char* name;
-        std::vector<TimedNote> notes;
-        std::vector<double> starts;
-    };
-    const std::vector<Case> cases = {
-        {"leading bars go, the beat stays", {{400, 448, 60}, {448, 496, 62}}, {16, 64}},
-        {"two bars of rest stay", {{0, 48, 60}, {432, 480, 62}}, {0, 432}},
-        {"ten bars of rest become two and the rest of a bar",
-         {{0, 48, 60}, {1968, 2000, 62}, {2000, 2048, 64}},
-         {0, 432, 464}},
-        {"a note held for ten bars is silent after its first",
-         {{0, 1920, 60}, {1920, 1968, 62}},
-         {0, 576}},
-        {"a chord-like overlap is no silence", {{0, 960, 60}, {100, 148, 62}}, {0, 100}},
-    };
-    for (const Case& c : cases) {
-        std::vector<TimedNote> notes = c.notes;
-        closeLongSilences(notes);
-        std::vector<double> starts;
-        for (size_t i = 0; i < notes.size(); ++i) {
-            starts.push_back(notes[i].start);
-            EXPECT_DOUBLE_EQ(notes[i].end - notes[i].start, c.notes[i].end - c.notes[i].start);
-        }
-        EXPECT_EQ(starts, c.starts) << c.name;
-    }
 }
 
 TEST(FitIntoRange, ShiftsTheWholeMelodyThenFoldsTheRest) {

@@ -1,6 +1,8 @@
 // Renders melodies with the embedded synthesizer, writes them to WAV files, reads them back and
-// measures the sound: the pitch of every note and when it starts and stops.
+// measures the sound: the pitch of every note and when it starts and stops. The voice list and
+// WAV files.
 
+#include "../common/tempfolder.h"
 #include "audioanalysis.h"
 #include "sound/melodyrender.h"
 #include "sound/voicelist.h"
@@ -10,8 +12,7 @@
 
 #include <cmath>
 #include <filesystem>
-#include <string>
-#include <vector>
+#include <set>
 
 namespace sarvo::sound {
 namespace {
@@ -108,33 +109,85 @@ TEST_P(MelodyRenderTest, NotesSoundAtTheirPitchAndTime) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Melodies, MelodyRenderTest,
-                         ::testing::Values(RenderCase{"three_octaves_default_voice",
-                                                      u"C中ド H D高ラ I C低ミ H ",
-                                                      100,
-                                                      15,
-                                                      voiceList()[0].program,
-                                                      {{72, 4, 4}, {93, 2, 2}, {64, 4, 4}}},
-                                           RenderCase{
-                                               "range_ends_and_sharps",
-                                               u"D低ド I D高シ I D中ソ# I D低ラ# I ",
-                                               120,
-                                               10,
-                                               voiceList()[0].program,
-                                               {{60, 2, 2}, {95, 2, 2}, {80, 2, 2}, {70, 2, 2}}},
-                                           RenderCase{"ties_and_dots",
-                                                      u"C中レ ^ H C.中フ# I D.高ド# H ",
-                                                      90,
-                                                      20,
-                                                      voiceList()[0].program,
-                                                      {{74, 8, 4}, {78, 6, 2}, {85, 3, 4}}},
-                                           RenderCase{"triplet_at_tempo_60",
-                                                      u"3中ミ ] 2中レ I ",
-                                                      60,
-                                                      15,
-                                                      voiceList()[0].program,
-                                                      {{76, 4.0 / 3, 4.0 / 3}, {74, 8.0 / 3, 2}}}),
-                         CaseName());
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Melodies, MelodyRenderTest, ::testing::Values(
+    RenderCase{"three_octaves_default_voice", u"C中ド H D高ラ I C低ミ H ", 100, 15,
+               voiceList()[0].program, {{72, 4, 4}, {93, 2, 2}, {64, 4, 4}}},
+    RenderCase{"range_ends_and_sharps", u"D低ド I D高シ I D中ソ# I D低ラ# I ", 120, 10,
+               voiceList()[0].program, {{60, 2, 2}, {95, 2, 2}, {80, 2, 2}, {70, 2, 2}}},
+    RenderCase{"ties_and_dots", u"C中レ ^ H C.中フ# I D.高ド# H ", 90, 20, voiceList()[0].program,
+               {{74, 8, 4}, {78, 6, 2}, {85, 3, 4}}},
+    RenderCase{"triplet_at_tempo_60", u"3中ミ ] 2中レ I ", 60, 15, voiceList()[0].program,
+               {{76, 4.0 / 3, 4.0 / 3}, {74, 8.0 / 3, 2}}}),
+    CaseName());
+// clang-format on
+
+TEST(WavFile, RoundTripsThroughAFileAndOnlyPcm16IsRead) {
+    testing::TempFolder dir;
+    for (const WavAudio& audio :
+         {WavAudio{1, 22050, {0, 1, -1, 32767, -32768}}, WavAudio{2, 44100, {}}}) {
+        const auto path = dir.path() / "a.wav";
+        ASSERT_EQ(writeWavFile(path, audio), "");
+        EXPECT_EQ(testing::readBytes(path).size(), 44 + 2 * audio.samples.size());
+        const std::optional<WavAudio> back = readWavFile(path);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->channels, audio.channels);
+        EXPECT_EQ(back->sampleRate, audio.sampleRate);
+        EXPECT_EQ(back->samples, audio.samples);
+    }
+    const std::string good = encodeWav({1, 8000, {1, 2}});
+    std::string eightBit = good;
+    eightBit[34] = 8; // bits per sample
+    std::string compressed = good;
+    compressed[20] = 3; // format tag: floating point
+    std::string truncated = good.substr(0, good.size() - 3);
+    truncated[40] = 9; // data size larger than the file
+    for (const std::string& bytes :
+         {std::string(), std::string("RIFF0000WAVX"), eightBit, compressed, truncated})
+        EXPECT_FALSE(decodeWav(bytes)) << bytes.size();
+    EXPECT_TRUE(decodeWav(good));
+}
+
+// Every program once; after the first five rows the rest ascending, each text starting with its
+// number ("002: ").
+TEST(VoiceList, EveryProgramOnceAndTheRestAscendingWithTheirNumber) {
+    std::set<int> programs;
+    int previous = -1;
+    for (size_t row = 0; row < voiceList().size(); ++row) {
+        const Voice& voice = voiceList()[row];
+        EXPECT_TRUE(programs.insert(voice.program).second) << "program twice: " << voice.program;
+        if (row < 5)
+            continue;
+        EXPECT_GT(voice.program, previous);
+        previous = voice.program;
+        const std::string number = std::to_string(voice.program + 1);
+        const std::u16string prefix = std::u16string(3 - number.size(), u'0') +
+                                      std::u16string(number.begin(), number.end()) + u": ";
+        EXPECT_EQ(voice.text.substr(0, 5), prefix) << row;
+        EXPECT_GT(voice.text.size(), 5u) << row;
+    }
+    EXPECT_EQ(programs.size(), 128u);
+}
+
+TEST(VoiceList, FindsTheRowOfAStoredText) {
+    struct Case {
+        std::u16string_view text;
+        std::optional<int> row;
+        int program;
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {u"ピアノ", 1, 0}, {u"002: Bright Acoustic Piano", 5, 1}, {u"010: てっきん", 12, 9},
+        {u"070: English Hom", 70, 69}, {u"099: クリスタル", 98, 98}, {u"128: Gunshot", 127, 127},
+        {u"008: Clavi", std::nullopt, 0}, {u"", std::nullopt, 0}};
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(voiceRowOfText(c.text), c.row);
+        if (c.row) {
+            EXPECT_EQ(voiceList()[static_cast<size_t>(*c.row)].program, c.program);
+        }
+    }
+}
 
 } // namespace
 } // namespace sarvo::sound

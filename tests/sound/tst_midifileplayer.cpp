@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace sarvo::sound {
 namespace {
@@ -42,17 +39,12 @@ std::vector<MidiPortEntry> loggedPorts(PortLog& log) {
              }}};
 }
 
+// The file's messages, and the note-off with which the player silences a note.
 constexpr uint32_t kProgram5 = shortMessage(0xC0, 5);
 constexpr uint32_t kVolume = shortMessage(0xB0, 7, 90);
-constexpr uint32_t on(int note) {
-    return shortMessage(0x90, static_cast<uint32_t>(note), 100);
-}
-constexpr uint32_t off(int note) {
-    return shortMessage(0x80, static_cast<uint32_t>(note), 64);
-}
-constexpr uint32_t silenced(int note) {
-    return shortMessage(0x80, static_cast<uint32_t>(note), 0);
-}
+constexpr uint32_t kOn60 = shortMessage(0x90, 60, 100), kOff60 = shortMessage(0x80, 60, 64);
+constexpr uint32_t kOn64 = shortMessage(0x90, 64, 100), kOff64 = shortMessage(0x80, 64, 64);
+constexpr uint32_t kSilenced60 = shortMessage(0x80, 60, 0), kSilenced64 = shortMessage(0x80, 64, 0);
 
 // 480 ticks a quarter at 480000 µs a quarter: one tick is one millisecond. Two notes, a program
 // change and a volume change; the track ends at 2000 ms.
@@ -96,8 +88,6 @@ struct Action {
     int ms = 0;
 };
 
-using Sent = std::pair<uint32_t, int>;
-
 struct PlayerCase {
     const char* name;
     std::vector<Action> actions;
@@ -138,58 +128,32 @@ TEST_P(MidiFilePlayerTest, SendsTheFileOnTime) {
     }
 
     // [THEN] these messages went out at these times
-    std::vector<Sent> sent;
-    for (const RecordedMessage& m : log.recorder.sent())
-        sent.emplace_back(m.message, static_cast<int>((m.at - start) / Milliseconds(1)));
-    EXPECT_EQ(sent, GetParam().expected);
+    EXPECT_EQ(sentSince(log.recorder, start), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Schedules, MidiFilePlayerTest,
-    ::testing::Values(
-        PlayerCase{"plays_and_loops",
-                   {{Action::Play}, {Action::Reach, 2600}},
-                   {{kProgram5, 0},
-                    {on(60), 0},
-                    {off(60), 500},
-                    {kVolume, 600},
-                    {on(64), 1000},
-                    {off(64), 1500},
-                    {kProgram5, 2000},
-                    {on(60), 2000},
-                    {off(60), 2500},
-                    {kVolume, 2600}}},
-        PlayerCase{"stop_silences_the_sounding_note",
-                   {{Action::Play}, {Action::Reach, 200}, {Action::Stop}, {Action::Reach, 3000}},
-                   {{kProgram5, 0}, {on(60), 0}, {silenced(60), 200}}},
-        PlayerCase{
-            "play_after_stop_goes_on_from_the_position",
-            {{Action::Play},
-             {Action::Reach, 200},
-             {Action::Stop},
-             {Action::Reach, 1000},
-             {Action::Play},
-             {Action::Reach, 1300}},
-            {{kProgram5, 0}, {on(60), 0}, {silenced(60), 200}, {kProgram5, 1000}, {off(60), 1300}}},
-        PlayerCase{"seek_sends_the_settings_before_the_position",
-                   {{Action::Seek, 1200}, {Action::Play}, {Action::Reach, 1400}},
-                   {{kProgram5, 0},
-                    {kVolume, 0},
-                    {off(64), 300},
-                    {kProgram5, 800},
-                    {on(60), 800},
-                    {off(60), 1300},
-                    {kVolume, 1400}}},
-        PlayerCase{
-            "seek_while_playing_stops",
-            {{Action::Play}, {Action::Reach, 1100}, {Action::Seek, 100}, {Action::Reach, 4000}},
-            {{kProgram5, 0},
-             {on(60), 0},
-             {off(60), 500},
-             {kVolume, 600},
-             {on(64), 1000},
-             {silenced(64), 1100}}}),
+using A = Action;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Schedules, MidiFilePlayerTest, ::testing::Values(
+    PlayerCase{"plays_and_loops", {{A::Play}, {A::Reach, 2600}},
+               {{kProgram5, 0}, {kOn60, 0}, {kOff60, 500}, {kVolume, 600}, {kOn64, 1000},
+                {kOff64, 1500}, {kProgram5, 2000}, {kOn60, 2000}, {kOff60, 2500}, {kVolume, 2600}}},
+    PlayerCase{"stop_silences_the_sounding_note",
+               {{A::Play}, {A::Reach, 200}, {A::Stop}, {A::Reach, 3000}},
+               {{kProgram5, 0}, {kOn60, 0}, {kSilenced60, 200}}},
+    PlayerCase{"play_after_stop_goes_on_from_the_position",
+               {{A::Play}, {A::Reach, 200}, {A::Stop}, {A::Reach, 1000}, {A::Play}, {A::Reach, 1300}},
+               {{kProgram5, 0}, {kOn60, 0}, {kSilenced60, 200}, {kProgram5, 1000}, {kOff60, 1300}}},
+    PlayerCase{"seek_sends_the_settings_before_the_position",
+               {{A::Seek, 1200}, {A::Play}, {A::Reach, 1400}},
+               {{kProgram5, 0}, {kVolume, 0}, {kOff64, 300}, {kProgram5, 800}, {kOn60, 800},
+                {kOff60, 1300}, {kVolume, 1400}}},
+    PlayerCase{"seek_while_playing_stops",
+               {{A::Play}, {A::Reach, 1100}, {A::Seek, 100}, {A::Reach, 4000}},
+               {{kProgram5, 0}, {kOn60, 0}, {kOff60, 500}, {kVolume, 600}, {kOn64, 1000},
+                {kSilenced64, 1100}}}),
     CaseName());
+// clang-format on
 
 TEST_F(MidiFilePlayerFixture, ReportsLengthPositionAndMode) {
     ManualClock clock;
@@ -223,6 +187,11 @@ TEST_F(MidiFilePlayerFixture, LoadReleasesTheNoteOutputAndUnloadGivesItBack) {
     MidiOutputPort port(ui, loggedPorts(log));
     ASSERT_TRUE(port.open(0));
     MidiFilePlayer player(port, clock);
+    // a file that cannot be read is told to the user
+    EXPECT_FALSE(player.load(m_dir / "missing.mid", ui));
+    EXPECT_EQ(ui.messages(), std::vector{std::u16string(kChordPlaybackFailedMessage)});
+    EXPECT_FALSE(player.lastError().empty());
+    EXPECT_EQ(player.mode(), "");
 
     ASSERT_TRUE(player.load(m_file, ui));
     // the note output was reset and closed, and the player has an output of its own
@@ -237,20 +206,7 @@ TEST_F(MidiFilePlayerFixture, LoadReleasesTheNoteOutputAndUnloadGivesItBack) {
     EXPECT_EQ(player.mode(), "");
     EXPECT_EQ(log.opens, 3);
     EXPECT_EQ(log.closes, 2);
-    EXPECT_TRUE(ui.messages().empty());
-}
-
-TEST_F(MidiFilePlayerFixture, LoadFailureTellsTheUser) {
-    ManualClock clock;
-    PortLog log;
-    RecordingInteractive ui;
-    MidiOutputPort port(ui, loggedPorts(log));
-    MidiFilePlayer player(port, clock);
-    EXPECT_FALSE(player.load(m_dir / "missing.mid", ui));
-    EXPECT_EQ(ui.messages(),
-              std::vector<std::u16string>{std::u16string(kChordPlaybackFailedMessage)});
-    EXPECT_EQ(player.mode(), "");
-    EXPECT_FALSE(player.lastError().empty());
+    EXPECT_EQ(ui.messages().size(), 1u);
 }
 
 } // namespace

@@ -96,15 +96,15 @@ TEST(ChooseMelody, DefaultTrackOrChannelAndTheirErrors) {
         size_t count;
         std::string error;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"default", {}, 3, ""},
-        {"track 1", {0, std::nullopt}, 8, ""},
+        {"default", {}, 3, ""}, {"track 1", {0, std::nullopt}, 8, ""},
         {"track 3 without its drums", {2, std::nullopt}, 1, ""},
         {"channel 2 of all tracks", {std::nullopt, 1}, 4, ""},
         {"drum channel", {std::nullopt, kDrumChannel}, 0, "channel 10 holds drums"},
         {"empty channel", {std::nullopt, 5}, 0, "channel 6 holds no notes"},
-        {"missing track", {7, std::nullopt}, 0, "track 8 holds no notes"},
-    };
+        {"missing track", {7, std::nullopt}, 0, "track 8 holds no notes"}};
+    // clang-format on
     for (const Case& c : cases) {
         const ChosenNotes chosen = chooseMelodyNotes(file, notes, c.source);
         EXPECT_EQ(chosen.notes.size(), c.count) << c.name;
@@ -128,13 +128,14 @@ TEST(ChooseMelody, TrackNamesCount) {
         std::string name;
         TrackRole role;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"Melody 1", TrackRole::Melody},         {"Lead Vocal", TrackRole::Melody},
+        {"Melody 1", TrackRole::Melody}, {"Lead Vocal", TrackRole::Melody},
         {"\x83\x81\x83\x8D", TrackRole::Melody}, // メロ in code page 932
-        {"Acc 1", TrackRole::Accompaniment},     {"Bass Guitar", TrackRole::Accompaniment},
-        {"Drum Kit", TrackRole::Accompaniment},  {"伴奏", TrackRole::Accompaniment},
-        {"Accordion", TrackRole::Unknown},       {"Piano", TrackRole::Unknown},
-    };
+        {"Acc 1", TrackRole::Accompaniment}, {"Bass Guitar", TrackRole::Accompaniment},
+        {"Drum Kit", TrackRole::Accompaniment}, {"伴奏", TrackRole::Accompaniment},
+        {"Accordion", TrackRole::Unknown}, {"Piano", TrackRole::Unknown}};
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(trackRoleOf(c.name), c.role) << c.name;
 }
@@ -146,35 +147,29 @@ TEST(TopLine, KeepsTheHighestSoundingNote) {
         std::vector<Span> out;
         uint32_t ticksPerQuarter = 0;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {"chord to its top note",
-         {{0, 0, 60, 0, 10}, {0, 0, 64, 0, 10}, {0, 0, 67, 0, 10}},
+        {"chord to its top note", {{0, 0, 60, 0, 10}, {0, 0, 64, 0, 10}, {0, 0, 67, 0, 10}},
          {{0, 0, 67, 0, 10}}},
         {"lower note under a held one is dropped",
          {{0, 0, 72, 0, 20}, {0, 0, 60, 5, 10}, {0, 0, 62, 20, 30}},
          {{0, 0, 72, 0, 20}, {0, 0, 62, 20, 30}}},
-        {"a higher note cuts the sounding one",
-         {{0, 0, 60, 0, 20}, {0, 0, 72, 10, 30}},
+        {"a higher note cuts the sounding one", {{0, 0, 60, 0, 20}, {0, 0, 72, 10, 30}},
          {{0, 0, 60, 0, 10}, {0, 0, 72, 10, 30}}},
-        {"overlap of equal notes",
-         {{0, 0, 60, 0, 20}, {0, 0, 60, 10, 30}},
+        {"overlap of equal notes", {{0, 0, 60, 0, 20}, {0, 0, 60, 10, 30}},
          {{0, 0, 60, 0, 10}, {0, 0, 60, 10, 30}}},
-        {"separate notes stay",
-         {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}},
+        {"separate notes stay", {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}},
          {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}}},
         {"legato: a lower note cuts a tail shorter than a 32nd",
          {{0, 0, 72, 0, 100}, {0, 0, 71, 96, 196}, {0, 0, 69, 192, 292}},
-         {{0, 0, 72, 0, 96}, {0, 0, 71, 96, 192}, {0, 0, 69, 192, 292}},
-         96},
-        {"a tail of a 32nd drops the lower note",
-         {{0, 0, 72, 0, 108}, {0, 0, 71, 96, 196}},
-         {{0, 0, 72, 0, 108}},
-         96},
+         {{0, 0, 72, 0, 96}, {0, 0, 71, 96, 192}, {0, 0, 69, 192, 292}}, 96},
+        {"a tail of a 32nd drops the lower note", {{0, 0, 72, 0, 108}, {0, 0, 71, 96, 196}},
+         {{0, 0, 72, 0, 108}}, 96},
         {"an uneven chord under a 64th gives its top note",
          {{0, 0, 60, 0, 50}, {0, 0, 67, 5, 50}, {0, 0, 64, 5, 50}, {0, 0, 62, 11, 40}},
-         {{0, 0, 67, 5, 50}},
-         96},
+         {{0, 0, 67, 5, 50}}, 96},
     };
+    // clang-format on
     for (const Case& c : cases) {
         std::vector<NoteSpan> in;
         for (const Span& s : c.in)

@@ -27,40 +27,29 @@ TEST(MmlWriter, CellsOfMelodies) {
         bool merge;
         std::string cells;
     };
+    // clang-format off
     const std::vector<Case> cases = {
         // Length numbers of every code.
         {u"A中ド B中ド C中ド D中ド E中ド ", false, "c1 c2 c4 c8 c16"},
         {u"A.中ド B.中ド C.中ド D.中ド E.中ド ", false, "c1. c2. c4. c8. c16."},
         {u"2中レ 3中レ 5中レ 6中レ ", false, "d6 d12 d12 d24"},
-        {u"F G H I J F. J. ", false, "r1 r2 r4 r8 r16 r1. r16."},
-        {u"\\ ] _ ` ", false, "r6 r12 r12 r24"},
+        {u"F G H I J F. J. ", false, "r1 r2 r4 r8 r16 r1. r16."}, {u"\\ ] _ ` ", false, "r6 r12 r12 r24"},
         {u"C中ド# C中レ# C中フ# C中ソ# C中ラ# C中ミ C中シ ", false, "c+4 d+4 f+4 g+4 a+4 e4 b4"},
         // Octave changes are relative; rests keep the octave.
-        {u"C低ド C高ド C中ド ", false, "<c4 >>c4 <c4"},
-        {u"C高ド C低ド C中ド ", false, ">c4 <<c4 >c4"},
-        {u"C高ド H C高レ H C中ド ", false, ">c4 r4 d4 r4 <c4"},
-        {u"H C中ド ", false, "r4 c4"},
+        {u"C低ド C高ド C中ド ", false, "<c4 >>c4 <c4"}, {u"C高ド C低ド C中ド ", false, ">c4 <<c4 >c4"},
+        {u"C高ド H C高レ H C中ド ", false, ">c4 r4 d4 r4 <c4"}, {u"H C中ド ", false, "r4 c4"},
         // Tied notes keep their whole time.
-        {u"C中ド ^ ", false, "c2"},
-        {u"C中ド ^ ^ ", false, "c2."},
-        {u"C中ド ^ ^ ^ ^ ", false, "c1&4"},
-        {u"D中ド ^ ^ ^ ^ ", false, "c2&8"},
-        {u"E.中ド ^ ^ ", false, "c8.&16."},
-        {u"3中ド ^ ", false, "c6"},
-        {u"A中ド ^ ^ ^ ^ ", false, "c1&1&1&1&1"},
-        {u"H ^ ", false, "r2"},
-        // Merging stops at any difference.
-        {u"D中レ D中レ# ", true, "d8 d+8"},
-        // ミ# is no pitch: the token keeps its time as a rest.
-        {u"D中ミ D中ミ# ", true, "e8 r8"},
-        {u"D中ミ D高ミ ", true, "e8 >e8"},
-        {u"D中ミ E中ミ ", true, "e8 e16"},
-        {u"D中ミ ^ D中ミ ", true, "e4 e8"},
-        {u"D中ミ I D中ミ ", true, "e8 r8 e8"},
-        {u"I I ", true, "r8 r8"},
+        {u"C中ド ^ ", false, "c2"}, {u"C中ド ^ ^ ", false, "c2."}, {u"C中ド ^ ^ ^ ^ ", false, "c1&4"},
+        {u"D中ド ^ ^ ^ ^ ", false, "c2&8"}, {u"E.中ド ^ ^ ", false, "c8.&16."}, {u"3中ド ^ ", false, "c6"},
+        {u"A中ド ^ ^ ^ ^ ", false, "c1&1&1&1&1"}, {u"H ^ ", false, "r2"},
+        // Merging stops at any difference; ミ# is no pitch: the token keeps its time as a rest.
+        {u"D中レ D中レ# ", true, "d8 d+8"}, {u"D中ミ D中ミ# ", true, "e8 r8"},
+        {u"D中ミ D高ミ ", true, "e8 >e8"}, {u"D中ミ E中ミ ", true, "e8 e16"},
+        {u"D中ミ ^ D中ミ ", true, "e4 e8"}, {u"D中ミ I D中ミ ", true, "e8 r8 e8"}, {u"I I ", true, "r8 r8"},
         // Without merging every token is a cell of its own.
         {u"D中ミ D中ミ ", false, "e8 e8"},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(cellsOf(c.melody, {c.merge}), c.cells) << c.cells;
 }
@@ -73,14 +62,14 @@ TEST(MmlWriter, MergedRunsKeepTheRunsTime) {
         int run;
         std::string cells;
     };
+    // clang-format off
     const std::vector<Case> cases = {
-        {u"D中ミ ", 1, "e8"},     {u"D中ミ ", 2, "e4"},   {u"D中ミ ", 3, "e4."},
-        {u"D中ミ ", 4, "e2"},     {u"D中ミ ", 5, "e2&8"}, {u"D中ミ ", 6, "e2."},
-        {u"D中ミ ", 8, "e1"},     {u"D中ミ ", 9, "e1&8"}, {u"E中ミ ", 2, "e8"},
-        {u"E中ミ ", 3, "e8."},    {u"E中ミ ", 4, "e4"},   {u"E中ミ ", 6, "e4."},
-        {u"E中ミ ", 8, "e2"},     {u"E中ミ ", 12, "e2."}, {u"E中ミ ", 16, "e1"},
-        {u"E中ミ ", 17, "e1&16"}, {u"3中ミ ", 3, "e4"},   {u"C中ミ ^ ", 2, "e1"},
-    };
+        {u"D中ミ ", 1, "e8"}, {u"D中ミ ", 2, "e4"}, {u"D中ミ ", 3, "e4."}, {u"D中ミ ", 4, "e2"},
+        {u"D中ミ ", 5, "e2&8"}, {u"D中ミ ", 6, "e2."}, {u"D中ミ ", 8, "e1"}, {u"D中ミ ", 9, "e1&8"},
+        {u"E中ミ ", 2, "e8"}, {u"E中ミ ", 3, "e8."}, {u"E中ミ ", 4, "e4"}, {u"E中ミ ", 6, "e4."},
+        {u"E中ミ ", 8, "e2"}, {u"E中ミ ", 12, "e2."}, {u"E中ミ ", 16, "e1"}, {u"E中ミ ", 17, "e1&16"},
+        {u"3中ミ ", 3, "e4"}, {u"C中ミ ^ ", 2, "e1"}};
+    // clang-format on
     for (const Case& c : cases) {
         std::u16string melody;
         for (int i = 0; i < c.run; ++i)
@@ -108,10 +97,10 @@ TEST(MmlLengths, SplitsIntoFewestLengthsLongestFirst) {
         int ticks;
         std::string lengths;
     };
-    const std::vector<Case> cases = {
-        {192, "1"},     {288, "1."}, {240, "1 4"}, {8, "24"},          {20, "16 24"},
-        {26, "16. 24"}, {0, ""},     {4, ""},      {960, "1 1 1 1 1"}, {54, "8. 16."},
-    };
+    // clang-format off
+    const std::vector<Case> cases = {{192, "1"}, {288, "1."}, {240, "1 4"}, {8, "24"}, {20, "16 24"},
+        {26, "16. 24"}, {0, ""}, {4, ""}, {960, "1 1 1 1 1"}, {54, "8. 16."}};
+    // clang-format on
     for (const Case& c : cases) {
         std::string text;
         for (const MmlLength& length : splitIntoLengths(c.ticks))
@@ -119,12 +108,6 @@ TEST(MmlLengths, SplitsIntoFewestLengthsLongestFirst) {
         EXPECT_EQ(text, c.lengths) << c.ticks;
     }
 }
-
-} // namespace
-} // namespace sarvo::sound
-
-namespace sarvo::sound {
-namespace {
 
 TEST(MmlWriter, MoreThanTwentySixPartsAskFirst) {
     struct Case {

@@ -1,0 +1,292 @@
+// The MIDI file reader and writer on bytes written as hex text, and the tempo map.
+
+#include "smftesting.h"
+#include "sound/smfreader.h"
+#include "sound/smfwriter.h"
+#include "sound/tempomap.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace sarvo::sound {
+namespace {
+
+using testing::header;
+using testing::hexBytes;
+using testing::noteOff;
+using testing::noteOn;
+using testing::trackChunk;
+
+TEST(SmfReader, ReadsRunningStatusMetaAndSkipsSysEx) {
+    // [GIVEN] one track: tempo, a note-on, a second note-on by running status, a SysEx, a
+    // note-off by running status after it, a program change, then the end of the track
+    const std::string bytes =
+        header(0, 1, 96) + trackChunk(hexBytes("00 FF 51 03 07 A1 20" // tempo 500000
+                                               "00 90 3C 64"          // note-on C4
+                                               "60 40 50"             // running status
+                                               "00 F0 03 7E 09 F7"    // SysEx, skipped
+                                               "10 3C 00"             // running note-on vel 0
+                                               "00 C1 05"             // program change
+                                               "20 FF 2F 00"));
+    // [WHEN] reading it
+    const SmfReadResult result = readSmf(bytes);
+    // [THEN] the events come out at absolute ticks, the SysEx is gone
+    ASSERT_TRUE(result.file) << result.error;
+    const SmfFile& file = *result.file;
+    EXPECT_EQ(file.format, 0);
+    EXPECT_EQ(file.division.ticksPerQuarter(), 96);
+    ASSERT_EQ(file.tracks.size(), 1u);
+    const std::vector<MidiEvent>& events = file.tracks[0].events;
+    ASSERT_EQ(events.size(), 5u);
+    EXPECT_TRUE(events[0].isMeta(kMetaTempo));
+    EXPECT_EQ(events[1], noteOn(0, 0, 0x3C, 0x64));
+    EXPECT_EQ(events[2], noteOn(0x60, 0, 0x40, 0x50));
+    EXPECT_TRUE(events[3].isNoteOff());
+    EXPECT_EQ(events[3].tick, 0x70u);
+    EXPECT_EQ(events[4], MidiEvent::channelMessage(0x70, kProgramChange, 1, 5));
+    EXPECT_EQ(file.tracks[0].endTick, 0x90u);
+}
+
+TEST(SmfReader, SkipsForeignChunksAndReadsRiffWrappedFiles) {
+    const std::string smf = header(1, 1, 480) + "XFIH" + std::string("\0\0\0\2ab", 6) +
+                            trackChunk(hexBytes("00 90 40 40 00 FF 2F 00"));
+    std::string riff = "RIFF" + std::string(4, '\0') + "RMID" + "data";
+    const auto n = static_cast<uint32_t>(smf.size());
+    for (int i = 0; i < 4; ++i)
+        riff.push_back(static_cast<char>((n >> (8 * i)) & 0xFF));
+    riff += smf;
+    for (const std::string& bytes : {smf, riff}) {
+        const SmfReadResult result = readSmf(bytes);
+        ASSERT_TRUE(result.file) << result.error;
+        ASSERT_EQ(result.file->tracks.size(), 1u);
+        EXPECT_TRUE(result.file->tracks[0].events.at(0).isNoteOn());
+    }
+}
+
+TEST(SmfReader, DamagedFilesGiveErrorsNamingThePlace) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string errorPart;
+    };
+    const std::string ok = hexBytes("00 90 40 40 00 FF 2F 00");
+    const auto track = [](const char* hex) {
+        return header(1, 1, 96) + trackChunk(hexBytes(hex));
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"empty", "", "no MThd header"},
+        {"wrong magic", "RIFX0000", "no MThd header"},
+        {"short header", "MThd" + hexBytes("00 00 00 04 00 00 00 01"), "damaged MThd"},
+        {"format 2", header(2, 1, 96) + trackChunk(ok), "format 2 is not supported"},
+        {"format 0 with two tracks", header(0, 2, 96) + trackChunk(ok) + trackChunk(ok), "must hold one track"},
+        {"zero division", header(1, 1, 0) + trackChunk(ok), "invalid time division"},
+        {"missing track", header(1, 2, 96) + trackChunk(ok), "announces 2 tracks, the file holds 1"},
+        {"chunk past the end", header(1, 1, 96) + "MTrk" + hexBytes("00 00 01 00") + ok,
+         "bytes long, the file ends after 8"},
+        {"data byte without status", track("00 40 40"),
+         "track 1: data byte 0x40 without a running status at byte 23"},
+        {"truncated note", track("00 90 40"), "track 1: truncated channel message at byte 23"},
+        {"truncated meta", track("00 FF 03 05 41 42"), "truncated meta event"},
+        {"truncated sysex", track("00 F0 05 01"), "truncated system-exclusive"},
+        {"five-byte delta", track("81 81 81 81 01 90 40 40"), "damaged delta time at byte 22"},
+        {"realtime status", track("00 F8"), "status byte 0xF8 not allowed"},
+        {"data above 7F", track("00 90 40 90"), "data byte above 0x7F"},
+        {"track too long", track("FF FF FF 7F 90 40 40 01 80 40 40"),
+         "track 1: track longer than 268435455 ticks at byte 29"},
+        {"second track damaged", header(1, 2, 96) + trackChunk(ok) + trackChunk(hexBytes("00 C0")),
+         "track 2: truncated channel message"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const SmfReadResult result = readSmf(c.bytes);
+        EXPECT_FALSE(result.file) << c.name;
+        EXPECT_NE(result.error.find(c.errorPart), std::string::npos)
+            << c.name << ": " << result.error;
+    }
+}
+
+TEST(SmfReader, AcceptsTrackWithoutEndEvent) {
+    const SmfReadResult result =
+        readSmf(header(1, 1, 96) + trackChunk(hexBytes("00 90 40 40 30 80 40 00")));
+    ASSERT_TRUE(result.file) << result.error;
+    EXPECT_EQ(result.file->tracks[0].events.size(), 2u);
+    EXPECT_EQ(result.file->tracks[0].endTick, 0x30u);
+}
+
+// Written as the format has them and read back as delta times.
+TEST(SmfWriter, VariableLengthQuantities) {
+    struct Case {
+        uint32_t value;
+        const char* hex;
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {0, "00"}, {0x40, "40"}, {0x7F, "7F"}, {0x80, "81 00"}, {0x2000, "C0 00"}, {0x3FFF, "FF 7F"},
+        {0x4000, "81 80 00"}, {0x1FFFFF, "FF FF 7F"}, {0x200000, "81 80 80 00"},
+        {0x0FFFFFFF, "FF FF FF 7F"}};
+    // clang-format on
+    for (const Case& c : cases) {
+        std::string out;
+        appendVlq(out, c.value);
+        EXPECT_EQ(out, hexBytes(c.hex)) << c.value;
+        const SmfReadResult read =
+            readSmf(header(0, 1, 480) + trackChunk(out + hexBytes("90 40 40 00 FF 2F 00")));
+        ASSERT_TRUE(read.file) << c.hex << ": " << read.error;
+        EXPECT_EQ(read.file->tracks[0].events.at(0).tick, c.value) << c.hex;
+    }
+}
+
+TEST(SmfWriter, GoldenBytesOfATwoTrackFile) {
+    // [GIVEN] a conductor track with a tempo and a part with a program change and two notes
+    SmfFile file;
+    file.format = 1;
+    file.division.raw = 480;
+    file.tracks.resize(2);
+    file.tracks[0].events = {MidiEvent::tempo(0, 500000)};
+    file.tracks[1].events = {MidiEvent::meta(0, kMetaTrackName, "A"),
+                             MidiEvent::channelMessage(0, kProgramChange, 0, 0),
+                             noteOn(0, 0, 72, 127),
+                             noteOff(480, 0, 72),
+                             noteOn(480, 0, 88, 127),
+                             noteOff(840, 0, 88)};
+    file.tracks[1].endTick = 1080;
+    // [WHEN] writing it [THEN] the bytes are those of the format, running status included
+    EXPECT_EQ(writeSmf(file), hexBytes("4D 54 68 64 00 00 00 06 00 01 00 02 01 E0"
+                                       "4D 54 72 6B 00 00 00 0B"
+                                       "00 FF 51 03 07 A1 20 00 FF 2F 00"
+                                       "4D 54 72 6B 00 00 00 1F"
+                                       "00 FF 03 01 41"
+                                       "00 C0 00"
+                                       "00 90 48 7F"
+                                       "83 60 80 48 40"
+                                       "00 90 58 7F"
+                                       "82 68 80 58 40"
+                                       "81 70 FF 2F 00"));
+}
+
+TEST(SmfWriter, OrdersEventsByTickKeepingTheOrderOfEqualTicks) {
+    SmfFile file;
+    file.tracks.resize(1);
+    file.tracks[0].events = {noteOn(100, 0, 60), noteOff(200, 0, 60), noteOn(0, 1, 50),
+                             noteOn(100, 0, 62)};
+    const SmfReadResult back = readSmf(writeSmf(file));
+    ASSERT_TRUE(back.file) << back.error;
+    const std::vector<MidiEvent> expected = {noteOn(0, 1, 50), noteOn(100, 0, 60),
+                                             noteOn(100, 0, 62), noteOff(200, 0, 60)};
+    EXPECT_EQ(back.file->tracks[0].events, expected);
+}
+
+// Random files of every channel message kind and some meta events read back unchanged.
+TEST(SmfWriter, RandomFilesRoundTrip) {
+    std::mt19937 random(6);
+    const uint8_t kinds[] = {kNoteOff,       kNoteOn,          kPolyPressure, kControlChange,
+                             kProgramChange, kChannelPressure, kPitchBend};
+    for (int round = 0; round < 40; ++round) {
+        SmfFile file;
+        file.format = round % 3 == 0 ? 0 : 1;
+        file.division.raw = static_cast<uint16_t>(24 + random() % 960);
+        file.tracks.resize(file.format == 0 ? 1 : 1 + random() % 5);
+        for (SmfTrack& track : file.tracks) {
+            uint32_t tick = 0;
+            const int count = static_cast<int>(random() % 200);
+            for (int i = 0; i < count; ++i) {
+                tick += random() % 4 == 0
+                            ? 0
+                            : static_cast<uint32_t>(random() % (1u << (random() % 22)));
+                if (random() % 10 == 0) {
+                    std::string payload(random() % 300, '\0');
+                    for (char& c : payload)
+                        c = static_cast<char>(random());
+                    // Any type but the end of the track, which the writer adds itself.
+                    const auto type = static_cast<uint8_t>(random() % 0x2F);
+                    track.events.push_back(MidiEvent::meta(tick, type, payload));
+                } else {
+                    track.events.push_back(MidiEvent::channelMessage(
+                        tick, kinds[random() % 7], random() % 16, random() % 128, random() % 128));
+                }
+            }
+            track.endTick = tick + static_cast<uint32_t>(random() % 1000);
+        }
+        const SmfReadResult back = readSmf(writeSmf(file));
+        ASSERT_TRUE(back.file) << back.error;
+        EXPECT_EQ(back.file->format, file.format);
+        EXPECT_EQ(back.file->division.raw, file.division.raw);
+        ASSERT_EQ(back.file->tracks.size(), file.tracks.size());
+        for (size_t t = 0; t < file.tracks.size(); ++t) {
+            EXPECT_EQ(back.file->tracks[t].events, file.tracks[t].events) << round << "/" << t;
+            EXPECT_EQ(back.file->tracks[t].endTick, file.tracks[t].endTick);
+        }
+    }
+}
+
+SmfFile fileWithTempos(uint16_t division, std::vector<MidiEvent> conductor) {
+    SmfFile file;
+    file.division.raw = division;
+    file.tracks.resize(2);
+    file.tracks[0].events = std::move(conductor);
+    file.tracks[1].events = {noteOn(0, 0, 60), noteOff(960, 0, 60)};
+    return file;
+}
+
+TEST(TempoMap, ConvertsTicksToMicrosecondsAndBack) {
+    // [GIVEN] 120 per minute, 60 per minute from tick 960, 240 per minute from tick 1440
+    const SmfFile file =
+        fileWithTempos(480, {MidiEvent::tempo(960, 1000000), MidiEvent::tempo(1440, 250000)});
+    const TempoMap map(file);
+    struct Case {
+        uint32_t tick;
+        double microseconds;
+        uint32_t tempo;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, 500000},           {480, 500000, 500000},   {960, 1000000, 1000000},
+        {1200, 1500000, 1000000}, {1440, 2000000, 250000}, {1920, 2250000, 250000},
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(map.microsecondsAt(c.tick), c.microseconds) << c.tick;
+        EXPECT_DOUBLE_EQ(map.ticksAt(c.microseconds), c.tick) << c.tick;
+        EXPECT_EQ(map.microsecondsPerQuarterAt(c.tick), c.tempo) << c.tick;
+    }
+    EXPECT_EQ(map.changes().size(), 3u);
+}
+
+TEST(TempoMap, LaterTempoAtTheSameTickWinsAndSmpteIgnoresTempo) {
+    struct Case {
+        const char* name;
+        uint16_t division;
+        std::vector<MidiEvent> conductor;
+        uint32_t tick;
+        double microseconds;
+    };
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"default tempo", 96, {}, 96, 500000},
+        {"two at tick 0", 96, {MidiEvent::tempo(0, 400000), MidiEvent::tempo(0, 800000)}, 96, 800000},
+        // 25 frames per second of 40 ticks: 1000 ticks per second.
+        {"smpte", static_cast<uint16_t>((0xE7 << 8) | 40), {MidiEvent::tempo(0, 100)}, 1500, 1500000},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const TempoMap map(fileWithTempos(c.division, c.conductor));
+        EXPECT_DOUBLE_EQ(map.microsecondsAt(c.tick), c.microseconds) << c.name;
+    }
+}
+
+TEST(Timeline, MergesTracksInTimeOrderKeepingTrackOrderAtEqualTicks) {
+    SmfFile file = fileWithTempos(480, {MidiEvent::tempo(0, 1000000)});
+    file.tracks.push_back({{noteOn(0, 1, 50), noteOff(480, 1, 50)}, 480});
+    const TempoMap map(file);
+    const std::vector<TimedEvent> events = timeline(file, map);
+    ASSERT_EQ(events.size(), 5u);
+    const std::vector<int> tracks = {0, 1, 2, 2, 1};
+    const std::vector<double> times = {0, 0, 0, 1000000, 2000000};
+    for (size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(events[i].track, tracks[i]) << i;
+        EXPECT_DOUBLE_EQ(events[i].microseconds, times[i]) << i;
+    }
+}
+
+} // namespace
+} // namespace sarvo::sound

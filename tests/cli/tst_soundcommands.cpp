@@ -42,7 +42,6 @@ TEST(RenderCommand, OptionsAndErrors) {
              300 + 1 + 150 + 1 + 500),
         Case({"render"}, "C中ド ", 2, -1),
         Case({"render", "--tempo", "0", wav}, "C中ド ", 2, -1),
-        Case({"render", "--tempo", "12a", wav}, "C中ド ", 2, -1),
         Case({"render", "--voice", "128", wav}, "C中ド ", 2, -1),
         Case({"render", "--tempo-base", "21", wav}, "C中ド ", 2, -1),
         Case({"render-midi", "only-one.mid"}, "", 2, -1),

@@ -3,7 +3,9 @@
 // the file reader, and a run of csvmidi that writes a file from such a list.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,47 +20,31 @@ struct CsvRecord {
     std::vector<std::string> fields;
 };
 
-inline std::string runCommand(const std::string& command, int* status = nullptr) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    const int rc = ::pclose(pipe);
-    if (status)
-        *status = rc;
-    return out;
-}
-
 inline bool hasMidicsv() {
-    int status = -1;
-    runCommand("command -v midicsv csvmidi >/dev/null 2>&1", &status);
-    return status == 0;
+    return std::system("command -v midicsv csvmidi >/dev/null 2>&1") == 0;
 }
 
 // Splits a record at ", "; quoted text fields keep their quotes (commas inside them are rare
 // and only in text events, whose fields the cross-check does not compare).
 inline std::vector<CsvRecord> midicsvRecords(const std::filesystem::path& file) {
+    std::string out;
+    if (FILE* pipe = ::popen(("midicsv '" + file.string() + "' 2>/dev/null").c_str(), "r")) {
+        char buffer[65536];
+        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        ::pclose(pipe);
+    }
     std::vector<CsvRecord> records;
-    std::istringstream lines(runCommand("midicsv '" + file.string() + "' 2>/dev/null"));
-    std::string line;
-    while (std::getline(lines, line)) {
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
         std::vector<std::string> parts;
         size_t start = 0;
         for (size_t comma; (comma = line.find(", ", start)) != std::string::npos; start = comma + 2)
             parts.push_back(line.substr(start, comma - start));
         parts.push_back(line.substr(start));
-        if (parts.size() < 3)
-            continue;
-        CsvRecord record;
-        record.track = std::stoi(parts[0]);
-        record.tick = std::stoll(parts[1]);
-        record.type = parts[2];
-        record.fields.assign(parts.begin() + 3, parts.end());
-        records.push_back(std::move(record));
+        if (parts.size() >= 3)
+            records.push_back({std::stoi(parts[0]), std::stoll(parts[1]), parts[2],
+                               std::vector(parts.begin() + 3, parts.end())});
     }
     return records;
 }
@@ -66,14 +52,8 @@ inline std::vector<CsvRecord> midicsvRecords(const std::filesystem::path& file) 
 // Writes a MIDI file from CSV text with csvmidi; returns its exit status.
 inline int runCsvmidi(const std::string& csv, const std::filesystem::path& out) {
     const std::filesystem::path csvPath = out.string() + ".csv";
-    {
-        FILE* f = std::fopen(csvPath.c_str(), "w");
-        std::fwrite(csv.data(), 1, csv.size(), f);
-        std::fclose(f);
-    }
-    int status = -1;
-    runCommand("csvmidi '" + csvPath.string() + "' '" + out.string() + "' 2>&1", &status);
-    return status;
+    std::ofstream(csvPath, std::ios::binary) << csv;
+    return std::system(("csvmidi '" + csvPath.string() + "' '" + out.string() + "' 2>&1").c_str());
 }
 
 } // namespace sarvo::sound::testing

@@ -5,8 +5,7 @@
 #   keychainsession.sh COMMAND [ARGS...]
 set -euo pipefail
 for program in dbus-run-session dbus-send gnome-keyring-daemon; do
-  command -v "$program" >/dev/null || {
-    echo "keychainsession.sh: $program is missing (scripts/install-deps installs it)" >&2; exit 1; }
+  command -v "$program" >/dev/null || { echo "keychainsession.sh: $program is missing (scripts/install-deps installs it)" >&2; exit 1; }
 done
 home=$(mktemp -d /tmp/sarvo-keychain.XXXXXX)
 trap 'rm -rf "$home"' EXIT

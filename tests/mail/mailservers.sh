@@ -14,11 +14,10 @@
 # A watchdog stops the servers after 15 minutes whatever happens to the command.
 set -euo pipefail
 
-for program in postfix postconf dovecot openssl; do
-  command -v "$program" >/dev/null || [ -x "/usr/sbin/$program" ] || {
-    echo "mailservers.sh: $program is missing (scripts/install-deps installs it)" >&2; exit 1; }
-done
 export PATH="$PATH:/usr/sbin"
+for program in postfix postconf dovecot openssl; do
+  command -v "$program" >/dev/null || { echo "mailservers.sh: $program is missing (scripts/install-deps installs it)" >&2; exit 1; }
+done
 [ "$(id -u)" -eq 0 ] || { echo "mailservers.sh: Postfix and Dovecot need root" >&2; exit 1; }
 
 dir=$(mktemp -d /var/tmp/sarvo-mail.XXXXXX)

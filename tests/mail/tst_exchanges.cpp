@@ -111,10 +111,8 @@ TEST(SmtpExchange, EachReplyOfAPlainDelivery) {
         turns.push_back(reply);
         turns.insert(turns.end(), replies.begin() + (error.empty() ? step + 1 : 6), replies.end());
         std::string sent;
-        for (size_t i = 0; i < std::size(commands); ++i) {
-            if (i < step || error.empty())
-                sent += commands[i];
-        }
+        for (size_t i = 0; i < std::size(commands) && (i < step || error.empty()); ++i)
+            sent += commands[i];
         expectSmtp(reply, smtpJob(), turns, sent + "QUIT\r\n", error);
     }
 }
@@ -190,45 +188,27 @@ TEST(Pop3Exchange, MailboxOfThreeWithTheClassicSizeLimit) {
 }
 
 TEST(Pop3Exchange, FailuresAndCounts) {
-    struct Case {
-        const char* what;
-        std::vector<std::string> turns;
-        std::u16string error;
-        std::u16string closing;
-    };
-    const Case cases[] = {
-        {"greeting refused",
-         {"-ERR busy\r\n", ".\r\n+OK bye\r\n"},
-         u"POP3 NOT +OK to Connection",
-         u"♪ 曲は受信されませんでした。♪"},
-        {"password refused",
-         {"+OK hi\r\n", "+OK u\r\n", "-ERR wrong\r\n", "+OK bye\r\n"},
-         u"POP3 NOT +OK to PASS",
-         u"■受信異常終了■"},
-        {"RETR refused",
-         {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", "+OK 1 5\r\n", "+OK 1 5\r\n", "-ERR gone\r\n",
-          "+OK bye\r\n"},
-         u"POP3 NOT +OK to RETR",
-         u"■受信異常終了■"},
-        {"two recognised",
-         {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", "+OK 2 10\r\n", "+OK 1 10\r\n", retrieved("R1"),
-          "+OK 2 10\r\n", retrieved("R2"), "+OK bye\r\n"},
+    const std::string hi = "+OK hi\r\n", ok = "+OK\r\n", one = "+OK 1 5\r\n";
+    const std::u16string none = u"♪ 曲は受信されませんでした。♪", failed = u"■受信異常終了■";
+    // The server's replies, the error, and a line of the log's end.
+    const std::tuple<std::vector<std::string>, std::u16string, std::u16string> cases[] = {
+        {{"-ERR busy\r\n", ".\r\n+OK bye\r\n"}, u"POP3 NOT +OK to Connection", none},
+        {{hi, ok, "-ERR wrong\r\n", "+OK bye\r\n"}, u"POP3 NOT +OK to PASS", failed},
+        {{hi, ok, ok, one, one, "-ERR gone\r\n", "+OK bye\r\n"}, u"POP3 NOT +OK to RETR", failed},
+        {{hi, ok, ok, "+OK 2 10\r\n", "+OK 1 10\r\n", retrieved("R1"), "+OK 2 10\r\n",
+          retrieved("R2"), "+OK bye\r\n"},
          u"",
          u"♪ 「曲2」等 ２曲受信しました。♪ "},
-        {"QUIT refused",
-         {"+OK hi\r\n", "+OK u\r\n", "+OK p\r\n", "+OK 0 0\r\n", "-ERR no\r\n"},
-         u"POP3 NOT +OK to QUIT",
-         u"♪ 曲は受信されませんでした。♪"},
+        {{hi, ok, ok, "+OK 0 0\r\n", "-ERR no\r\n"}, u"POP3 NOT +OK to QUIT", none},
     };
-    for (const Case& c : cases) {
+    for (const auto& [turns, error, closing] : cases) {
         std::vector<std::string> seen;
         ManualMailClock clock;
         Pop3Session session(pop3Job(false, kDefaultSizeLimit, &seen), clock);
-        const Transcript t = converse(session, c.turns);
-        EXPECT_TRUE(t.finished) << c.what;
-        EXPECT_TRUE(std::string_view(t.sent).ends_with("QUIT\r\n")) << c.what;
-        EXPECT_EQ(session.errorMessage(), c.error) << c.what;
-        EXPECT_NE(t.log.find(c.closing), std::u16string::npos) << c.what;
+        const Transcript t = converse(session, turns);
+        EXPECT_TRUE(t.finished && std::string_view(t.sent).ends_with("QUIT\r\n")) << t.sent;
+        EXPECT_EQ(session.errorMessage(), error);
+        EXPECT_NE(t.log.find(closing), std::u16string::npos) << t.sent;
     }
 }
 

@@ -23,6 +23,14 @@ constexpr uint32_t off(int note) {
 
 using Sent = std::pair<uint32_t, int>; // message (0 for a reset), milliseconds after the start
 
+// The text so many times over.
+inline std::u16string repeated(std::u16string_view text, int times) {
+    std::u16string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
+
 // What the output received, each message with its time after start.
 inline std::vector<Sent> sentSince(const RecordingMidiOutput& output, TimePoint start) {
     std::vector<Sent> sent;

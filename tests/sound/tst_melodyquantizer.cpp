@@ -112,20 +112,16 @@ TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
         std::vector<TimedNote> notes;
         std::vector<QuantizedNote> out;
     };
+    // clang-format off
     const std::vector<Case> cases = {
         {"staccato quarters", {{0, 20, 60}, {48, 70, 62}}, {{0, 24, 60}, {48, 24, 62}}},
-        {"long note is a whole note",
-         {{0, 400, 60}, {480, 528, 62}},
-         {{0, 192, 60}, {480, 48, 62}}},
+        {"long note is a whole note", {{0, 400, 60}, {480, 528, 62}}, {{0, 192, 60}, {480, 48, 62}}},
         {"short note on the plain grid is a sixteenth", {{0, 2, 60}}, {{0, 12, 60}}},
-        {"short note on the sextuplet grid is a sextuplet",
-         {{0, 2, 60}, {8, 10, 62}, {16, 40, 64}},
+        {"short note on the sextuplet grid is a sextuplet", {{0, 2, 60}, {8, 10, 62}, {16, 40, 64}},
          {{0, 8, 60}, {8, 8, 62}, {16, 24, 64}}},
-        {"chord onsets on one point keep the higher note",
-         {{0, 40, 60}, {1, 47, 67}},
-         {{0, 48, 67}}},
-        {"rest before the first note", {{96, 144, 64}}, {{96, 48, 64}}},
-    };
+        {"chord onsets on one point keep the higher note", {{0, 40, 60}, {1, 47, 67}}, {{0, 48, 67}}},
+        {"rest before the first note", {{96, 144, 64}}, {{96, 48, 64}}}};
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(quantizeNotes(c.notes), c.out) << c.name;
 }
@@ -136,15 +132,15 @@ TEST(FitIntoRange, ShiftsTheWholeMelodyThenFoldsTheRest) {
         std::vector<int> keys;
         std::vector<int> fitted;
     };
+    // clang-format off
     const std::vector<Case> cases = {
         {"inside stays", {60, 72, 95}, {60, 72, 95}},
         {"bass line up two octaves", {36, 40, 43, 48}, {60, 64, 67, 72}},
         {"high line down one octave", {100, 96, 84}, {88, 84, 72}},
-        {"wide line: the shift that keeps most inside, the others fold",
-         {50, 62, 70, 80, 99},
+        {"wide line: the shift that keeps most inside, the others fold", {50, 62, 70, 80, 99},
          {62, 74, 82, 92, 87}},
-        {"equal counts take the smaller shift", {55, 96}, {67, 84}},
-    };
+        {"equal counts take the smaller shift", {55, 96}, {67, 84}}};
+    // clang-format on
     for (const Case& c : cases) {
         std::vector<QuantizedNote> notes;
         for (int key : c.keys)

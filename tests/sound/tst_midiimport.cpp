@@ -12,6 +12,7 @@
 #include "sound/mmlwriter.h"
 #include "sound/smfreader.h"
 #include "sound/smfwriter.h"
+#include "soundtesting.h"
 
 #include "formats/mld.h"
 
@@ -339,13 +340,6 @@ TEST(MidiImport, PlayedFilesFromCsvmidi) {
     }
     fs::remove(mid);
     fs::remove(mid.string() + ".csv");
-}
-
-std::u16string repeated(std::u16string_view text, int times) {
-    std::u16string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
 }
 
 // The capacity of the phone type named, or the most any type holds, against the melody's notes,

@@ -4,10 +4,10 @@
 #include "smftesting.h"
 #include "sound/mml2midi.h"
 #include "sound/mmlcompiler.h"
-#include "sound/mmllengths.h"
 #include "sound/mmlwriter.h"
 #include "sound/smfreader.h"
 #include "sound/smfwriter.h"
+#include "soundtesting.h"
 
 #include <gtest/gtest.h>
 
@@ -100,23 +100,6 @@ TEST(MmlWriter, HeadersOfTwentySixPartsAndNoMore) {
     EXPECT_EQ(text.substr(0, 28), "A C1 @1 t40 v127 o5 c4\r\nB C2");
     EXPECT_NE(text.find("Z C26 @101 t65 v127 o5 c4\r\n"), std::string::npos);
     EXPECT_EQ(writeMml({}), "");
-}
-
-TEST(MmlLengths, SplitsIntoFewestLengthsLongestFirst) {
-    struct Case {
-        int ticks;
-        std::string lengths;
-    };
-    // clang-format off
-    const std::vector<Case> cases = {{192, "1"}, {288, "1."}, {240, "1 4"}, {8, "24"}, {20, "16 24"},
-        {26, "16. 24"}, {0, ""}, {4, ""}, {960, "1 1 1 1 1"}, {54, "8. 16."}};
-    // clang-format on
-    for (const Case& c : cases) {
-        std::string text;
-        for (const MmlLength& length : splitIntoLengths(c.ticks))
-            text += (text.empty() ? "" : " ") + length.text();
-        EXPECT_EQ(text, c.lengths) << c.ticks;
-    }
 }
 
 TEST(MmlWriter, MoreThanTwentySixPartsAskFirst) {
@@ -242,13 +225,6 @@ TEST(MmlCompiler, EveryPartKeepsItsOwnTempo) {
     // minute, 1/3 s, which ends at 5/6 s, still in the file's first tempo: tick 800.
     const std::vector<CompiledNote> c = {{0, 480, 2, 72, 100}, {480, 800, 2, 72, 100}};
     EXPECT_EQ(notesOf(file.tracks[3]), c);
-}
-
-std::u16string repeated(std::u16string_view text, int times) {
-    std::u16string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
 }
 
 TEST(MmlCompiler, ErrorsNameLineAndColumn) {

@@ -138,34 +138,6 @@ TEST(SmfWriter, VariableLengthQuantities) {
     }
 }
 
-TEST(SmfWriter, GoldenBytesOfATwoTrackFile) {
-    // [GIVEN] a conductor track with a tempo and a part with a program change and two notes
-    SmfFile file;
-    file.format = 1;
-    file.division.raw = 480;
-    file.tracks.resize(2);
-    file.tracks[0].events = {MidiEvent::tempo(0, 500000)};
-    file.tracks[1].events = {MidiEvent::meta(0, kMetaTrackName, "A"),
-                             MidiEvent::channelMessage(0, kProgramChange, 0, 0),
-                             noteOn(0, 0, 72, 127),
-                             noteOff(480, 0, 72),
-                             noteOn(480, 0, 88, 127),
-                             noteOff(840, 0, 88)};
-    file.tracks[1].endTick = 1080;
-    // [WHEN] writing it [THEN] the bytes are those of the format, running status included
-    EXPECT_EQ(writeSmf(file), hexBytes("4D 54 68 64 00 00 00 06 00 01 00 02 01 E0"
-                                       "4D 54 72 6B 00 00 00 0B"
-                                       "00 FF 51 03 07 A1 20 00 FF 2F 00"
-                                       "4D 54 72 6B 00 00 00 1F"
-                                       "00 FF 03 01 41"
-                                       "00 C0 00"
-                                       "00 90 48 7F"
-                                       "83 60 80 48 40"
-                                       "00 90 58 7F"
-                                       "82 68 80 58 40"
-                                       "81 70 FF 2F 00"));
-}
-
 TEST(SmfWriter, OrdersEventsByTickKeepingTheOrderOfEqualTicks) {
     SmfFile file;
     file.tracks.resize(1);

@@ -30,14 +30,6 @@ using Panel = RecordingKeyInputHost::Panel;
 
 constexpr int kEnd = -1;
 
-// The staff notes as "pitch/length" words, selected ones marked with "*".
-std::string describe(const StaffModel& staff) {
-    std::string words;
-    for (const StaffNote& note : staff)
-        words += toUtf8(note.pitch) + "/" + toUtf8(note.length) + (note.selected ? "* " : " ");
-    return words;
-}
-
 // Everything a key handler works with, real where a real part exists.
 struct Harness {
     explicit Harness(int keyMap = 0, std::u16string text = {}, int caret = kEnd) {
@@ -60,9 +52,7 @@ struct Harness {
         StaffModel fresh;
         ParserState walk;
         rebuildStaff(walk, melody.text, fresh);
-        EXPECT_TRUE(staff.notes() == fresh.notes())
-            << toUtf8(melody.text) << "\n kept: " << describe(staff)
-            << "\n built: " << describe(fresh);
+        EXPECT_TRUE(staff.notes() == fresh.notes()) << toUtf8(melody.text);
         EXPECT_EQ(staff.currentIndex(), tokenIndexAtCaret(melody)) << toUtf8(melody.text);
     }
 

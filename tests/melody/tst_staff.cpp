@@ -25,84 +25,70 @@ using namespace staffgeometry;
 
 // The glyph by the length code and pitch; a tie repeats the note it continues, with an arc
 // opposite its stem and no accidental.
-struct GlyphCase {
-    const char* name;
-    StaffNote note;
-    std::optional<StaffNote> tiedFrom;
-    StaffGlyphKind kind;
-    std::u16string text;
-    char16_t sharp; // for a tie: the arc
-    bool stemDown;
-};
-
-std::ostream& operator<<(std::ostream& os, const GlyphCase& c) {
-    return os << c.name;
-}
-
-class GlyphChoice : public ::testing::TestWithParam<GlyphCase> {};
-
-TEST_P(GlyphChoice, FollowsTheLengthCodeAndPitch) {
-    const GlyphCase& c = GetParam();
-    const StaffGlyph glyph = chooseGlyph(c.note, c.tiedFrom ? &*c.tiedFrom : nullptr);
-    EXPECT_EQ(glyph.kind, c.kind);
-    EXPECT_EQ(glyph.text, c.text);
-    EXPECT_EQ(c.kind == StaffGlyphKind::Tie ? glyph.tieArc : glyph.sharp, c.sharp);
-    EXPECT_EQ(glyph.stemDown, c.stemDown);
-    if (c.kind == StaffGlyphKind::Tie) {
-        EXPECT_EQ(glyph.sharp, 0) << "a tied note repeats no accidental";
-        EXPECT_EQ(glyph.pitchOffset, pitchOffset(c.note.pitch).value_or(-1));
+TEST(GlyphChoice, FollowsTheLengthCodeAndPitch) {
+    struct Case {
+        const char* name;
+        StaffNote note;
+        std::optional<StaffNote> tiedFrom;
+        StaffGlyphKind kind;
+        std::u16string text;
+        char16_t sharp; // for a tie: the arc
+        bool stemDown;
+    };
+    constexpr auto kNote = StaffGlyphKind::Note;
+    constexpr auto kRest = StaffGlyphKind::Rest;
+    constexpr auto kTie = StaffGlyphKind::Tie;
+    constexpr auto kUnknown = StaffGlyphKind::Unknown;
+    constexpr std::nullopt_t kNone = std::nullopt;
+    // clang-format off
+    const Case cases[] = {
+        {"QuarterMiddle", {u"中ラ", u"C"}, kNone, kNote, u"C", 0, false},
+        // From 中シ up the stem turns down: the letter + 16.
+        {"HalfMiddleSi", {u"中シ", u"B"}, kNone, kNote, u"R", 0, true},
+        // A whole note has no stem and keeps its letter.
+        {"DottedWholeHigh", {u"高ソ", u"A."}, kNone, kNote, u"A.", 0, false},
+        // Dots: "." after a stem-up form, "," after a stem-down form.
+        {"DottedQuarter", {u"中ミ", u"C."}, kNone, kNote, u"C.", 0, false},
+        {"DottedEighthHigh", {u"高レ", u"D."}, kNone, kNote, u"T,", 0, true},
+        // Tuplets: the digit, + 8 from 中シ up, never a dot.
+        {"TripletEighthSi", {u"中シ", u"3"}, kNone, kNote, u";", 0, true},
+        {"SextupletEighthLow", {u"低ラ", u"6"}, kNone, kNote, u"6", 0, false},
+        // Sharps: "$" in the low and middle octave, "%" in the high one.
+        {"SharpMiddle", {u"中ラ#", u"D."}, kNone, kNote, u"D.", u'$', false},
+        {"SharpHigh", {u"高フ#", u"E"}, kNone, kNote, u"U", u'%', true},
+        {"SharpHighWhole", {u"高ソ#", u"A"}, kNone, kNote, u"A", u'%', false},
+        {"Rest", {u"", u"G."}, kNone, kRest, u"G.", 0, false},
+        {"TupletRest", {u"", u"`"}, kNone, kRest, u"`", 0, false},
+        {"NoteCodeWithoutPitch", {u"", u"C"}, kNone, kUnknown, u"", 0, false},
+        {"RestCodeWithPitch", {u"中ド", u"H"}, kNone, kUnknown, u"", 0, false},
+        {"UnusedCode", {u"中ド", u"K"}, kNone, kUnknown, u"", 0, false},
+        {"EmptyLength", {u"中ド", u""}, kNone, kUnknown, u"", 0, false},
+        {"BrokenPitch", {u"中", u"C"}, kNone, kUnknown, u"", 0, false},
+        {"NoSuchOctave", {u"上ド", u"C"}, kNone, kUnknown, u"", 0, false},
+        {"NoSuchName", {u"中ファ", u"C"}, kNone, kUnknown, u"", 0, false},
+        {"TwoSharps", {u"中ド##", u"C"}, kNone, kUnknown, u"", 0, false},
+        {"Quarter", {u"中ド", u"^"}, StaffNote{u"中ド", u"C"}, kTie, u"C", u'^', false},
+        {"DottedHalf", {u"低ソ", u"^"}, StaffNote{u"低ソ", u"B."}, kTie, u"B.", u'^', false},
+        {"SharpedHigh", {u"高ソ", u"^"}, StaffNote{u"高ソ#", u"D"}, kTie, u"T", u'~', true},
+        {"DottedHigh", {u"中シ", u"^"}, StaffNote{u"中シ", u"C."}, kTie, u"S,", u'~', true},
+        {"WholeHigh", {u"高ド", u"^"}, StaffNote{u"高ド", u"A"}, kTie, u"A", u'~', false},
+        // Nothing to continue: the arc alone.
+        {"AtTheStart", {u"中ミ", u"^"}, kNone, kTie, u"", u'^', false},
+        {"AfterARest", {u"中ミ", u"^"}, StaffNote{u"", u"H"}, kTie, u"", u'^', false},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const StaffGlyph glyph = chooseGlyph(c.note, c.tiedFrom ? &*c.tiedFrom : nullptr);
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(glyph.kind, c.kind);
+        EXPECT_EQ(glyph.text, c.text);
+        EXPECT_EQ(c.kind == kTie ? glyph.tieArc : glyph.sharp, c.sharp);
+        EXPECT_EQ(glyph.stemDown, c.stemDown);
+        EXPECT_TRUE(c.kind != kTie || glyph.sharp == 0) << "a tied note repeats no accidental";
+        EXPECT_EQ(c.kind == kTie ? glyph.pitchOffset : -1,
+                  c.kind == kTie ? pitchOffset(c.note.pitch).value_or(-1) : -1);
     }
 }
-
-constexpr auto kNote = StaffGlyphKind::Note;
-constexpr auto kRest = StaffGlyphKind::Rest;
-constexpr auto kTie = StaffGlyphKind::Tie;
-constexpr auto kUnknown = StaffGlyphKind::Unknown;
-constexpr std::nullopt_t kNone = std::nullopt;
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(
-    Notes, GlyphChoice,
-    ::testing::Values(GlyphCase{"QuarterMiddle", {u"中ラ", u"C"}, kNone, kNote, u"C", 0, false},
-                      // From 中シ up the stem turns down: the letter + 16.
-                      GlyphCase{"HalfMiddleSi", {u"中シ", u"B"}, kNone, kNote, u"R", 0, true},
-                      // A whole note has no stem and keeps its letter.
-                      GlyphCase{"DottedWholeHigh", {u"高ソ", u"A."}, kNone, kNote, u"A.", 0, false},
-                      // Dots: "." after a stem-up form, "," after a stem-down form.
-                      GlyphCase{"DottedQuarter", {u"中ミ", u"C."}, kNone, kNote, u"C.", 0, false},
-                      GlyphCase{"DottedEighthHigh", {u"高レ", u"D."}, kNone, kNote, u"T,", 0, true},
-                      // Tuplets: the digit, + 8 from 中シ up, never a dot.
-                      GlyphCase{"TripletEighthSi", {u"中シ", u"3"}, kNone, kNote, u";", 0, true},
-                      GlyphCase{"SextupletEighthLow", {u"低ラ", u"6"}, kNone, kNote, u"6", 0, false},
-                      // Sharps: "$" in the low and middle octave, "%" in the high one.
-                      GlyphCase{"SharpMiddle", {u"中ラ#", u"D."}, kNone, kNote, u"D.", u'$', false},
-                      GlyphCase{"SharpHigh", {u"高フ#", u"E"}, kNone, kNote, u"U", u'%', true},
-                      GlyphCase{"SharpHighWhole", {u"高ソ#", u"A"}, kNone, kNote, u"A", u'%', false},
-                      GlyphCase{"Rest", {u"", u"G."}, kNone, kRest, u"G.", 0, false},
-                      GlyphCase{"TupletRest", {u"", u"`"}, kNone, kRest, u"`", 0, false}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Malformed, GlyphChoice,
-    ::testing::Values(GlyphCase{"NoteCodeWithoutPitch", {u"", u"C"}, kNone, kUnknown, u"", 0, false},
-                      GlyphCase{"RestCodeWithPitch", {u"中ド", u"H"}, kNone, kUnknown, u"", 0, false},
-                      GlyphCase{"UnusedCode", {u"中ド", u"K"}, kNone, kUnknown, u"", 0, false},
-                      GlyphCase{"EmptyLength", {u"中ド", u""}, kNone, kUnknown, u"", 0, false},
-                      GlyphCase{"BrokenPitch", {u"中", u"C"}, kNone, kUnknown, u"", 0, false},
-                      GlyphCase{"NoSuchOctave", {u"上ド", u"C"}, kNone, kUnknown, u"", 0, false},
-                      GlyphCase{"NoSuchName", {u"中ファ", u"C"}, kNone, kUnknown, u"", 0, false},
-                      GlyphCase{"TwoSharps", {u"中ド##", u"C"}, kNone, kUnknown, u"", 0, false}));
-
-INSTANTIATE_TEST_SUITE_P(
-    Ties, GlyphChoice,
-    ::testing::Values(GlyphCase{"Quarter", {u"中ド", u"^"}, StaffNote{u"中ド", u"C"}, kTie, u"C", u'^', false},
-                      GlyphCase{"DottedHalf", {u"低ソ", u"^"}, StaffNote{u"低ソ", u"B."}, kTie, u"B.", u'^', false},
-                      GlyphCase{"SharpedHigh", {u"高ソ", u"^"}, StaffNote{u"高ソ#", u"D"}, kTie, u"T", u'~', true},
-                      GlyphCase{"DottedHigh", {u"中シ", u"^"}, StaffNote{u"中シ", u"C."}, kTie, u"S,", u'~', true},
-                      GlyphCase{"WholeHigh", {u"高ド", u"^"}, StaffNote{u"高ド", u"A"}, kTie, u"A", u'~', false},
-                      // Nothing to continue: the arc alone.
-                      GlyphCase{"AtTheStart", {u"中ミ", u"^"}, kNone, kTie, u"", u'^', false},
-                      GlyphCase{"AfterARest", {u"中ミ", u"^"}, StaffNote{u"", u"H"}, kTie, u"", u'^', false}));
-// clang-format on
 
 // ------------------------------------------------------------------------------ staff model
 
@@ -246,68 +232,60 @@ TEST(RowLayout, WrapsNotesIntoRowsOf420Twips) {
     }
 }
 
-struct PlaceCase {
-    const char* name;
-    StaffNote note;
-    int noteX;                 // from the slot's left
-    int noteY;                 // print height below the row top
-    std::optional<int> sharpY; // print height of the sharp
-    std::optional<int> tieY;   // print height of a tie arc
-    int headY;                 // the head's centre below the row top
-    std::vector<int> ledgers;  // below the row top
-};
-
-std::ostream& operator<<(std::ostream& os, const PlaceCase& c) {
-    return os << c.name;
-}
-
-class NotePlacement : public ::testing::TestWithParam<PlaceCase> {};
-
-TEST_P(NotePlacement, PrintsAtTheReferenceHeightPlusThePitchOffset) {
-    const PlaceCase& c = GetParam();
-    // The note in the second slot of the second row, after a note it may be tied to.
-    std::vector<StaffNote> notes = quarters(27, c.note.pitch.substr(0, 2));
-    notes.push_back(c.note);
-    const StaffLayout layout = layoutStaff(notes, kWidth);
-    const PlacedNote& placed = layout.notes.back();
-    const int slotX = kFirstNoteX + kNoteAdvance;
-    const int top = kRowHeight;
-    ASSERT_EQ(placed.row, 1);
-    EXPECT_EQ(placed.note.x - slotX, c.noteX);
-    EXPECT_EQ(placed.note.y - top, c.noteY);
-    ASSERT_EQ(placed.sharp.has_value(), c.sharpY.has_value());
-    if (c.sharpY) {
-        EXPECT_EQ(placed.sharp->y - top, *c.sharpY);
-        EXPECT_EQ(placed.sharp->x - slotX, kSharpX);
-    }
-    ASSERT_EQ(placed.tie.has_value(), c.tieY.has_value());
-    EXPECT_EQ(c.tieY ? placed.tie->y - top : 0, c.tieY.value_or(0));
-    EXPECT_EQ(placed.glyph.kind == StaffGlyphKind::Rest ? 0 : placed.headY - top, c.headY);
-    std::vector<int> ledgers;
-    for (int y : placed.ledgers.ys)
-        ledgers.push_back(y - top);
-    EXPECT_EQ(ledgers, c.ledgers);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Notes, NotePlacement,
-    ::testing::Values(
+// The note in the second slot of the second row, after a note it may be tied to, prints at the
+// reference height plus its pitch's offset; ledger lines and ties below the row top.
+TEST(NotePlacement, PrintsAtTheReferenceHeightPlusThePitchOffset) {
+    struct Case {
+        const char* name;
+        StaffNote note;
+        int noteX;                 // from the slot's left
+        int noteY;                 // print height below the row top
+        std::optional<int> sharpY; // print height of the sharp
+        std::optional<int> tieY;   // print height of a tie arc
+        int headY;                 // the head's centre below the row top, 0 for a rest
+        std::vector<int> ledgers;  // below the row top
+    };
+    // clang-format off
+    const Case cases[] = {
         // 中ラ: offset 0, stem up, head in the second space from the bottom.
-        PlaceCase{"MiddleLa", {u"中ラ", u"C"}, 100, 480, {}, {}, 920, {}},
+        {"MiddleLa", {u"中ラ", u"C"}, 100, 480, {}, {}, 920, {}},
         // 中シ: stem down, printed 170 lower; the head stays at its pitch.
-        PlaceCase{"MiddleSi", {u"中シ", u"D"}, 100, 590, {}, {}, 860, {}},
-        PlaceCase{"HighSi", {u"高シ", u"E"}, 100, 170, {}, {}, 440, {500}},
-        PlaceCase{"HighWhole", {u"高ド", u"A"}, 100, 360, {}, {}, 800, {}},
-        PlaceCase{"LowDo", {u"低ド", u"C"}, 100, 1200, {}, {}, 1640, {1220, 1340, 1460, 1580}},
-        PlaceCase{"MiddleDo", {u"中ド", u"B"}, 100, 780, {}, {}, 1220, {1220}},
+        {"MiddleSi", {u"中シ", u"D"}, 100, 590, {}, {}, 860, {}},
+        {"HighSi", {u"高シ", u"E"}, 100, 170, {}, {}, 440, {500}},
+        {"HighWhole", {u"高ド", u"A"}, 100, 360, {}, {}, 800, {}},
+        {"LowDo", {u"低ド", u"C"}, 100, 1200, {}, {}, 1640, {1220, 1340, 1460, 1580}},
+        {"MiddleDo", {u"中ド", u"B"}, 100, 780, {}, {}, 1220, {1220}},
         // A sharp moves its note right; the high sharp is printed 170 lower.
-        PlaceCase{"SharpMiddle", {u"中フ#", u"C"}, 200, 600, 600, {}, 1040, {}},
-        PlaceCase{"SharpHigh", {u"高ド#", u"C"}, 200, 530, 530, {}, 800, {}},
+        {"SharpMiddle", {u"中フ#", u"C"}, 200, 600, 600, {}, 1040, {}},
+        {"SharpHigh", {u"高ド#", u"C"}, 200, 530, 530, {}, 800, {}},
         // Rests centre on the middle line.
-        PlaceCase{"Rest", {u"", u"H"}, 100, 420, {}, {}, 0, {}},
+        {"Rest", {u"", u"H"}, 100, 420, {}, {}, 0, {}},
         // Ties: under a stem-up head 340 lower, over a stem-down head 170 lower.
-        PlaceCase{"TieUnder", {u"中ラ", u"^"}, 100, 480, {}, 820, 920, {}},
-        PlaceCase{"TieOver", {u"高ミ", u"^"}, 100, 410, {}, 410, 680, {}}));
+        {"TieUnder", {u"中ラ", u"^"}, 100, 480, {}, 820, 920, {}},
+        {"TieOver", {u"高ミ", u"^"}, 100, 410, {}, 410, 680, {}}
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        std::vector<StaffNote> notes = quarters(27, c.note.pitch.substr(0, 2));
+        notes.push_back(c.note);
+        const StaffLayout layout = layoutStaff(notes, kWidth);
+        const PlacedNote& placed = layout.notes.back();
+        const int slotX = kFirstNoteX + kNoteAdvance;
+        const int top = kRowHeight;
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(placed.row, 1);
+        EXPECT_EQ(placed.note.x - slotX, c.noteX);
+        EXPECT_EQ(placed.note.y - top, c.noteY);
+        EXPECT_EQ(placed.sharp ? std::optional(placed.sharp->y - top) : std::nullopt, c.sharpY);
+        EXPECT_EQ(placed.sharp ? placed.sharp->x - slotX : kSharpX, kSharpX);
+        EXPECT_EQ(placed.tie ? std::optional(placed.tie->y - top) : std::nullopt, c.tieY);
+        EXPECT_EQ(placed.glyph.kind == StaffGlyphKind::Rest ? 0 : placed.headY - top, c.headY);
+        std::vector<int> ledgers;
+        for (int y : placed.ledgers.ys)
+            ledgers.push_back(y - top);
+        EXPECT_EQ(ledgers, c.ledgers);
+    }
+}
 
 TEST(Click, CountsTheNotesBeforeThePoint) {
     struct Case {

@@ -10,27 +10,27 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <future>
-#include <optional>
 #include <thread>
-#include <vector>
 
 namespace sarvo::sound {
 namespace {
 
-// A port list of test outputs: a row opens a forwarding output to the recorder, or fails.
-std::vector<MidiPortEntry> testPorts(RecordingMidiOutput& recorder, std::vector<bool> opens) {
+// A port list of test outputs: a row opens a forwarding output to the recorder, or fails; with a
+// gate, only once the test opens it.
+std::vector<MidiPortEntry> testPorts(RecordingMidiOutput& recorder, std::vector<bool> opens,
+                                     std::shared_future<void> gate = {}) {
     std::vector<MidiPortEntry> ports;
-    for (size_t i = 0; i < opens.size(); ++i) {
-        const bool ok = opens[i];
+    for (size_t i = 0; i < opens.size(); ++i)
         ports.push_back(
-            {u"port", "test", static_cast<int>(i), [&recorder, ok] {
+            {u"port", "test", static_cast<int>(i),
+             [&recorder, ok = static_cast<bool>(opens[i]), gate] {
+                 if (gate.valid())
+                     gate.wait();
                  return ok ? OpenedOutput{std::make_unique<ForwardingMidiOutput>(recorder), {}}
                            : OpenedOutput{nullptr, "device busy"};
              }});
-    }
     return ports;
 }
 
@@ -145,16 +145,6 @@ INSTANTIATE_TEST_SUITE_P(Tables, MidiPortListTableTest, ::testing::Values(
     CaseName());
 // clang-format on
 
-// A port list of one output that opens only once the test lets it, or fails then.
-std::vector<MidiPortEntry> gatedPort(RecordingMidiOutput& recorder, std::shared_future<void> gate,
-                                     bool opens) {
-    return {{u"port", "test", 0, [&recorder, gate, opens] {
-                 gate.wait();
-                 return opens ? OpenedOutput{std::make_unique<ForwardingMidiOutput>(recorder), {}}
-                              : OpenedOutput{nullptr, "device busy"};
-             }}};
-}
-
 struct BackgroundCase {
     const char* name;
     bool opens;
@@ -168,7 +158,7 @@ TEST_P(BackgroundOpenTest, WhatIsSentMeanwhileFollowsInOrder) {
     RecordingMidiOutput recorder;
     RecordingInteractive ui;
     std::promise<void> gate;
-    MidiOutputPort port(ui, gatedPort(recorder, gate.get_future().share(), GetParam().opens));
+    MidiOutputPort port(ui, testPorts(recorder, {GetParam().opens}, gate.get_future().share()));
     std::promise<void> ended;
     port.openInBackground(0, [&ended] { ended.set_value(); });
     // [WHEN] messages are sent before the open has ended
@@ -185,13 +175,11 @@ TEST_P(BackgroundOpenTest, WhatIsSentMeanwhileFollowsInOrder) {
     EXPECT_EQ(port.finishOpening(), GetParam().opens);
     EXPECT_EQ(ui.messages().size(), GetParam().messagesTold);
     port.sendShortMessage(noteOffMessage(72));
-    std::vector<uint32_t> expected;
-    if (GetParam().opens)
-        expected = {programChangeMessage(7), 0, noteOnMessage(72), noteOffMessage(72)};
+    const std::vector<uint32_t> expected = {programChangeMessage(7), 0, on(72), off(72)};
     std::vector<uint32_t> sent;
-    for (const RecordedMessage& m : recorder.sent())
-        sent.push_back(m.isReset ? 0 : m.message);
-    EXPECT_EQ(sent, expected);
+    for (const auto& [message, ms] : sentSince(recorder, TimePoint{}))
+        sent.push_back(message);
+    EXPECT_EQ(sent, GetParam().opens ? expected : std::vector<uint32_t>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Opens, BackgroundOpenTest,

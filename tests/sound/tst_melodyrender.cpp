@@ -44,19 +44,7 @@ constexpr double kEndToleranceMs = 5;
 constexpr double kPitchToleranceCents = 5;
 constexpr size_t kWindow = 11; // a quarter millisecond at 44.1 kHz
 
-class MelodyRenderTest : public ::testing::TestWithParam<RenderCase> {
-protected:
-    void SetUp() override {
-        m_dir =
-            std::filesystem::temp_directory_path() /
-            ("sarvo-render-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + GetParam().name);
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-    std::filesystem::path m_dir;
-};
+class MelodyRenderTest : public ::testing::TestWithParam<RenderCase> {};
 
 TEST_P(MelodyRenderTest, NotesSoundAtTheirPitchAndTime) {
     const RenderCase& c = GetParam();
@@ -64,7 +52,8 @@ TEST_P(MelodyRenderTest, NotesSoundAtTheirPitchAndTime) {
     const RenderedAudio rendered =
         renderMelody(c.melody, PlaybackTiming::quarterNoteTempo(c.tempo, c.tempoBase), c.program);
     ASSERT_TRUE(rendered.audio) << rendered.error;
-    const std::filesystem::path wav = m_dir / "melody.wav";
+    const testing::TempFolder dir;
+    const std::filesystem::path wav = dir.path() / "melody.wav";
     ASSERT_EQ(writeWavFile(wav, *rendered.audio), "");
 
     // [WHEN] it is read back and measured

@@ -1,3 +1,4 @@
+#include "../common/tempfolder.h"
 #include "sound/midifileplayer.h"
 #include "sound/recordingmidioutput.h"
 #include "sound/smfwriter.h"
@@ -69,18 +70,10 @@ SmfFile twoNoteFile() {
 
 class MidiFilePlayerFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("sarvo-player-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(m_dir);
-        m_file = m_dir / "Sarvo.mid";
-        ASSERT_EQ(writeSmfFile(m_file, twoNoteFile()), "");
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    void SetUp() override { ASSERT_EQ(writeSmfFile(m_file, twoNoteFile()), ""); }
 
-    std::filesystem::path m_dir;
-    std::filesystem::path m_file;
+    const testing::TempFolder m_dir;
+    const std::filesystem::path m_file = m_dir.path() / "Sarvo.mid";
 };
 
 struct Action {
@@ -188,7 +181,7 @@ TEST_F(MidiFilePlayerFixture, LoadReleasesTheNoteOutputAndUnloadGivesItBack) {
     ASSERT_TRUE(port.open(0));
     MidiFilePlayer player(port, clock);
     // a file that cannot be read is told to the user
-    EXPECT_FALSE(player.load(m_dir / "missing.mid", ui));
+    EXPECT_FALSE(player.load(m_dir.path() / "missing.mid", ui));
     EXPECT_EQ(ui.messages(), std::vector{std::u16string(kChordPlaybackFailedMessage)});
     EXPECT_FALSE(player.lastError().empty());
     EXPECT_EQ(player.mode(), "");

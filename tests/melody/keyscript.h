@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,14 +32,10 @@ inline uint16_t keyCodeOf(std::string_view name) {
 
 inline std::vector<KeyEvent> keysOf(std::string_view script) {
     std::vector<KeyEvent> events;
-    while (!script.empty()) {
-        const size_t space = script.find(' ');
-        std::string_view word = script.substr(0, space);
-        script = space == std::string_view::npos ? std::string_view() : script.substr(space + 1);
-        if (word.empty())
-            continue;
+    std::istringstream words{std::string(script)};
+    for (std::string word; words >> word;) {
         KeyEvent event;
-        while (word.size() > 2 && word[1] == '-') {
+        for (; word.size() > 2 && word[1] == '-'; word.erase(0, 2)) {
             switch (word[0]) {
             case 'S': event.modifiers |= modifiers::Shift; break;
             case 'C': event.modifiers |= modifiers::Ctrl; break;
@@ -46,7 +43,6 @@ inline std::vector<KeyEvent> keysOf(std::string_view script) {
             case 'R': event.autoRepeat = true; break;
             default: ADD_FAILURE() << "unknown prefix in " << word;
             }
-            word.remove_prefix(2);
         }
         event.keyCode = keyCodeOf(word);
         events.push_back(event);

@@ -64,10 +64,9 @@ std::ostream& operator<<(std::ostream& os, const Scene& scene) {
 
 // Every length, dot, sharp, tie and tuplet form appears in the zoomed and the long melody.
 const Scene kScenes[] = {
-    {"selection", u"C中ド D中レ D中ミ C中フ ^ E中ソ E中ラ E中シ E高ド B高レ ", 0, 3, 6},
-    {"long_scrolled", longMelody(), 300, 0, 0, 10},
-    {"playing", u"C中ド D中レ D中ミ C中フ ^ E中ソ E中ラ E中シ E高ド B高レ ", 4, 0, 0, 0,
+    {"selection_playing", u"C中ド D中レ D中ミ C中フ ^ E中ソ E中ラ E中シ E高ド B高レ ", 4, 3, 6, 0,
      StaffCursorType::Play},
+    {"long_scrolled", longMelody(), 300, 0, 0, 10},
     {"zoomed_glyphs",
      u"A中ミ B中ソ C.中ド# D低ラ E中フ ^ 3中ソ 3中ラ 3中シ B高ド D.高レ# E高ミ ^ F G H I J \\ ` ",
      6, 0, 0, 0, StaffCursorType::Edit, 3.0},

@@ -2,6 +2,7 @@
 // files with tempo changes and drums, files that csvmidi writes as other programs play; real MIDI
 // files shipped by Debian.
 
+#include "../common/tempfolder.h"
 #include "melody/notecodes.h"
 #include "melody/noteparser.h"
 #include "melody/tokenvalidation.h"
@@ -211,9 +212,8 @@ TEST(MidiImport, FollowsTheTempoMap) {
 }
 
 TEST(MidiImport, FilesAndTheirErrors) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("sarvo-midiimport-" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const sarvo::testing::TempFolder folder;
+    const fs::path dir = folder.path();
     const fs::path mld = dir / "w";
     const fs::path good = dir / "メロディ.mid";
     ASSERT_EQ(writeSmfFile(good, compiledMml("A t90 @20 c4 r8 d8")), "");
@@ -244,7 +244,6 @@ TEST(MidiImport, FilesAndTheirErrors) {
     EXPECT_EQ(decoded.part->tempo, 90);
     EXPECT_EQ(decoded.part->voice, 19);
     EXPECT_EQ(decoded.part->title, u"メロディ");
-    fs::remove_all(dir);
 }
 
 // A track as csvmidi lists it: its name, channel and notes "on-off:key[,key…]" in file ticks.
@@ -331,15 +330,14 @@ TEST(MidiImport, PlayedFilesFromCsvmidi) {
             "568-574:62 576-666:64 760-766:62 768-860:64"}}, graced + graced + graced + graced + u"C低ミ "},
     };
     // clang-format on
-    const fs::path mid = fs::temp_directory_path() / ("sarvo-csv-" + std::to_string(getpid()));
+    const sarvo::testing::TempFolder folder;
+    const fs::path mid = folder.path() / "played.mid";
     for (const Case& c : cases) {
         ASSERT_EQ(testing::runCsvmidi(playedCsv(c.ticksPerQuarter, c.tracks), mid), 0) << c.name;
         const SmfReadResult read = readSmfFile(mid);
         ASSERT_TRUE(read.file) << read.error;
         EXPECT_EQ(importedMelody(*read.file), c.melody) << c.name;
     }
-    fs::remove(mid);
-    fs::remove(mid.string() + ".csv");
 }
 
 // The capacity of the phone type named, or the most any type holds, against the melody's notes,
@@ -397,7 +395,8 @@ TEST(MidiImport, RealFilesFromDebianImportToValidMelodies) {
     const fs::path corpus = "/usr/share/games/openttd/baseset/openmsx";
     ASSERT_TRUE(fs::is_directory(corpus))
         << "the openttd-openmsx music set is missing: run scripts/install-deps";
-    const fs::path mld = fs::temp_directory_path() / ("sarvo-import-" + std::to_string(getpid()));
+    const sarvo::testing::TempFolder folder;
+    const fs::path mld = folder.path() / "w";
     int files = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(corpus)) {
         if (entry.path().extension() != ".mid")
@@ -414,7 +413,6 @@ TEST(MidiImport, RealFilesFromDebianImportToValidMelodies) {
         EXPECT_LE(*decoded.part->tempo, 240);
     }
     EXPECT_GE(files, 20);
-    fs::remove(mld);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The MML writer (melody to the cells of a part line) and the MML compiler (text to a MIDI file),
 // with mml2midi, which compiles a file and writes the MIDI file.
 
+#include "../common/tempfolder.h"
 #include "smftesting.h"
 #include "sound/mml2midi.h"
 #include "sound/mmlcompiler.h"
@@ -281,8 +282,8 @@ TEST(MmlCompiler, GoldenFileOfAThreePartChord) {
 }
 
 TEST(Mml2Midi, WritesTheFileAndNamesItInTheResult) {
-    const fs::path dir = fs::temp_directory_path() / ("sarvo-mml2midi-" + std::to_string(getpid()));
-    fs::create_directories(dir);
+    const sarvo::testing::TempFolder folder;
+    const fs::path dir = folder.path();
     const fs::path mml = dir / "Sarvo.mml";
     const fs::path mid = dir / "Sarvo.mid";
     struct Case {
@@ -308,7 +309,6 @@ TEST(Mml2Midi, WritesTheFileAndNamesItInTheResult) {
         }
     }
     EXPECT_FALSE(mml2midi(dir / "missing.mml", mid).error.empty());
-    fs::remove_all(dir);
 }
 
 TEST(Mml2Midi, ResultComparisonIgnoresCaseOnly) {

@@ -179,36 +179,35 @@ TEST(MidiImportRoundTrip, LateAndUnevenPlayingComesBackAsWritten) {
         }
 }
 
-TEST(MidiImportRoundTrip, TempoAndVoiceComeFromTheFile) {
+// The tempo, voice and lengths of a file's melody. Beyond the tempi a song has, the tempo goes by
+// octaves and the lengths with it; the tempo that holds longest is the melody's, and a passage at
+// another tempo keeps its speed (at half the tempo its quarters come back as halves).
+TEST(MidiImport, TempoVoiceAndLengthsFollowTheFile) {
     struct Case {
         std::string mml;
-        int tempo;
-        int voice;
+        int tempo, voice;
+        std::u16string melody;
     };
-    // Beyond the tempi a song has, the tempo goes by octaves and the lengths with it.
-    const std::vector<Case> cases = {{"A @1 t120 c4", 120, 0},
-                                     {"A @74 t200 c4", 200, 73},
-                                     {"A @128 t300 c4", 150, 127},
-                                     {"A @41 t30 c4", 60, 40}};
+    // clang-format off
+    const std::vector<Case> cases = {
+        {"A @1 t120 c4", 120, 0, u"C中ド "},
+        {"A @74 t200 c4", 200, 73, u"C中ド "},
+        {"A @128 t300 c4 d8", 150, 127, u"D中ド E中レ "},
+        {"A @41 t30 c4 d8", 60, 40, u"B中ド C中レ "},
+        {"A t100 c4 c4 c4 c4 c4 c4 c4 c4 t50 e4 e4 t100 g4 g4", 100, 0,
+         u"C中ド C中ド C中ド C中ド C中ド C中ド C中ド C中ド B中ミ B中ミ C中ソ C中ソ "},
+        {"A t100 c4 c4 t200 e4 e4 e4 e4 e4 e4 e4 e4 e4 e4", 200, 0,
+         u"B中ド B中ド C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ "},
+    };
+    // clang-format on
     for (const Case& c : cases) {
-        const MidiMelody melody = midiMelody(compiledMml(c.mml), {});
+        const SmfFile file = compiledMml(c.mml);
+        const MidiMelody melody = midiMelody(file, {});
         ASSERT_TRUE(melody.ringtone) << melody.error;
         EXPECT_EQ(melody.ringtone->tempo.tempo(), c.tempo) << c.mml;
         EXPECT_EQ(melody.ringtone->parts.at(0).voice, c.voice) << c.mml;
+        EXPECT_EQ(importedMelody(file), c.melody) << c.mml;
     }
-    EXPECT_EQ(importedMelody(compiledMml("A t300 c4 d8")), u"D中ド E中レ ");
-    EXPECT_EQ(importedMelody(compiledMml("A t30 c4 d8")), u"B中ド C中レ ");
-}
-
-// The tempo that holds longest is the melody's; a passage at half that tempo keeps its speed,
-// so its quarters come back as eighths.
-TEST(MidiImport, FollowsTheTempoMap) {
-    SmfFile file = compiledMml("A t100 c4 c4 c4 c4 c4 c4 c4 c4 t50 e4 e4 t100 g4 g4");
-    EXPECT_EQ(importedMelody(file), u"C中ド C中ド C中ド C中ド C中ド C中ド C中ド C中ド "
-                                    u"B中ミ B中ミ C中ソ C中ソ ");
-    file = compiledMml("A t100 c4 c4 t200 e4 e4 e4 e4 e4 e4 e4 e4 e4 e4");
-    EXPECT_EQ(importedMelody(file), u"B中ド B中ド C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ "
-                                    u"C中ミ C中ミ ");
 }
 
 TEST(MidiImport, FilesAndTheirErrors) {

@@ -1,6 +1,6 @@
 #pragma once
-// A main window shown offscreen with a recording MIDI output and scripted answers, and the
-// controls a user reaches, found by their object names.
+// A main window shown offscreen with a recording MIDI output and scripted answers, the controls
+// a user reaches, found by their object names, and the dialogs filled in as a user does.
 
 #include "app/mainwindow.h"
 #include "app/musicbox.h"
@@ -12,16 +12,19 @@
 #include "melody/melodytextedit.h"
 #include "melody/staffview.h"
 #include "qtestenvironment.h"
+#include "settings/settingsfile.h"
+#include "sound/midioutput.h"
 #include "sound/recordingmidioutput.h"
-
-#include <QTemporaryDir>
 
 #include <QComboBox>
 #include <QDialog>
+#include <QInputMethodEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -34,6 +37,51 @@
 #include <memory>
 
 namespace sarvo::app::testing {
+
+template <typename Widget> Widget* dialogChild(QWidget& dialog, const char* name) {
+    auto* found = dialog.findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+// Replaces a field's text by typing, then leaves the field as Tab does. The text arrives as an
+// input method commits it, which is how Japanese text is typed.
+inline void typeInto(QWidget& dialog, const char* field, const QString& text) {
+    auto* edit = dialogChild<QLineEdit>(dialog, field);
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(edit, &typed);
+    QTest::keyClick(edit, Qt::Key_Tab);
+}
+
+inline void clickButton(QWidget& dialog, const char* button) {
+    auto* found = dialogChild<QPushButton>(dialog, button);
+    ASSERT_NE(found, nullptr);
+    QTest::mouseClick(found, Qt::LeftButton);
+}
+
+inline void chooseEntry(QWidget& dialog, const char* comboName, const QString& text) {
+    auto* combo = dialogChild<QComboBox>(dialog, comboName);
+    ASSERT_NE(combo, nullptr);
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+// The first data bytes of the messages of a status sent to a recording output, in order: the
+// notes switched on (0x90) or off (0x80), the programs chosen (0xC0).
+inline std::vector<int> notesWithStatus(const sound::RecordingMidiOutput& midi, int status) {
+    std::vector<int> notes;
+    for (const uint32_t message : midi.messages())
+        if (sound::statusOf(message) == status)
+            notes.push_back(sound::data1Of(message));
+    return notes;
+}
 
 class MainWindowFixture : public ::testing::Test {
 protected:
@@ -51,13 +99,13 @@ protected:
     void openWindow() {
         m_window = std::make_unique<MainWindow>(m_ui, m_midi, *m_library, m_asker);
         m_asker.setParentWindow(m_window.get());
+        m_window->setDialogRunner([this](QDialog& dialog) { answerDialog(dialog); });
         m_window->show();
         m_window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         m_combo = child<QComboBox>("cmb");
         m_txt = child<melody::MelodyTextEdit>("txt");
         m_pnl = child<QPlainTextEdit>("pnl");
-        m_status = child<QStatusBar>("sts");
         m_panel = child<QLabel>("stsPanel1");
         m_play = child<QPushButton>("cmdPlay");
         m_songName = child<QLabel>("lblM");
@@ -68,6 +116,7 @@ protected:
     // A dialog that no script expects is cancelled, so it changes nothing.
     void answerDialog(QDialog& dialog) {
         m_dialogTitles.push_back(dialog.windowTitle());
+        m_dialogNames.push_back(dialog.objectName());
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         if (m_dialogScripts.empty()) {
@@ -103,6 +152,12 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
     }
 
+    // Clicks a row of the music box.
+    void clickRow(int row) {
+        const QRect rect = m_musicBox->visualItemRect(m_musicBox->topLevelItem(row));
+        QTest::mouseClick(m_musicBox->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    }
+
     // Sends a key to the widget that has the focus, as the keyboard does.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* target = QApplication::focusWidget();
@@ -117,6 +172,10 @@ protected:
 
     void setMelody(const QString& text) { m_window->setMelodyText(text.toStdU16String()); }
     QString melody() const { return QString::fromStdU16String(m_window->melodyText()); }
+
+    settings::SettingsFile settingsFile() const {
+        return settings::SettingsFile(m_library->folders().settingsFile());
+    }
 
     // Stores a song in the library as a save of the program does.
     void storeSong(const std::u16string& name, const std::u16string& melody,
@@ -136,8 +195,9 @@ protected:
     RecordingInteractive m_ui;
     sound::RecordingMidiOutput m_midi;
     std::deque<DialogScript> m_dialogScripts;
-    // The titles of the dialogs the window opened, in order.
+    // The titles and object names of the dialogs the window opened, in order.
     std::vector<QString> m_dialogTitles;
+    std::vector<QString> m_dialogNames;
     DialogSongPropertiesAsker m_asker{m_ui, [this](QDialog& dialog) {
                                           answerDialog(dialog);
                                       }};
@@ -145,7 +205,6 @@ protected:
     QComboBox* m_combo = nullptr;
     melody::MelodyTextEdit* m_txt = nullptr;
     QPlainTextEdit* m_pnl = nullptr;
-    QStatusBar* m_status = nullptr;
     QLabel* m_panel = nullptr;
     QPushButton* m_play = nullptr;
     QLabel* m_songName = nullptr;

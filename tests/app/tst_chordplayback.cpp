@@ -5,7 +5,6 @@
 #include "../common/tempfolder.h"
 #include "../sound/audioanalysis.h"
 #include "app/chordplayback.h"
-#include "dialogtesting.h"
 #include "mainwindowfixture.h"
 #include "settings/settingsfile.h"
 #include "sound/midirender.h"
@@ -30,15 +29,12 @@ protected:
         // The work files go to the cache folder, here a folder of the test.
         qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(m_cache.path().string()));
         MainWindowFixture::SetUp();
-        m_window->setDialogRunner([this](QDialog& dialog) { answerDialog(dialog); });
     }
 
     void setStaffCursorStays(bool stays) {
         settings::Preferences preferences;
         preferences.staffCursorStays = stays;
-        ASSERT_EQ(settings::SettingsFile(m_library->folders().settingsFile())
-                      .savePreferences(preferences),
-                  "");
+        ASSERT_EQ(settingsFile().savePreferences(preferences), "");
     }
 
     // Stores the songs and selects them all in the music box.
@@ -52,20 +48,16 @@ protected:
     TempFolder m_cache;
 };
 
-struct PathCase {
-    const char* name;
-    bool staffCursorStays;
-    int songs;
-    bool mmlPath;
-};
-
 TEST_F(ChordPlaybackTest, TheSettingOrSeveralSongsTakeTheMmlPath) {
-    const PathCase cases[] = {
-        {"one song, cursor follows", false, 1, false},
-        {"one song, cursor stays", true, 1, true},
-        {"two songs", false, 2, true},
-    };
-    for (const PathCase& c : cases) {
+    const struct {
+        const char* name;
+        bool staffCursorStays;
+        int songs;
+        bool mmlPath;
+    } cases[] = {{"one song, cursor follows", false, 1, false},
+                 {"one song, cursor stays", true, 1, true},
+                 {"two songs", false, 2, true}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         setStaffCursorStays(c.staffCursorStays);
         std::vector<std::pair<std::u16string, std::u16string>> songs;
@@ -135,15 +127,9 @@ TEST_F(ChordPlaybackTest, MoreThan26SongsAskOnceAndPlayTheFirst26) {
     press(Qt::Key_F4);
     EXPECT_EQ(m_ui.questions().size(), 2u);
     EXPECT_EQ(m_dialogTitles.size(), 1u);
-    std::ifstream mml(chordWorkFiles().mml, std::ios::binary);
-    std::string line, last;
-    int lines = 0;
-    while (std::getline(mml, line)) {
-        ++lines;
-        last = line;
-    }
-    EXPECT_EQ(lines, 26);
-    EXPECT_EQ(last.substr(0, 4), "Z C2");
+    const std::string mml = sarvo::testing::readBytes(chordWorkFiles().mml);
+    EXPECT_EQ(std::ranges::count(mml, '\n'), 26);
+    EXPECT_EQ(mml.substr(mml.rfind("\nZ "), 7), "\nZ C26 ");
 }
 
 TEST_F(ChordPlaybackTest, APhoneTypeOnShowPlaysWhatItsKeysGiveBack) {
@@ -154,8 +140,7 @@ TEST_F(ChordPlaybackTest, APhoneTypeOnShowPlaysWhatItsKeysGiveBack) {
     queueDialog([](QDialog& dialog) { dialog.accept(); });
     m_window->runCommand(WindowCommand::Play);
     ASSERT_EQ(m_dialogTitles.size(), 1u);
-    std::ifstream mml(chordWorkFiles().mml, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(mml)), std::istreambuf_iterator<char>());
+    const std::string text = sarvo::testing::readBytes(chordWorkFiles().mml);
     // In list order; the halves of a sharp note merge back into one, and songs without a voice
     // of their own take the voice of the settings (program 7, written as 8).
     EXPECT_EQ(text, "A C1 @8 t120 v127 o5 c8\r\nB C2 @8 t120 v127 o5 c8 d8\r\n");
@@ -229,6 +214,7 @@ TEST_F(MidiPlayerTest, LoopsSeeksAndGivesTheOutputBack) {
     EXPECT_TRUE(m_ui.messages().empty());
 }
 
+// Loading takes the note output even when the file cannot be opened; closing gives it back.
 TEST_F(MidiPlayerTest, AFileThatCannotBeOpenedIsReported) {
     sound::MidiPlayDialog dialog(*m_port, m_ui);
     EXPECT_FALSE(dialog.load(m_files.path() / "missing.mid"));

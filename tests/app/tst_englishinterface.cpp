@@ -1,8 +1,9 @@
 // With English chosen, every text the windows show — captions, titles, tips, actions, list and
 // header entries, tab names, core messages — has an English form: the main window and every
 // window it opens are walked, whether run by exec() or shown without blocking, and any kana or
-// kanji left is reported; an opening that shows no window, or another than named, fails. Melody
-// content (note and octave names), phone type names and the name of the Japanese language stay.
+// kanji left is reported; an opening (by the command's key or button) that shows no window, or
+// another than named, fails. Melody content (note and octave names), phone type names and the
+// name of the Japanese language stay.
 
 #include "app/messageboxinteractive.h"
 #include "app/nameclashdialog.h"
@@ -97,14 +98,23 @@ struct Opening {
 };
 
 std::vector<Opening> openings() {
-    auto command = [](WindowCommand c) {
-        return [c](MainWindow& window, IInteractive&, const QDir&) {
-            window.runCommand(c);
+    // The command's function key typed in the melody text, or its toolbar button clicked.
+    auto key = [](Qt::Key k) {
+        return [k](MainWindow& window, IInteractive&, const QDir&) {
+            QTest::keyClick(window.findChild<QWidget*>(QStringLiteral("txt")), k);
+        };
+    };
+    auto button = [](const char* toolbar, const char* name) {
+        return [toolbar, name](MainWindow& window, IInteractive&, const QDir&) {
+            auto* bar = window.findChild<QToolBar*>(QString::fromLatin1(toolbar));
+            QAction* action = bar->findChild<QAction*>(QString::fromLatin1(name));
+            ASSERT_NE(action, nullptr) << name;
+            QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
         };
     };
     return {
-        {"Settings", "dlgSet", command(WindowCommand::Settings)},
-        {"Import", "dlgImport", command(WindowCommand::Change)},
+        {"Settings", "dlgSet", key(Qt::Key_F2)},
+        {"Import", "dlgImport", key(Qt::Key_F3)},
         {"MidiTrackChooser", "dlgImport",
          [](MainWindow& window, IInteractive&, const QDir& folder) {
              const QString mml = folder.filePath(QStringLiteral("tracks.mml"));
@@ -116,21 +126,22 @@ std::vector<Opening> openings() {
              ASSERT_TRUE(sound::mml2midi(mml.toStdString(), mid).error.empty());
              window.openImportOf(mid);
          }},
-        {"Mail", "dlgMail", command(WindowCommand::Mail)},
-        {"Cable", "frmComm", command(WindowCommand::Comm)},
-        {"Server", "dlgServer", command(WindowCommand::Server)},
-        {"Help", "frmHelp", command(WindowCommand::Help)},
-        {"NewSong", "dlgM", command(WindowCommand::New)},
+        {"Mail", "dlgMail", key(Qt::Key_F10)},
+        {"Cable", "frmComm", key(Qt::Key_F11)},
+        {"Server", "dlgServer", button("tbTop", "Server")},
+        {"Help", "frmHelp", key(Qt::Key_F1)},
+        {"NewSong", "dlgM", key(Qt::Key_F6)},
+        {"SaveSong", "dlgM", button("tbM", "Save")},
         {"SongProperties", "dlgM",
          [](MainWindow& window, IInteractive&, const QDir&) {
              ASSERT_TRUE(window.openSong(QStringLiteral("SongA")));
-             window.runCommand(WindowCommand::Open);
+             QTest::keyClick(window.findChild<QWidget*>(QStringLiteral("txt")), Qt::Key_F7);
          }},
         // Two selected songs play as a chord in the MIDI file player.
         {"ChordPlayer", "dlgMidiPlay",
          [](MainWindow& window, IInteractive&, const QDir&) {
              window.findChild<MusicBox*>(QStringLiteral("lvwMusicBox"))->selectAll();
-             window.runCommand(WindowCommand::Play);
+             QTest::keyClick(window.findChild<QWidget*>(QStringLiteral("txt")), Qt::Key_F4);
          }},
         // The mail exchange asks this when a received song's name is taken.
         {"NameClash", "dlgMName",

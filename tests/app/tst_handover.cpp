@@ -46,11 +46,7 @@ public:
         QDeadlineTimer deadline(timeoutMs);
         while (!deadline.hasExpired()) {
             while (m_process.canReadLine()) {
-                std::string got = m_process.readLine().toStdString();
-                if (!got.empty() && got.back() == '\n')
-                    got.pop_back();
-                m_lines.push_back(got);
-                if (got == line)
+                if (m_process.readLine().trimmed().toStdString() == line)
                     return true;
             }
             if (!m_process.waitForReadyRead(static_cast<int>(deadline.remainingTime())) &&
@@ -67,11 +63,9 @@ public:
         ::kill(static_cast<pid_t>(m_process.processId()), SIGKILL);
         m_process.waitForFinished(5000);
     }
-    const std::vector<std::string>& lines() const { return m_lines; }
 
 private:
     QProcess m_process;
-    std::vector<std::string> m_lines;
 };
 
 enum class FirstEnd { Running, Killed };
@@ -79,7 +73,7 @@ enum class FirstEnd { Running, Killed };
 struct HandOverCase {
     const char* name;
     FirstEnd first;
-    const char* secondFile; // in the downloads folder; nullptr: none
+    const char* secondFile;              // in the downloads folder; nullptr: none
     std::vector<std::string> secondSays; // in order
     std::vector<std::string> firstSays;  // after the second start, in order
     bool songStored;

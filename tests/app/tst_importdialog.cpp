@@ -1,12 +1,11 @@
 // The import dialog dlgImport as a user drives it from the main window: a file of each of the
-// seven kinds becomes the melody being edited and a named song (further parts of a chord file
-// "-Sub" songs), also when the file was opened with the program, a MIDI file's voice is chosen
-// from its list with a preview, Change (F3) turns one phone type's keys into every type's, and
-// bad paths change nothing.
+// seven kinds, opened with the program, becomes the melody being edited and a named song, a
+// MIDI file's voice is chosen from its list with a preview, Change (F3) turns one phone type's
+// keys into every type's, and a file that cannot be read asks nothing and changes nothing. How
+// each kind reads is the formats' tests.
 
 #include "../common/tempfolder.h"
 #include "common/textcodec.h"
-#include "dialogtesting.h"
 #include "formats/mld.h"
 #include "formats/smd.h"
 #include "keyguide/keyconversion.h"
@@ -29,6 +28,7 @@ constexpr int kTypeA = 2;
 constexpr int kTypeE = 6;
 // Eighth notes, which every phone type can type.
 const std::u16string kMelody = u"D中ド D中レ D中ミ ";
+const std::u16string kReadFailed = u"インポート中にファイルの読込で失敗しました。";
 
 formats::Ringtone twoPartRingtone() {
     formats::Ringtone ringtone;
@@ -40,11 +40,6 @@ formats::Ringtone twoPartRingtone() {
 
 class ImportDialogTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        m_window->setDialogRunner([this](QDialog& dialog) { answerDialog(dialog); });
-    }
-
     std::filesystem::path file(const std::string& name, std::string_view bytes) {
         const std::filesystem::path path = m_files.path() / name;
         writeBytes(path, bytes);
@@ -76,107 +71,64 @@ protected:
     TempFolder m_files;
 };
 
-struct OptionCase {
-    const char* name;
-    int option;
-    std::string fileName;
-    std::string bytes;
-    std::u16string melody;
-    std::u16string songName;
-    std::vector<std::u16string> furtherParts; // melodies of the "-Sub" songs
-};
-
-void PrintTo(const OptionCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class ImportOptionTest : public ImportDialogTest,
-                         public ::testing::WithParamInterface<OptionCase> {};
-
-TEST_P(ImportOptionTest, FileBecomesTheMelodyAndANamedSong) {
-    const OptionCase& c = GetParam();
-    importWith(c.option, file(c.fileName, c.bytes));
-    // Saving may report notes some phone types cannot type; reading must not fail.
-    EXPECT_EQ(std::ranges::count(m_ui.messages(), u"インポート中にファイルの読込で失敗しました。"),
-              0);
-    EXPECT_EQ(m_dialogTitles.back(), QStringLiteral("インポート曲の指定"));
-    EXPECT_EQ(melody().toStdU16String(), c.melody);
-    EXPECT_EQ(m_songName->text().toStdU16String(), c.songName);
-    EXPECT_EQ(storedMelody(c.songName), c.melody);
-    for (size_t part = 0; part < c.furtherParts.size(); ++part)
-        EXPECT_EQ(storedMelody(c.songName + u"-Sub" + char16_t(u'1' + part)), c.furtherParts[part]);
-}
-
 std::string bytesOf(const formats::Bytes& bytes) {
     return {bytes.begin(), bytes.end()};
 }
 
-std::vector<OptionCase> optionCases() {
-    RecordingInteractive ui;
+// A file of each kind, opened with the program (from a file manager): the dialog comes up on
+// the file's option with the file filled in, and Import makes it the melody and a named song,
+// further parts of a chord file "-Sub" songs.
+TEST_F(ImportDialogTest, AFileOfEachKindBecomesTheMelodyAndANamedSong) {
     melody::ParserState state;
-    const std::u16string typeAKeys = keyguide::convertToKeys(kTypeA, kMelody, state, ui);
-    return {
-        {"KeyText", 0, "keys.txt", *toCp932(typeAKeys), kMelody, u"keys", {}},
-        {"Omd", 1, "song.omd", "+C4D8E16", u"C高ド D中レ E中ミ ", u"song", {}},
-        {"Ked",
-         2,
-         "letters.ked",
-         "+C4D8E16\r\nR4#F8.bB2\r\n",
-         u"C高ド D中レ E中ミ H D.中フ# B中ラ# ",
-         u"letters",
-         {}},
-        {"Cml",
-         3,
-         "codes.cml",
-         "<d>b@a cHf\r\nSp",
-         u"C中ド D中レ E中ミ I. C.高ド A高シ ",
-         u"codes",
-         {}},
-        {"MldWithTwoParts",
-         4,
-         "haru.mld",
-         bytesOf(formats::encodeMld(twoPartRingtone(), formats::MldSizeLimit::Lifted, ui)),
-         kMelody,
-         u"春",
-         {u"B中ソ "}},
-        {"MidiAutomaticVoice",
-         5,
-         "tune.mid",
-         sound::writeSmf(*sound::compileMml(u"A C1 @1 t120 v127 o5 c8 d8 e8\r\n").file),
-         kMelody,
-         u"tune",
-         {}},
-        {"SmdNamedInCapitals",
-         6,
-         "SKY.SMD",
-         bytesOf(formats::encodeSmd(twoPartRingtone()).value),
-         kMelody,
-         u"春",
-         {u"B中ソ "}},
+    const std::u16string typeAKeys = keyguide::convertToKeys(kTypeA, kMelody, state, m_ui);
+    const std::string mld =
+        bytesOf(formats::encodeMld(twoPartRingtone(), formats::MldSizeLimit::Lifted, m_ui));
+    const std::string mid =
+        sound::writeSmf(*sound::compileMml(u"A C1 @1 t120 v127 o5 c8 d8 e8\r\n").file);
+    const struct {
+        std::string fileName;
+        int option;
+        std::string bytes;
+        std::u16string melody, songName, furtherPart;
+    } cases[] = {
+        {"keys.txt", 0, *toCp932(typeAKeys), kMelody, u"keys", u""},
+        {"song.omd", 1, "+C4D8E16", u"C高ド D中レ E中ミ ", u"song", u""},
+        {"letters.ked", 2, "+C4D8E16\r\nR4#F8.bB2\r\n", u"C高ド D中レ E中ミ H D.中フ# B中ラ# ",
+         u"letters", u""},
+        {"codes.cml", 3, "<d>b@a cHf\r\nSp", u"C中ド D中レ E中ミ I. C.高ド A高シ ", u"codes", u""},
+        {"haru.mld", 4, mld, kMelody, u"春", u"B中ソ "},
+        {"tune.mid", 5, mid, kMelody, u"tune", u""},
+        {"SKY.SMD", 6, bytesOf(formats::encodeSmd(twoPartRingtone()).value), kMelody, u"空", u""},
     };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        const std::filesystem::path path = file(c.fileName, c.bytes);
+        queueDialog([&](QDialog& dialog) {
+            EXPECT_TRUE(
+                dialogChild<QRadioButton>(dialog, QStringLiteral("opt%1").arg(c.option).toLatin1())
+                    ->isChecked());
+            EXPECT_EQ(dialogChild<QLineEdit>(dialog, "txtFPath")->text().toStdU16String(),
+                      path.u16string());
+            clickButton(dialog, "cmdLoad");
+        });
+        queueDialog([&](QDialog& dialog) {
+            // Songs of the same title are told apart by their file's name.
+            if (c.option == 6)
+                typeInto(dialog, "txt0", QStringLiteral("空"));
+            clickButton(dialog, "cmd0");
+        });
+        m_window->openImportOf(path);
+        // Saving may report notes some phone types cannot type; reading must not fail.
+        EXPECT_EQ(std::ranges::count(m_ui.messages(), kReadFailed), 0);
+        EXPECT_EQ(m_dialogTitles.back(), QStringLiteral("インポート曲の指定"));
+        EXPECT_EQ(melody().toStdU16String(), c.melody);
+        EXPECT_EQ(m_songName->text().toStdU16String(), c.songName);
+        EXPECT_EQ(storedMelody(c.songName), c.melody);
+        if (!c.furtherPart.empty()) {
+            EXPECT_EQ(storedMelody(c.songName + u"-Sub1"), c.furtherPart);
+        }
+    }
 }
-
-// A file opened with the program (from a file manager): the dialog comes up on the file's
-// option with the file filled in, so Import is all that is left to do.
-TEST_P(ImportOptionTest, FileOpenedWithTheProgramPresetsItsOption) {
-    const OptionCase& c = GetParam();
-    const std::filesystem::path path = file(c.fileName, c.bytes);
-    queueDialog([&](QDialog& dialog) {
-        EXPECT_TRUE(
-            dialogChild<QRadioButton>(dialog, QStringLiteral("opt%1").arg(c.option).toLatin1())
-                ->isChecked());
-        EXPECT_EQ(dialogChild<QLineEdit>(dialog, "txtFPath")->text().toStdU16String(),
-                  path.u16string());
-        clickButton(dialog, "cmdLoad");
-    });
-    queueDialog([](QDialog& dialog) { clickButton(dialog, "cmd0"); });
-    m_window->openImportOf(path);
-    EXPECT_EQ(melody().toStdU16String(), c.melody);
-    EXPECT_EQ(storedMelody(c.songName), c.melody);
-}
-
-INSTANTIATE_TEST_SUITE_P(Options, ImportOptionTest, ::testing::ValuesIn(optionCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ImportDialogTest, MidiVoiceIsChosenFromItsListWithAPreview) {
     // Two voices: the upper one is the automatic choice, the lower one is picked instead.
@@ -219,10 +171,17 @@ TEST_F(ImportDialogTest, ChangeTurnsOnePhoneTypesKeysIntoEveryType) {
               keyguide::convertToKeys(kTypeE, kMelody, m_window->parserState(), ui));
 }
 
-TEST_F(ImportDialogTest, AChangedSongIsOfferedForSavingFirst) {
-    storeSong(u"旧", u"C中ド ");
-    ASSERT_TRUE(m_window->openSong(QStringLiteral("旧")));
-    setMelody(QStringLiteral("C中ド D中レ "));
+class ChangedSongImportTest : public ImportDialogTest {
+protected:
+    void beforeWindow() override { storeSong(u"旧", u"C中ド "); }
+    void SetUp() override {
+        ImportDialogTest::SetUp();
+        ASSERT_TRUE(m_window->openSong(QStringLiteral("旧")));
+        setMelody(QStringLiteral("C中ド D中レ "));
+    }
+};
+
+TEST_F(ChangedSongImportTest, IsOfferedForSavingFirst) {
     m_ui.queueAnswer(Answer::Yes);
     importWith(2, file("new.ked", "+C4"));
     EXPECT_EQ(m_ui.questions(), std::vector<std::u16string>{u"「旧」を保存しますか？"});
@@ -230,14 +189,14 @@ TEST_F(ImportDialogTest, AChangedSongIsOfferedForSavingFirst) {
     EXPECT_EQ(storedMelody(u"new"), u"C高ド ");
 }
 
-TEST_F(ImportDialogTest, BadPathsLeaveTheMelody) {
-    setMelody(QStringLiteral("C中ソ "));
+// A file that cannot be read asks nothing about the changed song and leaves its melody.
+TEST_F(ChangedSongImportTest, BadPathsAskNothingAndLeaveTheMelody) {
     const struct {
         QString path;
         std::u16string_view message;
     } cases[] = {
         {QString(), u"インポートするファイル名を正しく入力して下さい。"},
-        {QStringLiteral("/nonexistent/none.mld"), u"インポート中にファイルの読込で失敗しました。"},
+        {QStringLiteral("/nonexistent/none.mld"), kReadFailed},
     };
     for (const auto& c : cases) {
         queueDialog([&](QDialog& dialog) {
@@ -250,7 +209,8 @@ TEST_F(ImportDialogTest, BadPathsLeaveTheMelody) {
         });
         m_window->runCommand(WindowCommand::Change);
     }
-    EXPECT_EQ(melody(), QStringLiteral("C中ソ "));
+    EXPECT_EQ(melody(), QStringLiteral("C中ド D中レ "));
+    EXPECT_TRUE(m_ui.questions().empty());
     EXPECT_EQ(m_dialogTitles.size(), 2u); // no song-properties dialog opened
 }
 

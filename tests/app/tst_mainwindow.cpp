@@ -1,36 +1,26 @@
-// The main window driven as a user drives it: the view selector, the editors, the status bar
-// and the keyboard shortcuts, with the real key conversion behind them.
+// The main window as a user drives it: the view selector and its keys, the melody text, the staff
+// and each phone type's key guide with its capacity in the status bar, with the real key
+// conversion behind them; the whole window at 800×600; and the window's own commands: play and
+// stop, the key guide again, close, the folder, the help pages, the commands ignored while a
+// melody plays, and the save question on closing. That every other command opens its window is
+// the English interface test's walk.
 
+#include "app/windowcommands.h"
 #include "keyguide/keyconversion.h"
 #include "mainwindowfixture.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QStatusBar>
-#include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextLayout>
-#include <QToolBar>
 
-#include <gtest/gtest.h>
+#include <vector>
 
-#include <memory>
-#include <ostream>
-#include <string>
-
+namespace sarvo::app::testing {
 namespace {
-
-using sarvo::RecordingInteractive;
-using sarvo::app::testing::MainWindowFixture;
-using sarvo::app::testing::saveScreenshot;
 
 QString cells(std::initializer_list<const char16_t*> keys) {
     // Each key cell is five characters wide, padded with ideographic spaces.
@@ -48,67 +38,27 @@ protected:
         m_combo->setCurrentIndex(index);
         emit m_combo->activated(index);
     }
-
-    void pressAlt(Qt::Key key) { press(key, Qt::AltModifier); }
+    // The widget of the view on show, and that only it is shown and has the focus.
+    void expectShown(int view) {
+        const QWidget* views[] = {m_txt, m_staff, m_pnl};
+        for (const QWidget* widget : views)
+            EXPECT_EQ(widget->isVisible(), widget == views[view]) << view;
+        EXPECT_TRUE(views[view]->hasFocus());
+    }
 };
 
-TEST_F(MainWindowTest, CaptionAndObjectName) {
-    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Sarvo Ver 1.6Z"));
-    EXPECT_EQ(m_window->objectName(), QStringLiteral("frmSarvo"));
-    EXPECT_EQ(m_window->statusBar(), m_status);
-}
-
-TEST_F(MainWindowTest, SelectorListsTheInputViewsAndTheThirtyNineTypes) {
+TEST_F(MainWindowTest, StartsOnTheMelodyTextInTheNoteFontWithAnAlignedKeyGuideFont) {
     ASSERT_EQ(m_combo->count(), 41);
-    EXPECT_EQ(m_combo->itemText(0), QStringLiteral("音符入力 Alt+1"));
-    EXPECT_EQ(m_combo->itemText(1), QStringLiteral("５線譜入力 Alt+2"));
-    EXPECT_TRUE(m_combo->itemText(2).startsWith(QStringLiteral("Type-A ")));
-    EXPECT_TRUE(m_combo->itemText(3).startsWith(QStringLiteral("Type-B ")));
-    EXPECT_TRUE(m_combo->itemText(40).startsWith(QStringLiteral("Type-AM ")));
-}
-
-TEST_F(MainWindowTest, StartsOnTheNoteInputWithAnEmptyStatusPanel) {
     EXPECT_EQ(m_combo->currentIndex(), 0);
-    EXPECT_EQ(m_window->currentView(), 0);
-    EXPECT_TRUE(m_txt->isVisible());
-    EXPECT_FALSE(m_pnl->isVisible());
-    EXPECT_TRUE(m_panel->text().isEmpty());
-    EXPECT_TRUE(m_txt->hasFocus());
-    EXPECT_FALSE(m_pnl->isReadOnly());
-}
-
-TEST_F(MainWindowTest, TheMelodyTextUsesTheNoteFont) {
-    EXPECT_EQ(m_txt->font().families().value(0), QStringLiteral("Sarvo"));
+    expectShown(0);
     EXPECT_EQ(QFontInfo(m_txt->font()).family(), QStringLiteral("Sarvo"));
     EXPECT_TRUE(m_txt->font().bold());
-}
-
-TEST_F(MainWindowTest, TheKeyGuideUsesAFixedPitchJapaneseFont) {
-    if (QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) {
-        EXPECT_EQ(QFontInfo(m_pnl->font()).family(), QStringLiteral("IPAGothic"));
-    }
     // The key cells line up only when the padding and the keys are equally wide.
     const QFontMetrics metrics(m_pnl->font());
     const int padding = metrics.horizontalAdvance(QChar(0x3000));
     EXPECT_GT(padding, metrics.horizontalAdvance(QLatin1Char('3')));
     for (const char16_t key : {u'３', u'０', u'→', u'＃', u'×'})
-        EXPECT_EQ(metrics.horizontalAdvance(QChar(key)), padding)
-            << "key U+" << std::hex << int(key);
-}
-
-TEST_F(MainWindowTest, TypeAShowsTheKeyTextAndCapacity) {
-    setMelody(QStringLiteral("D中ミ D中ミ "));
-    choose(2);
-    EXPECT_TRUE(m_pnl->isVisible());
-    EXPECT_FALSE(m_txt->isVisible());
-    EXPECT_TRUE(m_pnl->hasFocus());
-    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３", u"→", u"３"}));
-    EXPECT_EQ(m_panel->text(), QStringLiteral("30音　低音なし"));
-    EXPECT_TRUE(m_ui.messages().empty());
-    EXPECT_FALSE(QGuiApplication::overrideCursor()) << "the busy cursor was left on";
-
-    // The screenshot of the key guide, for looking at the layout and the Japanese glyphs.
-    EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-type-a")));
+        EXPECT_EQ(metrics.horizontalAdvance(QChar(key)), padding) << int(key);
 }
 
 TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnce) {
@@ -117,8 +67,12 @@ TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnce) {
     QSignalSpy changes(m_pnl, &QPlainTextEdit::textChanged);
     choose(2);
     EXPECT_EQ(m_pnl->toPlainText(), cells({u"１", u"０"}));
+    EXPECT_EQ(m_panel->text(), QStringLiteral("30音　低音なし"));
+    EXPECT_TRUE(m_ui.messages().empty());
+    EXPECT_FALSE(QGuiApplication::overrideCursor()) << "the busy cursor was left on";
     const qsizetype changesOfOneConversion = changes.count();
     ASSERT_GT(changesOfOneConversion, 0);
+    EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-type-a")));
 
     // Choosing the shown entry again converts afresh, replacing the edited text, and changes
     // the guide as often as the first choice did: that one was a single conversion too.
@@ -129,42 +83,36 @@ TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnce) {
     EXPECT_EQ(changes.count(), changesOfOneConversion);
 }
 
-struct TypeViewCase {
-    int index;
-    const char16_t* capacity;
-};
-
-void PrintTo(const TypeViewCase& testCase, std::ostream* out) {
-    *out << "type index " << testCase.index;
-}
-
-// Each phone type replaces the previous type's keys with its own guide and shows its capacity.
-class MainWindowTypeViewTest : public MainWindowTest,
-                               public ::testing::WithParamInterface<TypeViewCase> {};
-
-TEST_P(MainWindowTypeViewTest, ShowsTheTypesGuideAndCapacity) {
+// Each entry replaces the key guide on show: a phone type with its own guide and capacity, an
+// input view with the melody unchanged.
+TEST_F(MainWindowTest, EachEntryReplacesTheGuideOnShow) {
     const QString melodyText = QStringLiteral("D中ミ C高ソ# H D低ド ");
     setMelody(melodyText);
-    choose(2);
-    ASSERT_FALSE(m_pnl->toPlainText().isEmpty());
-    choose(GetParam().index);
-    EXPECT_TRUE(m_pnl->isVisible());
-    EXPECT_FALSE(m_txt->isVisible());
-    sarvo::melody::ParserState state;
-    RecordingInteractive ui;
-    const std::u16string expected =
-        sarvo::keyguide::convertToKeys(GetParam().index, melodyText.toStdU16String(), state, ui);
-    EXPECT_EQ(m_pnl->toPlainText().toStdU16String(), expected);
-    EXPECT_EQ(m_panel->text(), QString::fromUtf16(GetParam().capacity));
+    const struct {
+        int index;
+        const char16_t* capacity; // the status panel; empty for the input views
+    } cases[] = {{0, u""},
+                 {1, u""},
+                 {3, u"50音 中音ド～高音ド ＃(半音上)なし"},
+                 {9, u"30音　＃(半音上)なし"},
+                 {40, u"256音　低・中・高音全てOK"}};
+    for (const auto& c : cases) {
+        choose(2);
+        ASSERT_FALSE(m_pnl->toPlainText().isEmpty());
+        choose(c.index);
+        expectShown(std::min(c.index, 2));
+        EXPECT_EQ(m_panel->text(), QString::fromUtf16(c.capacity));
+        EXPECT_EQ(melody(), melodyText);
+        EXPECT_EQ(m_staff->count(), 4);
+        melody::ParserState state;
+        RecordingInteractive ui;
+        if (c.index >= 2) {
+            EXPECT_EQ(m_pnl->toPlainText().toStdU16String(),
+                      keyguide::convertToKeys(c.index, melodyText.toStdU16String(), state, ui));
+        }
+        EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-view-%1").arg(c.index)));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Types, MainWindowTypeViewTest,
-                         ::testing::Values(TypeViewCase{3, u"50音 中音ド～高音ド ＃(半音上)なし"},
-                                           TypeViewCase{9, u"30音　＃(半音上)なし"},
-                                           TypeViewCase{40, u"256音　低・中・高音全てOK"}),
-                         [](const auto& testInfo) {
-                             return "Index" + std::to_string(testInfo.param.index);
-                         });
 
 // Type-T has no whole notes and no dotted eighths: one message counts them, and the status bar
 // shows it instead of the capacity text "全てＯＫ".
@@ -177,97 +125,41 @@ TEST_F(MainWindowTest, ATypeThatCannotTypeSomeNotesSaysSoOnce) {
     EXPECT_EQ(m_ui.messages(), std::vector<std::u16string>{report.toStdU16String()});
 }
 
-// Both input views show the melody, unchanged, with an empty status panel: view 0 as text,
-// view 1 on the staff.
-class MainWindowInputViewTest : public MainWindowTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(MainWindowInputViewTest, ReturnsToTheMelodyUnchanged) {
-    const QString melody = QStringLiteral("D中ミ D中ミ ");
-    setMelody(melody);
-    choose(2);
-    choose(GetParam());
-    QWidget* shown = GetParam() == 0 ? static_cast<QWidget*>(m_txt) : m_staff;
-    EXPECT_TRUE(shown->isVisible());
-    EXPECT_TRUE(shown->hasFocus());
-    EXPECT_EQ(m_txt->isVisible(), GetParam() == 0);
-    EXPECT_EQ(m_staff->isVisible(), GetParam() == 1);
-    EXPECT_FALSE(m_pnl->isVisible());
-    EXPECT_EQ(this->melody(), melody);
-    EXPECT_EQ(m_staff->count(), 2);
-    EXPECT_TRUE(m_panel->text().isEmpty());
-
-    EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-view-%1").arg(GetParam())));
-}
-
-INSTANTIATE_TEST_SUITE_P(Views, MainWindowInputViewTest, ::testing::Values(0, 1));
-
-TEST_F(MainWindowTest, AltDownAndAltUpStepThroughTheEntries) {
+// Alt with Up or Down, a digit or a letter chooses the view (which one is the note input's
+// test), typed in a view or on the selector itself; the same letter again within a second
+// chooses the type of two letters.
+TEST_F(MainWindowTest, AltKeysChooseTheView) {
+    const struct {
+        int from;
+        bool onTheSelector;
+        std::vector<Qt::Key> altKeys;
+        int view;
+    } cases[] = {{0, false, {Qt::Key_Down, Qt::Key_Down}, 2},
+                 {0, true, {Qt::Key_Down}, 1},
+                 {2, false, {Qt::Key_Up}, 1},
+                 {5, false, {Qt::Key_1}, 0},
+                 {0, false, {Qt::Key_B, Qt::Key_B}, 29}};
     setMelody(QStringLiteral("D中ミ D中ミ "));
-    pressAlt(Qt::Key_Down);
-    EXPECT_EQ(m_combo->currentIndex(), 1);
-    EXPECT_TRUE(m_staff->isVisible());
-    pressAlt(Qt::Key_Down);
-    EXPECT_EQ(m_combo->currentIndex(), 2);
-    EXPECT_TRUE(m_pnl->hasFocus());
-    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３", u"→", u"３"}));
-    EXPECT_EQ(m_panel->text(), QStringLiteral("30音　低音なし"));
-    pressAlt(Qt::Key_Up);
-    EXPECT_EQ(m_combo->currentIndex(), 1);
-    EXPECT_TRUE(m_staff->isVisible());
-    EXPECT_TRUE(m_panel->text().isEmpty());
-    pressAlt(Qt::Key_Up);
-    EXPECT_EQ(m_combo->currentIndex(), 0);
-    // No entry before the first one: the selection stays.
-    pressAlt(Qt::Key_Up);
-    EXPECT_EQ(m_combo->currentIndex(), 0);
+    for (const auto& c : cases) {
+        m_window->selectView(c.from);
+        if (c.onTheSelector)
+            m_combo->setFocus();
+        for (const Qt::Key key : c.altKeys)
+            press(key, Qt::AltModifier);
+        EXPECT_EQ(m_combo->currentIndex(), c.view) << c.from;
+        expectShown(std::min(c.view, 2));
+        EXPECT_EQ(m_panel->text().isEmpty(), c.view < 2);
+    }
     EXPECT_EQ(melody(), QStringLiteral("D中ミ D中ミ "));
 }
 
-TEST_F(MainWindowTest, AltDownStepsWhileTheSelectorHasTheFocus) {
-    m_combo->setFocus();
-    ASSERT_TRUE(m_combo->hasFocus());
-    pressAlt(Qt::Key_Down);
-    EXPECT_EQ(m_combo->currentIndex(), 1);
-    EXPECT_TRUE(m_staff->hasFocus());
-}
-
-TEST_F(MainWindowTest, AltDownStopsAtTheLastType) {
-    m_window->selectView(40);
-    pressAlt(Qt::Key_Down);
-    EXPECT_EQ(m_combo->currentIndex(), 40);
-    EXPECT_TRUE(m_pnl->isVisible());
-}
-
-TEST_F(MainWindowTest, AltOneAndAltTwoChooseTheInputViews) {
-    m_window->selectView(2);
-    ASSERT_TRUE(m_pnl->isVisible());
-    pressAlt(Qt::Key_2);
-    EXPECT_EQ(m_combo->currentIndex(), 1);
-    EXPECT_TRUE(m_staff->isVisible());
-    m_window->selectView(5);
-    ASSERT_TRUE(m_pnl->isVisible());
-    pressAlt(Qt::Key_1);
-    EXPECT_EQ(m_combo->currentIndex(), 0);
-    EXPECT_TRUE(m_txt->isVisible());
-    EXPECT_TRUE(m_panel->text().isEmpty());
-}
-
-TEST_F(MainWindowTest, SettingTheIndexInCodeSwitchesTheView) {
+TEST_F(MainWindowTest, SettingTheIndexInCodeSwitchesTheViewAndTheGuideFollowsEdits) {
     setMelody(QStringLiteral("D中ミ "));
     m_combo->setCurrentIndex(2);
-    EXPECT_TRUE(m_pnl->isVisible());
+    expectShown(2);
     EXPECT_EQ(m_pnl->toPlainText(), cells({u"３"}));
-    m_window->selectView(0);
-    EXPECT_TRUE(m_txt->isVisible());
-    m_window->selectView(41);
-    EXPECT_EQ(m_combo->currentIndex(), 0);
-    EXPECT_TRUE(m_txt->isVisible());
-}
-
-TEST_F(MainWindowTest, TheGuideFollowsTheEditedMelody) {
-    setMelody(QStringLiteral("D中ミ "));
-    m_window->selectView(2);
-    EXPECT_EQ(m_pnl->toPlainText(), cells({u"３"}));
+    m_window->selectView(41); // no such entry: the view stays
+    EXPECT_EQ(m_combo->currentIndex(), 2);
     m_window->selectView(0);
     // The eighth note is the current length; key 1 is ド.
     QTest::keyClick(m_txt, Qt::Key_1);
@@ -275,10 +167,6 @@ TEST_F(MainWindowTest, TheGuideFollowsTheEditedMelody) {
     m_window->selectView(2);
     EXPECT_EQ(m_pnl->toPlainText(), cells({u"３", u"１"}));
 }
-
-} // namespace
-
-namespace {
 
 // At 800×600 every button is on screen, the key captions keep their lines whole and the melody
 // text breaks its lines only between notes.
@@ -290,7 +178,7 @@ TEST_F(MainWindowTest, IsWhollyUsableAt800By600) {
     setMelody(melody);
     QApplication::processEvents();
     EXPECT_LE(m_window->width(), 800);
-    for (const char* bar : {"tbFu", "rbRen", "tbIchou"}) {
+    for (const char* bar : {"tbTop", "tbM", "tbFu", "rbRen", "tbIchou"}) {
         auto* toolBar = child<QToolBar>(bar);
         ASSERT_NE(toolBar, nullptr);
         for (QAction* action : toolBar->actions()) {
@@ -316,4 +204,102 @@ TEST_F(MainWindowTest, IsWhollyUsableAt800By600) {
     EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-800x600")));
 }
 
+class CommandTest : public MainWindowFixture {
+protected:
+    void beforeWindow() override { storeSong(u"あの歌", u"C中ド "); }
+};
+
+// F4 plays and stops; meanwhile the settings, the view keys and F12 do nothing, but the close
+// button of the tool bar stops and closes. F5 shows the key guide again.
+TEST_F(CommandTest, FourPlaysAndStopsAndOnlyCloseRunsWhilePlaying) {
+    setMelody(QStringLiteral("D中ミ "));
+    m_window->session().setSavedMelody(u"D中ミ ");
+    m_window->selectView(2);
+    m_pnl->setPlainText(QStringLiteral("edited"));
+    press(Qt::Key_F5);
+    EXPECT_EQ(m_pnl->toPlainText(), QString(QChar(u'３')) + QString(4, QChar(0x3000)));
+    m_window->selectView(0);
+    for (const bool closeWhilePlaying : {false, true}) {
+        press(Qt::Key_F4);
+        EXPECT_TRUE(m_window->isPlaying());
+        EXPECT_EQ(m_play->text(), QStringLiteral("停止 F4"));
+        clickToolButton("tbTop", "Set");
+        for (const Qt::Key key : {Qt::Key_F2, Qt::Key_F12})
+            press(key);
+        press(Qt::Key_Down, Qt::AltModifier);
+        EXPECT_TRUE(m_dialogNames.empty());
+        EXPECT_EQ(m_combo->currentIndex(), 0);
+        EXPECT_FALSE(m_combo->isEnabled());
+        EXPECT_TRUE(m_window->isVisible());
+        EXPECT_TRUE(saveScreenshot(*m_window, QStringLiteral("mainwindow-playing")));
+        if (closeWhilePlaying)
+            clickToolButton("tbTop", "Close");
+        else
+            press(Qt::Key_F4);
+        EXPECT_FALSE(m_window->isPlaying());
+        EXPECT_EQ(m_window->isVisible(), !closeWhilePlaying);
+    }
+    EXPECT_EQ(m_play->text(), QStringLiteral("再生 F4"));
+}
+
+TEST_F(CommandTest, TwelveClosesAndFolderSaysWhenNoFileManagerStarts) {
+    // No desktop to ask: nothing on the search path opens folders.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    clickToolButton("tbM", "Folder");
+    qputenv("PATH", path);
+    EXPECT_TRUE(m_panel->text().startsWith(
+        QStringLiteral("フォルダを開くファイルマネージャが起動できません：")))
+        << m_panel->text().toStdString();
+    EXPECT_TRUE(m_panel->text().endsWith(QStringLiteral("Text")));
+    m_txt->setFocus();
+    press(Qt::Key_F12);
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(CommandTest, HelpShowsJapaneseAndEnglishPagesInOneWindow) {
+    m_txt->setFocus();
+    press(Qt::Key_F1);
+    auto* help = m_window->findChild<QDialog*>(QStringLiteral("frmHelp"));
+    ASSERT_NE(help, nullptr);
+    auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
+    for (const auto& [button, heading] : {std::pair{"cmdEnglish", QStringLiteral("Entering notes")},
+                                          std::pair{"cmdJapanese", QStringLiteral("音符の入力")}}) {
+        clickButton(*help, button);
+        EXPECT_TRUE(browser->toPlainText().contains(heading)) << button;
+        EXPECT_TRUE(saveScreenshot(*help, QStringLiteral("help-") + button));
+    }
+    // A second F1 shows the same window again.
+    press(Qt::Key_F1);
+    EXPECT_EQ(m_window->findChildren<QDialog*>(QStringLiteral("frmHelp")).size(), 1);
+}
+
+// Closing asks to save a changed melody; Cancel keeps the window open.
+TEST_F(CommandTest, ClosingAsksToSaveAChangedMelody) {
+    const struct {
+        bool changed;
+        Answer answer;
+        bool staysOpen;
+        const char16_t* storedAfter; // the melody of the song file afterwards
+    } cases[] = {{false, Answer::Yes, false, u"C中ド "},
+                 {true, Answer::Cancel, true, u"C中ド "},
+                 {true, Answer::Yes, false, u"C中ド D中レ "}};
+    for (const auto& c : cases) {
+        openWindow();
+        m_ui = {};
+        ASSERT_TRUE(m_window->openSong(QStringLiteral("あの歌")));
+        if (c.changed)
+            setMelody(QStringLiteral("C中ド D中レ "));
+        m_ui.queueAnswer(c.answer);
+        clickToolButton("tbTop", "Close");
+        EXPECT_EQ(m_ui.questions().size(), c.changed ? 1u : 0u);
+        if (c.changed) {
+            EXPECT_EQ(m_ui.questions().front(), u"「あの歌」を保存しますか？");
+        }
+        EXPECT_EQ(m_window->isVisible(), c.staysOpen);
+        EXPECT_EQ(m_library->loadSong(u"あの歌")->melody, c.storedAfter);
+    }
+}
+
 } // namespace
+} // namespace sarvo::app::testing

@@ -254,14 +254,13 @@ TEST(KeyboardInput, ClipboardKeys) {
     };
     // clang-format off
     const std::vector<Case> cases = {
-        {"Copy", 0, u"C中ド D中レ ", 0, 4, u"", "C-C", {}, u"C中ド D中レ ", u"C中ド ", 0},
+        {"CopyWithoutQuestion", 1, u"C中ド D中レ ", 0, 4, u"", "C-C", {}, u"C中ド D中レ ", u"C中ド ", 0},
         {"CopyNothingSelected", 0, u"C中ド ", 0, 0, u"old", "C-C", {}, u"C中ド ", u"old", 0},
         {"CutRemovesSelection", 0, u"C中ド D中レ E中ミ ", 4, 4, u"", "C-X", {}, u"C中ド E中ミ ", u"D中レ ", 0},
         {"PasteKeepsWholeTokens", 0, u"", 0, 0, u"C中ド\nxyz  D中レ#\u3000ミ# E高ミ#", "C-V", {}, u"C中ド D中レ# ", u"C中ド\nxyz  D中レ#\u3000ミ# E高ミ#", 0},
         {"PasteReplacesSelection", 0, u"C中ド D中レ ", 4, 4, u"I ", "C-V", {}, u"C中ド I ", u"I ", 0},
         {"Map2CopyThenNoteOnYes", 2, u"C中ド ", 0, 4, u"", "C-C", {Answer::Yes}, u"D低ド C中ド ", u"C中ド ", 1},
         {"Map2CopyOnlyOnNo", 2, u"C中ド ", 0, 4, u"", "C-C", {Answer::No}, u"C中ド ", u"C中ド ", 1},
-        {"Map1NoQuestion", 1, u"C中ド ", 0, 4, u"", "C-C", {}, u"C中ド ", u"C中ド ", 0},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -21,7 +21,6 @@ namespace {
 
 using namespace staffgeometry;
 
-// ----------------------------------------------------------------------------- glyph choice
 
 // The glyph by the length code and pitch; a tie repeats the note it continues, with an arc
 // opposite its stem and no accidental.
@@ -90,7 +89,6 @@ TEST(GlyphChoice, FollowsTheLengthCodeAndPitch) {
     }
 }
 
-// ------------------------------------------------------------------------------ staff model
 
 struct Entry {
     std::u16string pitch;
@@ -186,7 +184,6 @@ TEST(StaffListener, StaysWithItsModel) {
     EXPECT_EQ(heard, 2);
 }
 
-// ---------------------------------------------------------------------------------- rebuild
 
 // One entry a token and one a tie; a rest inherits no pitch from a walk before.
 TEST(Rebuild, MakesOneEntryPerTokenAndOnePerTie) {
@@ -206,7 +203,6 @@ TEST(Rebuild, MakesOneEntryPerTokenAndOnePerTie) {
     }
 }
 
-// ----------------------------------------------------------------------------------- layout
 
 // 12000 twips: 800 pixels at 96 dpi; (12000 - 100 - 600) / 420 = 26 notes a row.
 constexpr int kWidth = 12000;

@@ -135,7 +135,6 @@ TEST_P(StaffViewScene, DrawsEveryFilledHeadWhereTheLayoutPutsIt) {
 INSTANTIATE_TEST_SUITE_P(Scenes, StaffViewScene, ::testing::ValuesIn(kScenes),
                          [](const auto& test) { return test.param.name; });
 
-// ------------------------------------------------------------------------------- the font
 
 // Every character the staff can print: the glyphs chosen for every length code at every pitch,
 // sharps, ties and the clef.
@@ -248,7 +247,6 @@ TEST(NoteFont, MelodyTextReadsAtTwelveToFortyEightPixels) {
     ASSERT_TRUE(sheet.save(screenshotPath("font_sizes")));
 }
 
-// -------------------------------------------------------------------------- interaction
 
 class StaffViewInteraction : public ::testing::Test {
 protected:

@@ -153,10 +153,11 @@ TEST(PrivateProfile, SavesAtomicallyLoadsBackAndReportsFailures) {
     // Only the file itself is left: no temporary beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 
-    // A folder where the file should be cannot be written.
+    // A folder where the file should be can be neither read nor written.
     const auto blocked = folder.path() / "blocked.ini";
     std::filesystem::create_directories(blocked / "x");
     EXPECT_NE(missing.profile.save(blocked), "");
+    EXPECT_EQ(PrivateProfile::load(blocked).error, "cannot read " + blocked.string());
 }
 
 } // namespace

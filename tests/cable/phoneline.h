@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -24,24 +23,18 @@ public:
     explicit PhoneLine(const std::vector<std::string>& phoneArgs) {
         char pattern[] = "/tmp/sarvo-cable-XXXXXX";
         m_dir = mkdtemp(pattern);
+        const std::string ttyB = (m_dir / "ttyB").string();
         m_socat = spawn({"socat", "-d", "-d", "pty,raw,echo=0,link=" + port(),
-                         "pty,raw,echo=0,link=" + (m_dir / "ttyB").string()},
+                         "pty,raw,echo=0,link=" + ttyB},
                         m_dir / "socat.log");
-        for (int i = 0; i < 100 && !(std::filesystem::exists(port()) &&
-                                     std::filesystem::exists(m_dir / "ttyB"));
-             ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (!std::filesystem::exists(m_dir / "ttyB"))
+        if (!waitFor([&] { return std::filesystem::exists(port()) && std::filesystem::exists(ttyB); }))
             fail("socat made no pseudo-terminals: is socat installed?");
         std::vector<std::string> args = {std::string(SARVO_BINARY_DIR) + "/bin/sarvo-phone",
-                                         "--port", (m_dir / "ttyB").string(), "--slots",
-                                         (m_dir / "slots").string()};
+                                         "--port", ttyB, "--slots", (m_dir / "slots").string()};
         args.insert(args.end(), phoneArgs.begin(), phoneArgs.end());
-        m_phone = spawn(args, phoneLog(), m_dir / "ready");
-        for (int i = 0; i < 100 && !isReady(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (!isReady())
-            fail("sarvo-phone did not start: " + read(phoneLog()));
+        m_phone = spawn(args, m_dir / "phone.log", m_dir / "ready");
+        if (!waitFor([&] { return read(m_dir / "ready").find("ready") != std::string::npos; }))
+            fail("sarvo-phone did not start: " + read(m_dir / "phone.log"));
     }
     ~PhoneLine() { stop(); }
     PhoneLine(const PhoneLine&) = delete;
@@ -49,20 +42,20 @@ public:
 
     std::string port() const { return (m_dir / "ttyA").string(); }
     std::filesystem::path dir() const { return m_dir; }
-    std::filesystem::path phoneLog() const { return m_dir / "phone.log"; }
 
     // The slot's line of the emulator's slot file ("N XX XX ..."), waiting a little for the
     // emulator to store it after the end frame.
     std::string slotLine(int slot) const {
-        for (int i = 0; i < 100; ++i) {
+        std::string found;
+        waitFor([&] {
             std::istringstream lines(read(m_dir / "slots"));
-            std::string line;
-            while (std::getline(lines, line))
-                if (line.rfind(std::to_string(slot) + " ", 0) == 0)
-                    return line;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return {};
+            while (std::getline(lines, found))
+                if (found.rfind(std::to_string(slot) + " ", 0) == 0)
+                    return true;
+            found.clear();
+            return false;
+        });
+        return found;
     }
 
     // Descriptors of this process still open on the port.
@@ -71,18 +64,22 @@ public:
         int count = 0;
         for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
             std::error_code error;
-            if (std::filesystem::read_symlink(entry.path(), error) == device)
-                ++count;
+            count += std::filesystem::read_symlink(entry.path(), error) == device;
         }
         return count;
     }
 
+private:
     static std::string read(const std::filesystem::path& file) {
         std::ifstream in(file);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-
-private:
+    // Polls for up to two seconds.
+    template <typename Done> static bool waitFor(Done done) {
+        for (int i = 0; i < 100 && !done(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return done();
+    }
     [[noreturn]] void fail(const std::string& why) {
         stop();
         throw std::runtime_error(why);
@@ -98,8 +95,6 @@ private:
         if (!m_dir.empty())
             std::filesystem::remove_all(m_dir);
     }
-    bool isReady() const { return read(m_dir / "ready").find("ready") != std::string::npos; }
-
     static pid_t spawn(const std::vector<std::string>& args, const std::filesystem::path& err,
                        const std::filesystem::path& out = "/dev/null") {
         const pid_t pid = fork();

@@ -1,15 +1,12 @@
 // sarvo-phone: a phone at the far end of a pseudo-terminal for the cable tests. It plays one
-// phone type: answers the probe with its model's reply, runs that family's side of the write
-// and read dialogues frame by frame, refuses frames it does not expect, checks the PIN and keeps
-// twenty slots, optionally in a file so that one run writes and another reads. It can be told
-// to misbehave.
+// model: answers the probe with its reply, runs its family's side of the write and read
+// dialogues frame by frame, refuses frames it does not expect, checks the PIN 1357 and keeps
+// twenty slots in a file, so that one run writes and another reads. Its frames are written from
+// the phones' side, not taken from the program's step tables, so that a mistake in one shows
+// against the other.
 //
-// Its frames are written here from the phones' side on their own, not taken from the
-// program's step tables, so that a mistake in one shows against the other.
-//
-// usage: sarvo-phone --port DEV --type Type-X [--d502i] [--slots FILE] [--pin NNNN]
-//                    [--misbehave silent|single|noise|drop|empty|unknown-model|refuse-pin]
-//                    [--line-speed]
+// usage: sarvo-phone --port DEV --slots FILE --type Type-X [--d502i] [--line-speed]
+//                    [--misbehave silent|drop|empty|unknown-model|refuse-pin]
 // Prints "ready" once the port is open; runs until it is stopped (or the line is dropped).
 
 #include "cable/posixserialport.h"
@@ -72,8 +69,8 @@ std::string secondPart(const std::string& frame) {
 struct SessionOver {};
 
 struct Options {
-    std::string port, type, slotsFile, pin = "1357", misbehave;
-    bool d502i = false, lineSpeed = false;
+    std::string port, type, slotsFile, misbehave;
+    bool lineSpeed = false;
 };
 
 class Phone;
@@ -95,13 +92,7 @@ public:
     Phone(Options options, const Model& model)
         : m_options(std::move(options))
         , m_model(model)
-        , m_port(m_options.port) {
-        std::ifstream in(m_options.slotsFile);
-        std::string line;
-        while (std::getline(in, line))
-            if (const size_t blank = line.find(' '); blank != std::string::npos)
-                m_slots[std::stoi(line.substr(0, blank))] = hex(line.substr(blank + 1));
-    }
+        , m_port(m_options.port) {}
 
     bool open() { return m_port.open({600, false}).ok; }
 
@@ -272,16 +263,8 @@ private:
             m_port.close();
             std::exit(0);
         }
-        const Bytes sent = is("noise") ? hex("55 AA 5A") + bytes : bytes;
-        if (is("single")) {
-            for (uint8_t b : sent) {
-                m_port.write(std::span(&b, 1));
-                std::this_thread::sleep_for(3ms);
-            }
-            return;
-        }
-        pace(sent.size());
-        m_port.write(sent);
+        pace(bytes.size());
+        m_port.write(bytes);
     }
 
     void fill(Clock::time_point until) {
@@ -295,13 +278,14 @@ private:
         }
     }
 
-    bool startsWith(const Bytes& prefix) const {
-        return m_buffer.size() >= prefix.size() &&
-               std::equal(prefix.begin(), prefix.end(), m_buffer.begin());
-    }
-    bool couldBecome(const Bytes& frame) const {
-        const size_t n = std::min(frame.size(), m_buffer.size());
-        return std::equal(m_buffer.begin(), m_buffer.begin() + n, frame.begin());
+    // Takes the frame off the front of what came, if it is there.
+    bool consume(const Bytes& frame) {
+        if (frame.empty() || m_buffer.size() < frame.size() ||
+            !std::equal(frame.begin(), frame.end(), m_buffer.begin()))
+            return false;
+        m_buffer.erase(m_buffer.begin(), m_buffer.begin() + frame.size());
+        pace(frame.size());
+        return true;
     }
 
     // Waits for one of the frames (a frame may be followed by bytes of its own); a repeat of
@@ -310,32 +294,28 @@ private:
     std::optional<size_t> tryExpect(const std::vector<Bytes>& frames,
                                     std::chrono::milliseconds wait) {
         const auto until = Clock::now() + wait;
+        const auto couldBecome = [&](const Bytes& frame) {
+            const size_t n = std::min(frame.size(), m_buffer.size());
+            return !frame.empty() && std::equal(m_buffer.begin(), m_buffer.begin() + n, frame.begin());
+        };
         while (true) {
             for (size_t i = 0; i < frames.size(); ++i) {
-                if (startsWith(frames[i])) {
-                    m_buffer.erase(m_buffer.begin(), m_buffer.begin() + frames[i].size());
+                if (consume(frames[i])) {
                     m_lastFrame = frames[i];
-                    pace(frames[i].size());
                     return i;
                 }
             }
-            if (startsWith(m_endFrame)) {
-                m_buffer.erase(m_buffer.begin(), m_buffer.begin() + m_endFrame.size());
+            if (consume(m_endFrame)) {
                 std::cerr << "sarvo-phone: end frame" << std::endl;
                 std::ofstream out(m_options.slotsFile, std::ios::trunc);
                 for (const auto& [slot, bytes] : m_slots)
                     out << slot << ' ' << hexText(bytes) << '\n';
                 throw SessionOver{};
             }
-            if (!m_lastFrame.empty() && startsWith(m_lastFrame)) {
-                m_buffer.erase(m_buffer.begin(), m_buffer.begin() + m_lastFrame.size());
+            if (consume(m_lastFrame))
                 continue;
-            }
-            bool waiting =
-                couldBecome(m_endFrame) || (!m_lastFrame.empty() && couldBecome(m_lastFrame));
-            for (const Bytes& frame : frames)
-                waiting = waiting || couldBecome(frame);
-            if (!waiting && !m_buffer.empty()) {
+            if (!m_buffer.empty() && !std::ranges::any_of(frames, couldBecome) &&
+                !couldBecome(m_endFrame) && !couldBecome(m_lastFrame)) {
                 std::cerr << "sarvo-phone: refused " << hexText({m_buffer.front()}) << "\n";
                 m_buffer.erase(m_buffer.begin());
                 continue;
@@ -393,13 +373,12 @@ private:
         const auto found = m_slots.find(nibbles(slot));
         return slot + (is("empty") || found == m_slots.end() ? hex(empty) : found->second);
     }
-    // A PIN frame of eight or ten bytes with any digits; true when they are the phone's PIN.
+    // A PIN frame of eight or ten bytes with any digits; true when they are 1357.
     bool takePin(const std::string& head, size_t length) {
         ask(head);
         const Bytes digits = take(length - 2);
         for (size_t i = 0; i < 4; ++i)
-            if (const int digit = m_options.pin[i] - '0';
-                digits[i] != (digit ? 0x90 + digit : 0x9A))
+            if (digits[i] != 0x91 + 2 * i)
                 return false;
         return !is("refuse-pin");
     }
@@ -448,37 +427,30 @@ const Model kModels[] = {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::map<std::string, std::string Options::*> values = {
-        {"--port", &Options::port},
-        {"--type", &Options::type},
-        {"--slots", &Options::slotsFile},
-        {"--pin", &Options::pin},
-        {"--misbehave", &Options::misbehave}};
     Options options;
+    bool d502i = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--d502i" || arg == "--line-speed")
-            (arg == "--d502i" ? options.d502i : options.lineSpeed) = true;
-        else if (values.contains(arg) && i + 1 < argc)
-            options.*values.at(arg) = argv[++i];
-        else {
-            std::cerr << "sarvo-phone: unknown argument " << arg << "\n";
-            return 2;
-        }
+        std::string* value = arg == "--port"        ? &options.port
+                             : arg == "--slots"     ? &options.slotsFile
+                             : arg == "--type"      ? &options.type
+                             : arg == "--misbehave" ? &options.misbehave
+                                                    : nullptr;
+        if (value && i + 1 < argc)
+            *value = argv[++i];
+        else if (arg == "--d502i" || arg == "--line-speed")
+            (arg == "--d502i" ? d502i : options.lineSpeed) = true;
+        else
+            return std::cerr << "sarvo-phone: unknown argument " << arg << "\n", 2;
     }
-    const std::string name = options.type + (options.d502i ? " D502i" : "");
+    const std::string name = options.type + (d502i ? " D502i" : "");
     const auto model = std::find_if(std::begin(kModels), std::end(kModels),
                                     [&](const Model& m) { return m.name == name; });
-    if (options.port.empty() || model == std::end(kModels) || options.pin.size() != 4) {
-        std::cerr << "usage: sarvo-phone --port DEV --type Type-X [--d502i] [--slots FILE] "
-                     "[--pin NNNN] [--misbehave MODE] [--line-speed]\n";
-        return 2;
-    }
+    if (model == std::end(kModels))
+        return std::cerr << "sarvo-phone: no model " << name << "\n", 2;
     Phone phone(options, *model);
-    if (!phone.open()) {
-        std::cerr << "sarvo-phone: cannot open " << options.port << "\n";
-        return 1;
-    }
+    if (!phone.open())
+        return std::cerr << "sarvo-phone: cannot open " << options.port << "\n", 1;
     std::cout << "ready" << std::endl;
     phone.run();
 }

@@ -186,6 +186,7 @@ TEST(KeyboardInput, LengthButtonsAndKeys) {
         h.press(keyMap == 0 ? "E" : "4");
         EXPECT_EQ(h.input.currentLength(), u'E');
         EXPECT_EQ(h.host.lengthButtons, std::vector<int>{4});
+        EXPECT_EQ(lengthEntryOfCode(h.input.currentLength()), 4);
         h.input.pressLengthButton(8, h.melody); // quarter rest
         h.input.pressDotButton(h.melody);
         EXPECT_EQ(toUtf8(h.melody.text), "H. ");

@@ -333,4 +333,20 @@ TEST_F(StaffViewInteraction, ScrollRangeCoversEveryRowAndFollowsEditsMadeThrough
     ASSERT_TRUE(m_view.grab().save(screenshotPath("followed_edit")));
 }
 
+// The view's own edits redraw at once.
+TEST_F(StaffViewInteraction, DotAndTupletEditsRedrawTheNote) {
+    fill(u"C中ド D中レ ");
+    m_view.setCurrentIndex(1);
+    const QImage plain = m_view.viewport()->grab().toImage();
+    m_view.setTen(false);
+    const QImage dotted = m_view.viewport()->grab().toImage();
+    EXPECT_NE(plain, dotted);
+    m_view.setCurrentIndex(2);
+    m_view.setRen(u"3");
+    EXPECT_NE(dotted, m_view.viewport()->grab().toImage());
+    m_view.remove(1);
+    EXPECT_EQ(m_view.count(), 1);
+    EXPECT_EQ(m_view.item(1)->length, u"3");
+}
+
 } // namespace

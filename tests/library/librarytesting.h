@@ -16,6 +16,13 @@ inline std::string sjis(std::u16string_view text) {
     return toCp932(text).value();
 }
 
+inline std::u16string repeated(std::u16string_view token, int count) {
+    std::u16string text;
+    for (int i = 0; i < count; ++i)
+        text += token;
+    return text;
+}
+
 class LibraryTest : public ::testing::Test {
 protected:
     std::filesystem::path log() const { return m_temp.path() / "log"; }

@@ -16,13 +16,6 @@
 namespace sarvo::library {
 namespace {
 
-std::u16string longMelody(std::u16string_view token, int count) {
-    std::u16string melody;
-    for (int i = 0; i < count; ++i)
-        melody += token;
-    return melody;
-}
-
 class KillDuringSave : public LibraryTest {
 protected:
     // The bytes a complete save of each version leaves, from a library of their own.
@@ -41,8 +34,8 @@ TEST_F(KillDuringSave, LeavesTheOldOrTheNewFileNeverATornOne) {
     SongInfo second = first;
     second.properties.kashu = u"二";
     // Large enough that a write takes many system calls.
-    const std::u16string melodyA = longMelody(u"C中ド ", 20000);
-    const std::u16string melodyB = longMelody(u"D高ソ# ", 20000);
+    const std::u16string melodyA = repeated(u"C中ド ", 20000);
+    const std::u16string melodyB = repeated(u"D高ソ# ", 20000);
     const std::string versionA = referenceBytes(first, melodyA);
     const std::string versionB = referenceBytes(second, melodyB);
     ASSERT_NE(versionA.size(), versionB.size());

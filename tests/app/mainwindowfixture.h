@@ -117,15 +117,17 @@ protected:
     void answerDialog(QDialog& dialog) {
         m_dialogTitles.push_back(dialog.windowTitle());
         m_dialogNames.push_back(dialog.objectName());
+        m_answering = &dialog;
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         if (m_dialogScripts.empty()) {
             dialog.reject();
-            return;
+        } else {
+            const DialogScript script = std::move(m_dialogScripts.front());
+            m_dialogScripts.pop_front();
+            script(dialog);
         }
-        const DialogScript script = std::move(m_dialogScripts.front());
-        m_dialogScripts.pop_front();
-        script(dialog);
+        m_answering = nullptr;
     }
 
     void TearDown() override {
@@ -198,6 +200,7 @@ protected:
     // The titles and object names of the dialogs the window opened, in order.
     std::vector<QString> m_dialogTitles;
     std::vector<QString> m_dialogNames;
+    QDialog* m_answering = nullptr; // the dialog answerDialog() is showing
     DialogSongPropertiesAsker m_asker{m_ui, [this](QDialog& dialog) {
                                           answerDialog(dialog);
                                       }};

@@ -16,22 +16,18 @@ struct PortLog {
     explicit PortLog(const IClock* clock = nullptr)
         : recorder(clock) {}
     RecordingMidiOutput recorder;
-    int opens = 0;
-    int closes = 0;
+    int opens = 0, closes = 0;
 };
 
-class LoggedOutput final : public IMidiOutput {
-public:
+struct LoggedOutput final : IMidiOutput {
     explicit LoggedOutput(PortLog& log)
-        : m_log(log) {
-        ++m_log.opens;
+        : log(log) {
+        ++log.opens;
     }
-    ~LoggedOutput() override { ++m_log.closes; }
-    void sendShortMessage(uint32_t message) override { m_log.recorder.sendShortMessage(message); }
-    void reset() override { m_log.recorder.reset(); }
-
-private:
-    PortLog& m_log;
+    ~LoggedOutput() override { ++log.closes; }
+    void sendShortMessage(uint32_t message) override { log.recorder.sendShortMessage(message); }
+    void reset() override { log.recorder.reset(); }
+    PortLog& log;
 };
 
 std::vector<MidiPortEntry> loggedPorts(PortLog& log) {
@@ -68,14 +64,6 @@ SmfFile twoNoteFile() {
     return file;
 }
 
-class MidiFilePlayerFixture : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_EQ(writeSmfFile(m_file, twoNoteFile()), ""); }
-
-    const testing::TempFolder m_dir;
-    const std::filesystem::path m_file = m_dir.path() / "Sarvo.mid";
-};
-
 struct Action {
     enum Kind { Play, Stop, Seek, Reach } kind;
     int ms = 0;
@@ -87,8 +75,7 @@ struct PlayerCase {
     std::vector<Sent> expected;
 };
 
-class MidiFilePlayerTest : public MidiFilePlayerFixture,
-                           public ::testing::WithParamInterface<PlayerCase> {};
+class MidiFilePlayerTest : public ::testing::TestWithParam<PlayerCase> {};
 
 TEST_P(MidiFilePlayerTest, SendsTheFileOnTime) {
     // [GIVEN] the file opened on the selected port
@@ -98,7 +85,7 @@ TEST_P(MidiFilePlayerTest, SendsTheFileOnTime) {
     RecordingInteractive ui;
     MidiOutputPort port(ui, loggedPorts(log));
     MidiFilePlayer player(port, clock);
-    ASSERT_TRUE(player.open(m_file)) << player.lastError();
+    ASSERT_TRUE(player.open(twoNoteFile())) << player.lastError();
 
     // [WHEN] it is played, stopped and moved as listed, the driver ticking on time
     std::optional<TimePoint> due;
@@ -131,9 +118,7 @@ INSTANTIATE_TEST_SUITE_P(Schedules, MidiFilePlayerTest, ::testing::Values(
     PlayerCase{"plays_and_loops", {{A::Play}, {A::Reach, 2600}},
                {{kProgram5, 0}, {kOn60, 0}, {kOff60, 500}, {kVolume, 600}, {kOn64, 1000},
                 {kOff64, 1500}, {kProgram5, 2000}, {kOn60, 2000}, {kOff60, 2500}, {kVolume, 2600}}},
-    PlayerCase{"stop_silences_the_sounding_note",
-               {{A::Play}, {A::Reach, 200}, {A::Stop}, {A::Reach, 3000}},
-               {{kProgram5, 0}, {kOn60, 0}, {kSilenced60, 200}}},
+    // stopping silences the sounding note; playing again goes on from where it stopped
     PlayerCase{"play_after_stop_goes_on_from_the_position",
                {{A::Play}, {A::Reach, 200}, {A::Stop}, {A::Reach, 1000}, {A::Play}, {A::Reach, 1300}},
                {{kProgram5, 0}, {kOn60, 0}, {kSilenced60, 200}, {kProgram5, 1000}, {kOff60, 1300}}},
@@ -148,21 +133,31 @@ INSTANTIATE_TEST_SUITE_P(Schedules, MidiFilePlayerTest, ::testing::Values(
     CaseName());
 // clang-format on
 
-TEST_F(MidiFilePlayerFixture, ReportsLengthPositionAndMode) {
+// Length, position and mode; a seek within the file's length only. Loading releases the note
+// output (reset and closed) for an output of the player's own, a file that cannot be read is told
+// to the user, and unloading gives the note output back.
+TEST(MidiFilePlayer, ReportsTheFileAndTakesTheNoteOutputWhileLoaded) {
+    const testing::TempFolder dir;
+    const std::filesystem::path file = dir.path() / "Sarvo.mid";
+    ASSERT_EQ(writeSmfFile(file, twoNoteFile()), "");
     ManualClock clock;
     PortLog log;
     RecordingInteractive ui;
     MidiOutputPort port(ui, loggedPorts(log));
+    ASSERT_TRUE(port.open(0));
     MidiFilePlayer player(port, clock);
-    EXPECT_EQ(player.mode(), "");
-    EXPECT_EQ(player.length(), 0);
-    EXPECT_EQ(player.position(), 0);
     EXPECT_FALSE(player.play());
+    EXPECT_FALSE(player.load(dir.path() / "missing.mid", ui));
+    EXPECT_EQ(ui.messages(), std::vector{std::u16string(kChordPlaybackFailedMessage)});
+    EXPECT_FALSE(player.lastError().empty());
+    EXPECT_EQ(player.mode(), "");
 
-    ASSERT_TRUE(player.open(m_file));
-    EXPECT_EQ(player.mode(), kModeStopped);
+    ASSERT_TRUE(player.load(file, ui));
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(log.opens, 2);
+    EXPECT_EQ(log.closes, 1);
+    EXPECT_TRUE(log.recorder.sent().front().isReset);
     EXPECT_EQ(player.length(), 2000);
-    ASSERT_TRUE(player.play());
     clock.advance(Milliseconds(700));
     EXPECT_EQ(player.mode(), kModePlaying);
     EXPECT_EQ(player.position(), 700);
@@ -171,28 +166,6 @@ TEST_F(MidiFilePlayerFixture, ReportsLengthPositionAndMode) {
     EXPECT_TRUE(player.seek(2000));
     EXPECT_EQ(player.mode(), kModeStopped);
     EXPECT_EQ(player.position(), 2000);
-}
-
-TEST_F(MidiFilePlayerFixture, LoadReleasesTheNoteOutputAndUnloadGivesItBack) {
-    ManualClock clock;
-    PortLog log;
-    RecordingInteractive ui;
-    MidiOutputPort port(ui, loggedPorts(log));
-    ASSERT_TRUE(port.open(0));
-    MidiFilePlayer player(port, clock);
-    // a file that cannot be read is told to the user
-    EXPECT_FALSE(player.load(m_dir.path() / "missing.mid", ui));
-    EXPECT_EQ(ui.messages(), std::vector{std::u16string(kChordPlaybackFailedMessage)});
-    EXPECT_FALSE(player.lastError().empty());
-    EXPECT_EQ(player.mode(), "");
-
-    ASSERT_TRUE(player.load(m_file, ui));
-    // the note output was reset and closed, and the player has an output of its own
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(log.opens, 2);
-    EXPECT_EQ(log.closes, 1);
-    EXPECT_TRUE(log.recorder.sent().front().isReset);
-    EXPECT_EQ(player.mode(), kModePlaying);
 
     player.unload();
     EXPECT_TRUE(port.isOpen());

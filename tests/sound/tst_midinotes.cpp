@@ -121,20 +121,16 @@ TEST(ChooseMelody, DefaultTrackOrChannelAndTheirErrors) {
 }
 
 TEST(ChooseMelody, TrackNamesCount) {
-    struct Case {
-        std::string name;
-        TrackRole role;
-    };
+    using R = TrackRole;
     // clang-format off
-    const std::vector<Case> cases = {
-        {"Melody 1", TrackRole::Melody}, {"Lead Vocal", TrackRole::Melody},
-        {"\x83\x81\x83\x8D", TrackRole::Melody}, // メロ in code page 932
-        {"Acc 1", TrackRole::Accompaniment}, {"Bass Guitar", TrackRole::Accompaniment},
-        {"Drum Kit", TrackRole::Accompaniment}, {"伴奏", TrackRole::Accompaniment},
-        {"Accordion", TrackRole::Unknown}, {"Piano", TrackRole::Unknown}};
+    for (const auto& [name, role] : std::vector<std::pair<std::string, R>>{
+             {"Melody 1", R::Melody}, {"Lead Vocal", R::Melody},
+             {"\x83\x81\x83\x8D", R::Melody}, // メロ in code page 932
+             {"Acc 1", R::Accompaniment}, {"Bass Guitar", R::Accompaniment},
+             {"Drum Kit", R::Accompaniment}, {"伴奏", R::Accompaniment},
+             {"Accordion", R::Unknown}, {"Piano", R::Unknown}})
+        EXPECT_EQ(trackRoleOf(name), role) << name;
     // clang-format on
-    for (const Case& c : cases)
-        EXPECT_EQ(trackRoleOf(c.name), c.role) << c.name;
 }
 
 TEST(TopLine, KeepsTheHighestSoundingNote) {

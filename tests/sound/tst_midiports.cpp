@@ -34,67 +34,43 @@ std::vector<MidiPortEntry> testPorts(RecordingMidiOutput& recorder, std::vector<
     return ports;
 }
 
-struct PortCase {
-    const char* name;
-    std::vector<bool> opens;
-    int row;
-    bool opened;
-    std::vector<std::u16string> messages;
-};
-
-class MidiOutputPortTest : public ::testing::TestWithParam<PortCase> {};
-
-TEST_P(MidiOutputPortTest, OpensTheRowOrTellsTheUser) {
-    const PortCase& c = GetParam();
+// Opening a row that fails or lies past the list tells the user, reopening does not; release and
+// closing the program reset an open output.
+TEST(MidiOutputPort, OpensTheRowOrTellsTheUserAndResetsOnClosing) {
     RecordingMidiOutput recorder;
     RecordingInteractive ui;
     {
-        MidiOutputPort port(ui, testPorts(recorder, c.opens));
-        EXPECT_EQ(port.open(c.row), c.opened);
-        port.sendShortMessage(noteOnMessage(72));
-        EXPECT_EQ(port.isOpen(), c.opened);
-        EXPECT_EQ(port.selectedRow(), c.row);
-        EXPECT_EQ(ui.messages(), c.messages);
-        EXPECT_EQ(port.lastError().empty(), c.opened);
+        MidiOutputPort port(ui, testPorts(recorder, {true, false}));
+        EXPECT_FALSE(port.open(3));
+        EXPECT_FALSE(port.open(1));
+        port.sendShortMessage(on(60)); // not open: goes nowhere
+        EXPECT_FALSE(port.reopen());
+        EXPECT_EQ(port.lastError(), "device busy");
+        EXPECT_EQ(ui.messages(), std::vector(2, std::u16string(kOpenFailedMessage)));
+        ASSERT_TRUE(port.open(0));
+        EXPECT_EQ(port.lastError(), "");
+        port.release();
+        EXPECT_FALSE(port.isOpen());
+        port.sendShortMessage(on(62)); // released: goes nowhere
+        ASSERT_TRUE(port.reopen());
+        EXPECT_EQ(port.selectedRow(), 0);
+        port.sendShortMessage(on(72));
     }
-    // a port that failed to open sounds nothing; closing the program resets an open one
-    EXPECT_EQ(sentSince(recorder, TimePoint{}).size(), c.opened ? 2u : 0u);
-    if (c.opened) {
-        EXPECT_TRUE(recorder.sent().back().isReset);
-    }
+    EXPECT_EQ(sentSince(recorder, TimePoint{}), (std::vector<Sent>{{0, 0}, {on(72), 0}, {0, 0}}));
+    EXPECT_EQ(ui.messages().size(), 2u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, MidiOutputPortTest,
-    ::testing::Values(
-        PortCase{"second_row", {true, true}, 1, true, {}},
-        PortCase{"failing_row", {true, false}, 1, false, {std::u16string(kOpenFailedMessage)}},
-        PortCase{"row_past_the_list", {true}, 3, false, {std::u16string(kOpenFailedMessage)}}),
-    CaseName());
-
-TEST(MidiOutputPortLifecycleTest, ReleaseResetsAndClosesReopenIsQuiet) {
-    RecordingMidiOutput recorder;
-    RecordingInteractive ui;
-    MidiOutputPort port(ui, testPorts(recorder, {true, false}));
-    ASSERT_TRUE(port.open(0));
-    port.release();
-    EXPECT_FALSE(port.isOpen());
-    ASSERT_EQ(recorder.sent().size(), 1u);
-    EXPECT_TRUE(recorder.sent()[0].isReset);
-    port.sendShortMessage(noteOnMessage(60)); // released: goes nowhere
-    EXPECT_EQ(recorder.sent().size(), 1u);
-    EXPECT_TRUE(port.reopen());
-    EXPECT_EQ(port.selectedRow(), 0);
-
-    // a reopen that fails keeps its reason but shows nothing
-    EXPECT_FALSE(port.open(1));
-    const size_t shown = ui.messages().size();
-    EXPECT_FALSE(port.reopen());
-    EXPECT_EQ(ui.messages().size(), shown);
-    EXPECT_EQ(port.lastError(), "device busy");
+std::vector<std::string> twoNamedPorts() {
+    return {"Synth A", " "};
 }
 
-TEST(MidiPortListTest, EmbeddedSynthesizerFirstThenSystemPorts) {
+OpenedOutput openNothing(int) {
+    return {nullptr, "unplugged"};
+}
+
+// The embedded synthesizer comes first, then the system's ports; a blank name reads "(標準)";
+// without any port the user is told there is no sound source.
+TEST(MidiPortList, ListsEveryPortOrSaysThereIsNone) {
     RecordingInteractive ui;
     const std::vector<MidiPortEntry> ports = listMidiPorts(ui);
     const std::vector<std::string> system = RtMidiOutput::portNames();
@@ -106,86 +82,47 @@ TEST(MidiPortListTest, EmbeddedSynthesizerFirstThenSystemPorts) {
         EXPECT_EQ(ports[1 + i].portIndex, static_cast<int>(i));
     }
     EXPECT_TRUE(ui.messages().empty());
+    const std::u16string none(kNoSoundSourceMessage);
+    for (const auto& [backends, labels, messages] :
+         {std::tuple{std::vector<MidiBackend>{}, std::vector<std::u16string>{}, std::vector{none}},
+          {{*midiBackendByName("null")}, {}, {none}},
+          {{{"test", twoNamedPorts, openNothing}}, {u"Synth A", u"(標準)"}, {}}}) {
+        RecordingInteractive told;
+        std::vector<std::u16string> listed;
+        for (const MidiPortEntry& port : listMidiPorts(told, backends))
+            listed.push_back(port.label);
+        EXPECT_EQ(listed, labels);
+        EXPECT_EQ(told.messages(), messages);
+    }
 }
 
-std::vector<std::string> twoNamedPorts() {
-    return {"Synth A", " "};
+// A port that takes its time to open, opening in the background: an open output takes what was
+// sent meanwhile in its order, and what follows straight away; a failure is told once, on the
+// caller's thread.
+TEST(MidiOutputPort, WhatIsSentWhileOpeningInTheBackgroundFollowsInOrder) {
+    for (const bool opens : {true, false}) {
+        RecordingMidiOutput recorder;
+        RecordingInteractive ui;
+        std::promise<void> gate;
+        MidiOutputPort port(ui, testPorts(recorder, {opens}, gate.get_future().share()));
+        std::promise<void> ended;
+        port.openInBackground(0, [&ended] { ended.set_value(); });
+        port.sendShortMessage(programChangeMessage(7));
+        port.reset();
+        port.sendShortMessage(noteOnMessage(72));
+        EXPECT_TRUE(recorder.sent().empty());
+        gate.set_value();
+        ended.get_future().wait();
+        EXPECT_TRUE(ui.messages().empty());
+        EXPECT_EQ(port.finishOpening(), opens);
+        EXPECT_EQ(port.finishOpening(), opens);
+        EXPECT_EQ(ui.messages().size(), opens ? 0u : 1u);
+        port.sendShortMessage(noteOffMessage(72));
+        const std::vector<Sent> expected = {{programChangeMessage(7), 0}, {0, 0}, {on(72), 0},
+                                            {off(72), 0}};
+        EXPECT_EQ(sentSince(recorder, TimePoint{}), opens ? expected : std::vector<Sent>{});
+    }
 }
-
-OpenedOutput openNothing(int) {
-    return {nullptr, "unplugged"};
-}
-
-struct ListCase {
-    const char* name;
-    std::vector<MidiBackend> backends;
-    std::vector<std::u16string> labels;
-    std::vector<std::u16string> messages;
-};
-
-class MidiPortListTableTest : public ::testing::TestWithParam<ListCase> {};
-
-TEST_P(MidiPortListTableTest, ListsEveryPortOrSaysThereIsNone) {
-    RecordingInteractive ui;
-    std::vector<std::u16string> labels;
-    for (const MidiPortEntry& port : listMidiPorts(ui, GetParam().backends))
-        labels.push_back(port.label);
-    EXPECT_EQ(labels, GetParam().labels);
-    EXPECT_EQ(ui.messages(), GetParam().messages);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Tables, MidiPortListTableTest, ::testing::Values(
-    ListCase{"no_backend", {}, {}, {std::u16string(kNoSoundSourceMessage)}},
-    ListCase{"backend_without_ports", {*midiBackendByName("null")}, {},
-             {std::u16string(kNoSoundSourceMessage)}},
-    // a blank name reads "(標準)"
-    ListCase{"named_and_blank_ports", {{"test", twoNamedPorts, openNothing}},
-             {u"Synth A", u"(標準)"}, {}}),
-    CaseName());
-// clang-format on
-
-struct BackgroundCase {
-    const char* name;
-    bool opens;
-    size_t messagesTold;
-};
-
-class BackgroundOpenTest : public ::testing::TestWithParam<BackgroundCase> {};
-
-TEST_P(BackgroundOpenTest, WhatIsSentMeanwhileFollowsInOrder) {
-    // [GIVEN] a port that takes its time to open, opening in the background
-    RecordingMidiOutput recorder;
-    RecordingInteractive ui;
-    std::promise<void> gate;
-    MidiOutputPort port(ui, testPorts(recorder, {GetParam().opens}, gate.get_future().share()));
-    std::promise<void> ended;
-    port.openInBackground(0, [&ended] { ended.set_value(); });
-    // [WHEN] messages are sent before the open has ended
-    port.sendShortMessage(programChangeMessage(7));
-    port.reset();
-    port.sendShortMessage(noteOnMessage(72));
-    EXPECT_TRUE(recorder.sent().empty());
-    gate.set_value();
-    ended.get_future().wait();
-    // [THEN] an open output takes them in their order, and what follows straight away; a failure
-    // is told once, on the caller's thread
-    EXPECT_TRUE(ui.messages().empty());
-    EXPECT_EQ(port.finishOpening(), GetParam().opens);
-    EXPECT_EQ(port.finishOpening(), GetParam().opens);
-    EXPECT_EQ(ui.messages().size(), GetParam().messagesTold);
-    port.sendShortMessage(noteOffMessage(72));
-    const std::vector<uint32_t> expected = {programChangeMessage(7), 0, on(72), off(72)};
-    std::vector<uint32_t> sent;
-    for (const auto& [message, ms] : sentSince(recorder, TimePoint{}))
-        sent.push_back(message);
-    EXPECT_EQ(sent, GetParam().opens ? expected : std::vector<uint32_t>{});
-}
-
-INSTANTIATE_TEST_SUITE_P(Opens, BackgroundOpenTest,
-                         ::testing::Values(BackgroundCase{"opens", true, 0},
-                                           BackgroundCase{"fails", false, 1}),
-                         CaseName());
 
 struct DriverCase {
     const char* name;

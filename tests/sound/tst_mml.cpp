@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
@@ -26,10 +27,6 @@ std::string cellsOf(const std::u16string& melody, MmlOptions options = {}) {
     const std::string header = "A C1 @1 t120 v127 o5";
     EXPECT_EQ(line.substr(0, header.size()), header);
     return line.size() > header.size() ? line.substr(header.size() + 1) : "";
-}
-
-TEST(MmlWriter, ExampleLine) {
-    EXPECT_EQ(mmlPartLine({u"C中ド D.高ミ I ", 120, 0}, 0), "A C1 @1 t120 v127 o5 c4 >e8. r8");
 }
 
 // Melody → the cells of its MML line, with or without merging repeated notes.
@@ -58,80 +55,43 @@ TEST(MmlWriter, CellsOfMelodies) {
         {u"D中レ D中レ# ", true, "d8 d+8"}, {u"D中ミ D中ミ# ", true, "e8 r8"},
         {u"D中ミ D高ミ ", true, "e8 >e8"}, {u"D中ミ E中ミ ", true, "e8 e16"},
         {u"D中ミ ^ D中ミ ", true, "e4 e8"}, {u"D中ミ I D中ミ ", true, "e8 r8 e8"}, {u"I I ", true, "r8 r8"},
-        // Without merging every token is a cell of its own.
-        {u"D中ミ D中ミ ", false, "e8 e8"},
+        // Without merging every token is a cell of its own; a merged run keeps its whole time, one
+        // length where the table of merged lengths names one, otherwise "&" carries the remainder.
+        {u"D中ミ D中ミ ", false, "e8 e8"}, {u"D中ミ D中ミ ", true, "e4"}, {repeated(u"D中ミ ", 3), true, "e4."},
+        {repeated(u"D中ミ ", 5), true, "e2&8"}, {repeated(u"D中ミ ", 8), true, "e1"},
+        {repeated(u"D中ミ ", 9), true, "e1&8"}, {repeated(u"E中ミ ", 3), true, "e8."},
+        {repeated(u"E中ミ ", 12), true, "e2."}, {repeated(u"E中ミ ", 17), true, "e1&16"},
+        {repeated(u"3中ミ ", 3), true, "e4"}, {u"C中ミ ^ C中ミ ^ ", true, "e1"},
     };
     // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(cellsOf(c.melody, {c.merge}), c.cells) << c.cells;
 }
 
-// Merging a run of the same note keeps the run's whole time: where the table of the merged
-// lengths names one length it is that length, otherwise "&" carries the remainder.
-TEST(MmlWriter, MergedRunsKeepTheRunsTime) {
-    struct Case {
-        std::u16string token;
-        int run;
-        std::string cells;
-    };
-    // clang-format off
-    const std::vector<Case> cases = {
-        {u"D中ミ ", 1, "e8"}, {u"D中ミ ", 2, "e4"}, {u"D中ミ ", 3, "e4."}, {u"D中ミ ", 4, "e2"},
-        {u"D中ミ ", 5, "e2&8"}, {u"D中ミ ", 6, "e2."}, {u"D中ミ ", 8, "e1"}, {u"D中ミ ", 9, "e1&8"},
-        {u"E中ミ ", 2, "e8"}, {u"E中ミ ", 3, "e8."}, {u"E中ミ ", 4, "e4"}, {u"E中ミ ", 6, "e4."},
-        {u"E中ミ ", 8, "e2"}, {u"E中ミ ", 12, "e2."}, {u"E中ミ ", 16, "e1"}, {u"E中ミ ", 17, "e1&16"},
-        {u"3中ミ ", 3, "e4"}, {u"C中ミ ^ ", 2, "e1"}};
-    // clang-format on
-    for (const Case& c : cases) {
-        std::u16string melody;
-        for (int i = 0; i < c.run; ++i)
-            melody += c.token;
-        EXPECT_EQ(cellsOf(melody, {true}), c.cells) << c.cells;
-    }
-}
-
-TEST(MmlWriter, HeadersOfTwentySixPartsAndNoMore) {
-    std::vector<MmlPart> parts;
-    for (int i = 0; i < 27; ++i)
-        parts.push_back({u"C中ド ", 40 + i, i * 4});
-    const std::string text = writeMml(parts);
-    size_t lines = 0;
-    for (size_t pos = 0; (pos = text.find("\r\n", pos)) != std::string::npos; pos += 2)
-        ++lines;
-    EXPECT_EQ(lines, 26u);
-    EXPECT_EQ(text.substr(0, 28), "A C1 @1 t40 v127 o5 c4\r\nB C2");
-    EXPECT_NE(text.find("Z C26 @101 t65 v127 o5 c4\r\n"), std::string::npos);
-    EXPECT_EQ(writeMml({}), "");
-}
-
-TEST(MmlWriter, MoreThanTwentySixPartsAskFirst) {
-    struct Case {
-        size_t parts;
-        std::optional<Answer> answer;
-        size_t kept;
-        size_t questions;
-    };
-    const std::vector<Case> cases = {
-        {1, std::nullopt, 1, 0}, {26, std::nullopt, 26, 0}, {27, Answer::Yes, 26, 1},
-        {27, Answer::No, 0, 1},  {40, Answer::Yes, 26, 1},
-    };
+// Up to 26 parts are written as they are, A to Z on channels 1 to 26; more are asked about
+// first, and Yes keeps the first 26 (told apart by their tempo).
+TEST(MmlWriter, TwentySixPartsAndNoMore) {
     const std::u16string question = u"和音の試聴は26パートまでです。\n上から26曲を試聴しますか？";
-    for (const Case& c : cases) {
+    for (const auto& [count, answer, kept] :
+         {std::tuple{26, Answer::No, 26}, {27, Answer::Yes, 26}, {27, Answer::No, 0}}) {
         std::vector<MmlPart> parts;
-        for (size_t i = 0; i < c.parts; ++i)
-            parts.push_back({u"C中ド ", static_cast<int>(40 + i), 0});
+        for (int i = 0; i < count; ++i)
+            parts.push_back({u"C中ド ", 40 + i, i * 4});
         RecordingInteractive ui;
-        if (c.answer)
-            ui.queueAnswer(*c.answer);
-        // the parts kept are the first ones, told apart by their tempo
-        std::vector<int> tempos;
+        ui.queueAnswer(answer);
+        std::vector<int> tempos, expected(static_cast<size_t>(kept));
         for (const MmlPart& part : partsToPlay(parts, ui))
             tempos.push_back(part.tempo);
-        std::vector<int> expected(c.kept);
         std::iota(expected.begin(), expected.end(), 40);
-        EXPECT_EQ(tempos, expected) << c.parts;
-        EXPECT_EQ(ui.questions(), std::vector<std::u16string>(c.questions, question)) << c.parts;
+        EXPECT_EQ(tempos, expected) << count;
+        EXPECT_EQ(ui.questions(), std::vector<std::u16string>(count > 26 ? 1 : 0, question));
+        // the writer itself stops at 26 parts
+        const std::string text = writeMml(parts);
+        EXPECT_EQ(std::ranges::count(text, '\n'), 26);
+        EXPECT_EQ(text.substr(0, 28), "A C1 @1 t40 v127 o5 c4\r\nB C2");
+        EXPECT_NE(text.find("Z C26 @101 t65 v127 o5 c4\r\n"), std::string::npos);
     }
+    EXPECT_EQ(writeMml({}), "");
 }
 
 namespace fs = std::filesystem;
@@ -310,16 +270,9 @@ TEST(Mml2Midi, WritesTheFileAndNamesItInTheResult) {
         }
     }
     EXPECT_FALSE(mml2midi(dir / "missing.mml", mid).error.empty());
-}
-
-TEST(Mml2Midi, ResultComparisonIgnoresCaseOnly) {
-    const std::vector<std::pair<std::string, bool>> cases = {{"/tmp/Sarvo.mid", true},
-                                                             {"/TMP/SARVO.MID", true},
-                                                             {"/tmp/sarvo.mid and more", true},
-                                                             {"/tmp/Sarvo.mi", false},
-                                                             {"", false},
-                                                             {"C:\\aaaaaaaaaaaa", false}};
-    for (const auto& [result, names] : cases)
+    // the result names the file when it starts with its path in any case
+    for (const auto& [result, names] : {std::pair{"/TMP/SARVO.MID and more", true},
+                                        {"/tmp/Sarvo.mi", false}, {"", false}})
         EXPECT_EQ(resultNamesFile(result, "/tmp/Sarvo.mid"), names) << result;
 }
 

@@ -16,51 +16,35 @@ namespace {
 
 // Worked by hand: d × 1000 rounded, times (21 − k) ÷ (22 − k), rounded again (halves to even).
 TEST(PlaybackTiming, IntervalsRoundTwiceHalvesToEven) {
-    struct Case {
-        int tempo; // quarter notes per minute
-        int tempoBase;
-        char16_t code;
-        bool dotted;
-        int expectedMs;
-    };
-    const std::vector<Case> cases = {
-        {100, 15, u'C', false, 514}, // 0.15 s a sixteenth: 600 ms × 6/7 = 514.29
-        {120, 15, u'E', true, 161},  // 187.5 → 188 (even), × 6/7 = 161.14
-        {240, 19, u'E', false, 41},  // 62.5 → 62 (even), × 2/3 = 41.33; half up would give 42
-        {120, 20, u'E', false, 62},  // 125 × 1/2 = 62.5 → 62 in the second rounding
-        {120, 20, u'D', true, 188},  // 375 × 1/2 = 187.5 → 188
-        {100, 15, u'3', false, 171}, // triplet eighth: 4/3 × 150 = 200 × 6/7 = 171.43
-        {100, 0, u'A', false, 2291}, // whole note, k = 0: 2400 × 21/22 = 2290.9
-        {100, 25, u'C', false, 300}, // k above 20 is held at 20: 600 × 1/2
-        {100, -5, u'C', false, 573}, // k below 0 is held at 0: 600 × 21/22 = 572.7
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PlaybackTiming::quarterNoteTempo(c.tempo, c.tempoBase)
-                      .intervalMs(melody::lengthTicks(c.code, c.dotted)),
-                  c.expectedMs)
-            << c.expectedMs;
+    // tempo (quarters a minute), k, length code, dotted, milliseconds
+    for (const auto& [tempo, tempoBase, code, dotted, ms] : {
+             std::tuple{100, 15, u'C', false, 514}, // 0.15 s a sixteenth: 600 ms × 6/7 = 514.29
+             {120, 15, u'E', true, 161},            // 187.5 → 188 (even), × 6/7 = 161.14
+             {240, 19, u'E', false, 41}, // 62.5 → 62 (even), × 2/3 = 41.33; half up would give 42
+             {120, 20, u'E', false, 62}, // 125 × 1/2 = 62.5 → 62 in the second rounding
+             {120, 20, u'D', true, 188}, // 375 × 1/2 = 187.5 → 188
+             {100, 15, u'3', false, 171}, // triplet eighth: 4/3 × 150 = 200 × 6/7 = 171.43
+             {100, 0, u'A', false, 2291}, // whole note, k = 0: 2400 × 21/22 = 2290.9
+             {100, 25, u'C', false, 300}, // k above 20 is held at 20: 600 × 1/2
+             {100, -5, u'C', false, 573}, // k below 0 is held at 0: 600 × 21/22 = 572.7
+         })
+        EXPECT_EQ(PlaybackTiming::quarterNoteTempo(tempo, tempoBase)
+                      .intervalMs(melody::lengthTicks(code, dotted)),
+                  ms)
+            << ms;
     // Tempo 200 counted in eighths is the unit of tempo 100 counted in quarters.
     const PlaybackTiming eighths(*formats::TempoUnit::fromTempo(200, u"D"), 15);
     EXPECT_EQ(eighths.intervalMs(melody::lengthTicks(u'C', false)), 514);
     EXPECT_DOUBLE_EQ(eighths.unitSeconds(), 0.15);
-}
-
-// The test scale rounds the units of its note and the unit separately.
-TEST(PlaybackTiming, TestScaleIntervals) {
-    struct Case {
-        int64_t unitNumerator, unitDenominator;
-        int tempoBase, noteTenths, expectedMs;
-    };
-    const std::vector<Case> cases = {
-        {15, 100, 15, 40, 514}, // 4 × 150 × 6/7
-        {15, 100, 15, 15, 257}, // R(1.5) = 2 units: 2 × 150 × 6/7 = 257.14
-        {15, 70, 15, 40, 734},  // unit 214.29 rounded to 214 first: 4 × 214 × 6/7 (playback: 735)
-        {15, 120, 20, 60, 375}, // dotted quarter, R(6) × 125 × 1/2
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PlaybackTiming(c.unitNumerator, c.unitDenominator, c.tempoBase)
-                      .testScaleIntervalMs(c.noteTenths),
-                  c.expectedMs);
+    // The test scale rounds the units of its note and the unit separately: unit numerator and
+    // denominator, k, note in tenths of a sixteenth, milliseconds.
+    for (const auto& [numerator, denominator, tempoBase, noteTenths, ms] : {
+             std::tuple{15, 100, 15, 15, 257}, // R(1.5) = 2 units: 2 × 150 × 6/7 = 257.14
+             {15, 70, 15, 40, 734}, // unit 214.29 rounded to 214 first: 4 × 214 × 6/7 (playback: 735)
+             {15, 120, 20, 60, 375}, // dotted quarter, R(6) × 125 × 1/2
+         })
+        EXPECT_EQ(PlaybackTiming(numerator, denominator, tempoBase).testScaleIntervalMs(noteTenths),
+                  ms);
 }
 
 TEST(TestScale, WhiteKeysUpFromMiddleCAtTheTestIntervalThenFromTheBottomAgain) {

@@ -1,3 +1,5 @@
+#include "../common/tempfolder.h"
+
 #include "cli/commandgroups.h"
 #include "cli/helplayout.h"
 #include "clitesting.h"
@@ -5,10 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <iterator>
 #include <sstream>
-#include <string_view>
 #include <vector>
 
 namespace sarvo::cli {
@@ -31,21 +31,17 @@ TEST(Cli, KeyguideCommands) {
                  *toCp932(u"３　　　　→　　　　３　　　　\n")),
         cli::Run({"keys", "--type", "Type-A"}, "\xff\xfe", 1, "", "not valid UTF-8"),
         cli::Run({"keys", "--type", "Type-A", "--sjis"}, "\x81", 1, ""),
-        cli::Run({}, "", 2, "", usage),
-        cli::Run({"play"}, "", 2, "", usage),
-        cli::Run({"keys"}, "", 2, "", usage),
-        cli::Run({"keys", "--type"}, "", 2, "", usage),
-        cli::Run({"keys", "--type", "Type-ZZ"}, "", 2, "", usage),
-        cli::Run({"read", "--type", "all"}, "", 2, "", usage),
-        cli::Run({"keys", "--type", "Type-A", "--bogus"}, "", 2, "", usage),
-        cli::Run({"transpose"}, "", 2, "", usage),
-        cli::Run({"transpose", "--up", "--down"}, "", 2, "", usage),
-        cli::Run({"types", "--type", "Type-A"}, "", 2, "", usage),
-        cli::Run({"convert"}, "", 2, "", usage),
-        cli::Run({"convert", "--from", "Type-ZZ"}, "", 2, "", usage),
-        cli::Run({"export", "--types", "Type-A"}, "", 2, "", usage),
-        cli::Run({"export", "--dir", "/tmp/x"}, "", 2, "", usage),
     });
+    // Usage errors, the arguments split at blanks.
+    for (const char* line :
+         {"", "play", "keys", "keys --type", "keys --type Type-ZZ", "read --type all",
+          "keys --type Type-A --bogus", "transpose", "transpose --up --down", "types --type Type-A",
+          "convert", "convert --from Type-ZZ", "export --types Type-A", "export --dir /tmp/x"}) {
+        std::istringstream words(line);
+        const Result r = runCli({std::istream_iterator<std::string>(words), {}});
+        EXPECT_EQ(r.status, 2) << line;
+        EXPECT_TRUE(r.out.empty() && r.err.find(usage) != std::string::npos) << line << r.err;
+    }
 }
 
 // Every type one line, and converting a key text gives the lines of the melody it reads as.
@@ -64,19 +60,17 @@ TEST(Cli, AllTypesAndConvert) {
 }
 
 TEST(Cli, ExportWritesKeyAndMacroFiles) {
-    const auto dir = std::filesystem::temp_directory_path() / "sarvo-cli-export-test";
-    std::filesystem::remove_all(dir);
+    const testing::TempFolder folder;
+    const auto dir = folder.path() / "export";
     const Result r =
         runCli({"export", "--dir", dir.string(), "--types", "Type-A,Type-E"}, "D中ミ D中ミ \n");
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* name :
          {"Type-A.txt", "Type-AMac.txt", "Type-E.txt", "Type-EMac.txt", "Type-EMac2.txt"})
         EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
-    std::ifstream in(dir / "Type-A.txt", std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(bytes, *toCp932(u"３　　　　→　　　　３　　　　") + "\r\n");
+    EXPECT_EQ(testing::readBytes(dir / "Type-A.txt"),
+              *toCp932(u"３　　　　→　　　　３　　　　") + "\r\n");
     EXPECT_EQ(runCli({"export", "--dir", dir.string(), "--types", "Type-A,Nope"}, "").status, 2);
-    std::filesystem::remove_all(dir);
 }
 
 // Every help text, the command list's and each command's, comes laid out: laying it out again

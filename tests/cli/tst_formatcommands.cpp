@@ -70,7 +70,8 @@ TEST(FormatCommands, ImportTextNotations) {
     testing::TempFolder folder;
     const auto path = folder.path() / "song.ked";
     testing::writeBytes(path, "#F8.bB2");
-    expectRuns({cli::Run({"import", "--format", "ked", path.string()}, "", 0, "D.中フ# B中ラ# \n")});
+    expectRuns(
+        {cli::Run({"import", "--format", "ked", path.string()}, "", 0, "D.中フ# B中ラ# \n")});
 }
 
 } // namespace

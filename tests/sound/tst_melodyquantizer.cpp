@@ -65,29 +65,23 @@ TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
 }
 
 TEST(FitIntoRange, ShiftsTheWholeMelodyThenFoldsTheRest) {
-    struct Case {
-        const char* name;
-        std::vector<int> keys;
-        std::vector<int> fitted;
-    };
     // clang-format off
-    const std::vector<Case> cases = {
-        {"inside stays", {60, 72, 95}, {60, 72, 95}},
-        {"bass line up two octaves", {36, 40, 43, 48}, {60, 64, 67, 72}},
-        {"high line down one octave", {100, 96, 84}, {88, 84, 72}},
-        {"wide line: the shift that keeps most inside, the others fold", {50, 62, 70, 80, 99},
-         {62, 74, 82, 92, 87}},
-        {"equal counts take the smaller shift", {55, 96}, {67, 84}}};
-    // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& [name, keys, fitted] : std::vector<std::tuple<const char*, std::vector<int>, std::vector<int>>>{
+             {"inside stays", {60, 72, 95}, {60, 72, 95}},
+             {"bass line up two octaves", {36, 40, 43, 48}, {60, 64, 67, 72}},
+             {"high line down one octave", {100, 96, 84}, {88, 84, 72}},
+             {"wide line: the shift that keeps most inside, the others fold", {50, 62, 70, 80, 99},
+              {62, 74, 82, 92, 87}},
+             {"equal counts take the smaller shift", {55, 96}, {67, 84}}}) {
+        // clang-format on
         std::vector<QuantizedNote> notes;
-        for (int key : c.keys)
+        for (int key : keys)
             notes.push_back({0, 48, key});
         fitIntoRange(notes);
-        std::vector<int> keys;
+        std::vector<int> out;
         for (const QuantizedNote& n : notes)
-            keys.push_back(n.key);
-        EXPECT_EQ(keys, c.fitted) << c.name;
+            out.push_back(n.key);
+        EXPECT_EQ(out, fitted) << name;
     }
 }
 

@@ -111,18 +111,15 @@ INSTANTIATE_TEST_SUITE_P(Melodies, MelodyRenderTest, ::testing::Values(
 // clang-format on
 
 TEST(WavFile, RoundTripsThroughAFileAndOnlyPcm16IsRead) {
-    testing::TempFolder dir;
-    for (const WavAudio& audio :
-         {WavAudio{1, 22050, {0, 1, -1, 32767, -32768}}, WavAudio{2, 44100, {}}}) {
-        const auto path = dir.path() / "a.wav";
-        ASSERT_EQ(writeWavFile(path, audio), "");
-        EXPECT_EQ(testing::readBytes(path).size(), 44 + 2 * audio.samples.size());
-        const std::optional<WavAudio> back = readWavFile(path);
-        ASSERT_TRUE(back);
-        EXPECT_EQ(back->channels, audio.channels);
-        EXPECT_EQ(back->sampleRate, audio.sampleRate);
-        EXPECT_EQ(back->samples, audio.samples);
-    }
+    const testing::TempFolder dir;
+    const auto path = dir.path() / "a.wav";
+    const WavAudio audio{1, 22050, {0, 1, -1, 32767, -32768}};
+    ASSERT_EQ(writeWavFile(path, audio), "");
+    EXPECT_EQ(testing::readBytes(path).size(), 44 + 2 * audio.samples.size());
+    const std::optional<WavAudio> back = readWavFile(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(std::tie(back->channels, back->sampleRate, back->samples),
+              std::tie(audio.channels, audio.sampleRate, audio.samples));
     const std::string good = encodeWav({1, 8000, {1, 2}});
     std::string eightBit = good;
     eightBit[34] = 8; // bits per sample

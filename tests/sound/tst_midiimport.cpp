@@ -177,7 +177,6 @@ TEST(MidiImport, TempoVoiceAndLengthsFollowTheFile) {
     };
     // clang-format off
     const std::vector<Case> cases = {
-        {"A @1 t120 c4", 120, 0, u"C中ド "},
         {"A @74 t200 c4", 200, 73, u"C中ド "},
         {"A @128 t300 c4 d8", 150, 127, u"D中ド E中レ "},
         {"A @41 t30 c4 d8", 60, 40, u"B中ド C中レ "},
@@ -208,12 +207,9 @@ TEST(MidiImport, FilesAndTheirErrors) {
     drums.tracks.push_back(
         {{testing::noteOn(0, kDrumChannel, 36), testing::noteOff(48, kDrumChannel, 36)}, 48});
     ASSERT_EQ(writeSmfFile(drumsOnly, drums), "");
-    const fs::path damaged = dir / "damaged.mid";
-    std::ofstream(damaged, std::ios::binary) << testing::header(1, 2, 96);
 
     const std::vector<std::pair<fs::path, std::string>> cases = {
         {drumsOnly, "drums.mid: the MIDI file holds no notes outside the drum channel"},
-        {damaged, "damaged.mid: the header announces 2 tracks, the file holds 0"},
         {dir / "missing.mid", "cannot open"}};
     for (const auto& [file, error] : cases) {
         EXPECT_NE(midiImport(file, mld).find(error), std::string::npos) << error;

@@ -1,3 +1,4 @@
+#include "../common/tempfolder.h"
 #include "audioanalysis.h"
 #include "sound/fluidsynthoutput.h"
 #include "sound/midiports.h"
@@ -6,8 +7,6 @@
 #include "soundtesting.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -124,79 +123,56 @@ TEST(MidiOutputPort, WhatIsSentWhileOpeningInTheBackgroundFollowsInOrder) {
     }
 }
 
-struct DriverCase {
-    const char* name;
-    std::vector<AudioBuffer> buffers;
-    const char* driver; // the one that plays; nullptr for none
-    double latencyMs;
-};
-
-class FluidSynthDriverTest : public ::testing::TestWithParam<DriverCase> {};
-
-// A fresh working folder for the test's lifetime.
-struct WorkingFolder {
+// A fresh working folder for the test's lifetime, left even when a check stops the test.
+struct WorkingFolder : sarvo::testing::TempFolder {
     std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("sarvo-driver-" + std::to_string(::getpid()));
-    WorkingFolder() {
-        std::filesystem::create_directories(path);
-        std::filesystem::current_path(path);
-    }
-    ~WorkingFolder() {
-        std::filesystem::current_path(before);
-        std::filesystem::remove_all(path);
-    }
+    WorkingFolder() { std::filesystem::current_path(path()); }
+    ~WorkingFolder() { std::filesystem::current_path(before); }
 };
 
-TEST_P(FluidSynthDriverTest, PlaysThroughTheFirstDriverThatOpensOrNone) {
-    // FluidSynth's "file" driver stands in for a sound card: it plays in real time into
-    // fluidsynth.wav in the working folder.
-    const WorkingFolder folder;
-    std::optional<AudioDevice> device;
-    std::optional<WavAudio> audio;
-    {
-        FluidSynthOutput::Opened opened =
-            FluidSynthOutput::open(kDefaultSoundFont, GetParam().buffers);
-        ASSERT_TRUE(opened.output) << opened.error;
-        FluidSynthOutput& output = *opened.output;
-        device = output.audioDevice();
-        EXPECT_EQ(output.hasAudioDevice(), device.has_value());
-        output.sendShortMessage(noteOnMessage(69));
-        if (device) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        } else {
-            // without a device the synthesizer is pulled from as a renderer
-            WavAudio rendered{2, kRenderSampleRate, std::vector<int16_t>(2 * 17640)};
-            output.render(rendered.samples.data(), 17640);
-            audio = rendered;
+// FluidSynth's "file" driver stands in for a sound card: it plays in real time into
+// fluidsynth.wav in the working folder. Without a driver that opens, the synthesizer is pulled
+// from as a renderer.
+TEST(FluidSynthDriver, PlaysThroughTheFirstDriverThatOpensOrNone) {
+    for (const auto& [buffers, driver, latencyMs] :
+         {std::tuple{std::vector<AudioBuffer>{{"no-such-driver", 64, 2}, {"file", 128, 2}},
+                     "file", 5.8},
+          {std::vector<AudioBuffer>{}, nullptr, 0.0}}) {
+        const WorkingFolder folder;
+        std::optional<AudioDevice> device;
+        std::optional<WavAudio> audio;
+        {
+            FluidSynthOutput::Opened opened = FluidSynthOutput::open(kDefaultSoundFont, buffers);
+            ASSERT_TRUE(opened.output) << opened.error;
+            FluidSynthOutput& output = *opened.output;
+            device = output.audioDevice();
+            EXPECT_EQ(output.hasAudioDevice(), device.has_value());
+            output.sendShortMessage(noteOnMessage(69));
+            if (device) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            } else {
+                WavAudio rendered{2, kRenderSampleRate, std::vector<int16_t>(2 * 17640)};
+                output.render(rendered.samples.data(), 17640);
+                audio = rendered;
+            }
         }
+        if (device)
+            audio = readWavFile(folder.path() / "fluidsynth.wav");
+        ASSERT_EQ(device.has_value(), driver != nullptr);
+        if (device) {
+            EXPECT_EQ(device->buffer.driver, driver);
+            EXPECT_NEAR(device->latencyMs(), latencyMs, 0.05);
+        }
+        // the note is in the sound, at its pitch
+        ASSERT_TRUE(audio);
+        const std::vector<double> samples = monoSamples(*audio);
+        ASSERT_GT(samples.size(), 8820u);
+        const std::vector<double> loudness = envelope(samples, 441);
+        EXPECT_GT(*std::max_element(loudness.begin(), loudness.end()), 0.01);
+        const double hz = strongestFrequency(samples, 2205, 6615, audio->sampleRate, 440.0);
+        EXPECT_NEAR(centsBetween(hz, 440.0), 0, 10);
     }
-    if (device)
-        audio = readWavFile(folder.path / "fluidsynth.wav");
-
-    ASSERT_EQ(device.has_value(), GetParam().driver != nullptr);
-    if (device) {
-        EXPECT_EQ(device->buffer.driver, GetParam().driver);
-        EXPECT_NEAR(device->latencyMs(), GetParam().latencyMs, 0.05);
-    }
-    // the note is in the sound, at its pitch
-    ASSERT_TRUE(audio);
-    const std::vector<double> samples = monoSamples(*audio);
-    ASSERT_GT(samples.size(), 8820u);
-    const std::vector<double> loudness = envelope(samples, 441);
-    EXPECT_GT(*std::max_element(loudness.begin(), loudness.end()), 0.01);
-    EXPECT_NEAR(
-        centsBetween(strongestFrequency(samples, 2205, 6615, audio->sampleRate, 440.0), 440.0), 0,
-        10);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Choices, FluidSynthDriverTest,
-    ::testing::Values(
-        DriverCase{"first_that_opens", {{"no-such-driver", 64, 2}, {"file", 128, 2}}, "file", 5.8},
-        DriverCase{"none_opens", {{"no-such-driver", 64, 2}}, nullptr, 0},
-        DriverCase{"offline", {}, nullptr, 0}),
-    CaseName());
 
 TEST(MidiOutputs, AMissingSoundFontOrAPortPastTheListIsAnErrorNotACrash) {
     const FluidSynthOutput::Opened synthesizer =

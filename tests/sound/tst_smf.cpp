@@ -7,14 +7,43 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace sarvo::sound {
 namespace {
 
-using testing::header;
-using testing::hexBytes;
 using testing::noteOff;
 using testing::noteOn;
-using testing::trackChunk;
+
+// "4D 54 68 64" to the bytes it spells; blanks between bytes are optional.
+std::string hexBytes(std::string_view hex) {
+    std::string digits, out;
+    for (char c : hex)
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            digits += c;
+    for (size_t i = 0; i + 1 < digits.size(); i += 2)
+        out.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    return out;
+}
+
+std::string bigEndian(uint32_t value, int bytes) {
+    std::string out;
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+    return out;
+}
+
+// A header chunk for the given format, track count and ticks per quarter.
+std::string header(int format, int tracks, int division) {
+    return "MThd" + bigEndian(6, 4) + bigEndian(static_cast<uint32_t>(format), 2) +
+           bigEndian(static_cast<uint32_t>(tracks), 2) +
+           bigEndian(static_cast<uint32_t>(division), 2);
+}
+
+// An MTrk chunk around the given event bytes.
+std::string trackChunk(std::string_view data) {
+    return "MTrk" + bigEndian(static_cast<uint32_t>(data.size()), 4) + std::string(data);
+}
 
 TEST(SmfReader, ReadsRunningStatusMetaAndSkipsSysEx) {
     // [GIVEN] one track: tempo, a note-on, a second note-on by running status, a SysEx, a

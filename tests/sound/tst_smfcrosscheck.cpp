@@ -2,7 +2,6 @@
 // Debian (the openttd-openmsx music set) and on the reference file the writer's bytes match.
 
 #include "midicsv.h"
-#include "smftesting.h"
 #include "sound/smfreader.h"
 
 #include <gtest/gtest.h>

@@ -11,8 +11,13 @@
 namespace sarvo::cli {
 namespace {
 
-TEST(FormatCommands, BytesAndRefusals) {
+// What each notation reads as is the notation reader's test.
+TEST(FormatCommands, BytesImportAndRefusals) {
+    testing::TempFolder folder;
+    const auto ked = (folder.path() / "song.ked").string();
+    testing::writeBytes(ked, "#F8.bB2");
     expectRuns({
+        cli::Run({"import", "--format", "ked", ked}, "", 0, "D.中フ# B中ラ# \n"),
         cli::Run({"encode", "--format=smd", "--tempo=100", "--title=ab"}, "", 0,
                  "ab\x1B\x24\x44\x21\x2B\x0F"),
         cli::Run({"encode", "--format", "wav", "--tempo", "120"}, "C中ド ", 2, ""),
@@ -63,15 +68,6 @@ TEST(FormatCommands, SizeLimitOfIMelody) {
     EXPECT_EQ(whole.err, "");
     EXPECT_LT(cut.out.size(), 400u);
     EXPECT_GT(whole.out.size(), 600u);
-}
-
-// One notation file; what each notation reads as is the notation reader's test.
-TEST(FormatCommands, ImportTextNotations) {
-    testing::TempFolder folder;
-    const auto path = folder.path() / "song.ked";
-    testing::writeBytes(path, "#F8.bB2");
-    expectRuns(
-        {cli::Run({"import", "--format", "ked", path.string()}, "", 0, "D.中フ# B中ラ# \n")});
 }
 
 } // namespace

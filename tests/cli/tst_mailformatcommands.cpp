@@ -34,7 +34,6 @@ TEST(MailFormatCommands, EncodeDecodeAndRefusals) {
         {args("encode", "pdx-codes", encode), "C中ド ] ", kInputError, ""},
         {args("encode", "kyara", encode), "3中ド 3中レ 3中ミ ", kInputError, ""},
         {args("decode", "pdx-melody"), "", kInputError, ""},
-        {args("decode", "pdx-codes"), "\x04\xFF", kInputError, ""},
         {args("decode", "kyara"), "hello\n", kInputError, ""},
         {args("decode", "kyara", {"--part", "1"}), "]]6415", kInputError, ""},
     });

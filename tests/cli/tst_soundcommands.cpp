@@ -78,15 +78,11 @@ TEST(RenderMidiCommand, PlaysTheFileOnce) {
     ASSERT_TRUE(audio);
     const std::vector<double> samples = sound::monoSamples(*audio);
     EXPECT_NEAR(1000.0 * static_cast<double>(samples.size()) / audio->sampleRate, 1200 + 500, 1);
-    // silent through the rest, then the note at its pitch
+    // silent through the rest, then the note (its pitch is the chord playback test's)
     const std::vector<double> env = sound::envelope(samples, 441);
     const double peak = *std::max_element(env.begin(), env.end());
     EXPECT_LT(*std::max_element(env.begin(), env.begin() + 47), 0.1 * peak);
     EXPECT_GT(*std::max_element(env.begin() + 49, env.begin() + 60), 0.1 * peak);
-    const double hz =
-        sound::strongestFrequency(samples, static_cast<size_t>(550 * 44.1),
-                                  static_cast<size_t>(300 * 44.1), audio->sampleRate, 440);
-    EXPECT_NEAR(sound::centsBetween(hz, 440), 0, 5);
 }
 
 } // namespace

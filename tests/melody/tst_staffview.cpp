@@ -4,6 +4,7 @@
 
 #include "offscreenqt.h"
 
+#include "melody/notecodes.h"
 #include "melody/staffview.h"
 
 #include <QFontDatabase>
@@ -136,41 +137,27 @@ INSTANTIATE_TEST_SUITE_P(Scenes, StaffViewScene, ::testing::ValuesIn(kScenes),
                          [](const auto& test) { return test.param.name; });
 
 
-// Every character the staff can print: the glyphs chosen for every length code at every pitch,
-// sharps, ties and the clef.
-std::u16string printableCharacters() {
-    const std::u16string_view lengths[] = {u"A",  u"B",  u"C",  u"D", u"E", u"A.", u"B.",
-                                           u"C.", u"D.", u"E.", u"2", u"3", u"5",  u"6"};
-    const std::u16string_view rests[] = {u"F",  u"G",  u"H",  u"I",  u"J", u"F.", u"G.",
-                                         u"H.", u"I.", u"J.", u"\\", u"]", u"_",  u"`"};
-    std::u16string chars(1, notefont::kClef);
-    for (std::u16string_view octave : {u"低", u"中", u"高"}) {
-        for (std::u16string_view name : {u"ド", u"レ", u"ミ", u"フ", u"ソ", u"ラ", u"シ"}) {
-            const std::u16string pitch = std::u16string(octave) + std::u16string(name);
-            for (std::u16string_view length : lengths) {
-                const StaffNote note{pitch + u"#", std::u16string(length)};
-                const StaffGlyph glyph = chooseGlyph(note);
-                const StaffGlyph tie = chooseGlyph(StaffNote{pitch, u"^"}, &note);
-                chars += glyph.text + glyph.sharp + tie.text + tie.tieArc;
-            }
-        }
-    }
-    for (std::u16string_view rest : rests)
-        chars += chooseGlyph(StaffNote{u"", std::u16string(rest)}).text;
-    return chars;
-}
-
+// Every character the staff can print: the glyphs chosen for every length code at the pitches
+// of both stem directions and both sharps, their ties, the rests and the clef.
 TEST(NoteFont, HasAGlyphForEveryCharacterTheStaffPrints) {
     const QRawFont raw = QRawFont::fromFont(noteFont(32));
     ASSERT_TRUE(raw.isValid());
     EXPECT_EQ(raw.familyName(), QStringLiteral("Sarvo"));
-    const std::u16string chars = printableCharacters();
-    ASSERT_GT(chars.size(), 100u);
-    for (char16_t c : chars) {
-        if (c == 0)
-            continue;
-        EXPECT_TRUE(raw.supportsCharacter(QChar(c))) << "U+" << std::hex << int(c);
+    std::u16string chars(1, notefont::kClef);
+    for (std::u16string_view length : {u"A", u"B", u"C", u"D", u"E", u"A.", u"B.", u"C.", u"D.", u"E.", u"2",
+                                       u"3", u"5", u"6"}) {
+        for (std::u16string_view pitch : {u"低ド", u"高ソ"}) {
+            const StaffNote note{std::u16string(pitch) + u"#", std::u16string(length)};
+            const StaffGlyph glyph = chooseGlyph(note);
+            const StaffGlyph tie = chooseGlyph(StaffNote{std::u16string(pitch), u"^"}, &note);
+            chars += glyph.text + glyph.sharp + tie.text + tie.tieArc;
+        }
+        const StaffGlyph rest = chooseGlyph(StaffNote{u"", restCodeOf(length[0]) + std::u16string(length.substr(1))});
+        ASSERT_EQ(rest.kind, StaffGlyphKind::Rest);
+        chars += rest.text;
     }
+    for (char16_t c : chars)
+        EXPECT_TRUE(c == 0 || raw.supportsCharacter(QChar(c))) << "U+" << std::hex << int(c);
 }
 
 // The head of every note glyph lies where the layout expects it: stem-up heads on the baseline
@@ -220,33 +207,25 @@ TEST(NoteFont, SixteenthFlagsStayApart) {
     }
 }
 
-// The melody text as the text box shows it, at the sizes the settings offer most.
+// The melody text as the text box shows it, at the smallest and the largest size the settings
+// offer: the note letters are drawn by the note font, not by the Japanese font behind it.
 TEST(NoteFont, MelodyTextReadsAtTwelveToFortyEightPixels) {
-    const QString text =
-        QStringLiteral("C中ド D.中レ# E高ミ ^ H 3中ソ 3中ラ 3中シ ] B.低ソ I. A高ド F ");
-    const int sizes[] = {12, 16, 24, 32, 48};
-    QImage sheet(1400, 440, QImage::Format_RGB32);
+    QImage sheet(1400, 120, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
-    int y = 10;
-    for (int size : sizes) {
+    for (int size : {12, 48}) {
         QFont font = melodyTextFont(12, true);
         font.setPixelSize(size);
         painter.setFont(font);
-        const QFontMetrics metrics(font);
-        y += metrics.ascent();
-        painter.drawText(10, y, text);
-        // The note letters are drawn by the note font, not by the Japanese font behind it.
-        EXPECT_EQ(QFontInfo(QFont(font)).family(), QStringLiteral("Sarvo"));
+        painter.drawText(10, 10 + 2 * size, QStringLiteral("C中ド D.中レ# E高ミ ^ H 3中ソ 3中ラ 3中シ ] B.低ソ I. A高ド F "));
+        EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Sarvo"));
         const QRawFont raw = QRawFont::fromFont(font);
         EXPECT_TRUE(raw.supportsCharacter(QChar(u'C')));
         EXPECT_FALSE(raw.supportsCharacter(QChar(u'中')));
-        y += metrics.descent() + 8;
     }
     painter.end();
     ASSERT_TRUE(sheet.save(screenshotPath("font_sizes")));
 }
-
 
 class StaffViewInteraction : public ::testing::Test {
 protected:
@@ -276,8 +255,7 @@ TEST_F(StaffViewInteraction, ClicksSetTheCurrentNoteAndTellTheWindow) {
     fill(repeated(u"C中ミ ", 30));
     QSignalSpy clicked(&m_view, &StaffView::currentIndexClicked);
     // slot (-1 for the clef), row, the current index the click makes
-    for (auto [slot, row, index] : {std::tuple{-1, 0, 0}, {0, 0, 1}, {9, 0, 10}, {-1, 1, 26},
-                                    {1, 1, 28}, {20, 1, 30}}) {
+    for (auto [slot, row, index] : {std::tuple{-1, 1, 26}, {9, 0, 10}, {20, 1, 30}}) {
         m_view.setSel(5);
         const int x = slot < 0 ? 200 : kFirstNoteX + kNoteAdvance * slot + kNoteAdvance / 2;
         QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, pixelOf(x, rowTop(row) + 900));
@@ -317,7 +295,6 @@ TEST_F(StaffViewInteraction, ScrollRangeCoversEveryRowAndFollowsEditsMadeThrough
     const StaffLayout& layout = m_view.layout();
     const int page = m_view.verticalScrollBar()->pageStep();
     EXPECT_EQ(m_view.verticalScrollBar()->maximum(), scrollMaximum(layout.rows) - page);
-    EXPECT_EQ(layout.rows, 700 / layout.notesPerRow + 1);
 
     // A follower of the keyboard input edits the model; the view catches up at the next turn
     // of the event loop and brings the current note into view.

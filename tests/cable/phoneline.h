@@ -24,10 +24,11 @@ public:
         char pattern[] = "/tmp/sarvo-cable-XXXXXX";
         m_dir = mkdtemp(pattern);
         const std::string ttyB = (m_dir / "ttyB").string();
-        m_socat = spawn({"socat", "-d", "-d", "pty,raw,echo=0,link=" + port(),
-                         "pty,raw,echo=0,link=" + ttyB},
-                        m_dir / "socat.log");
-        if (!waitFor([&] { return std::filesystem::exists(port()) && std::filesystem::exists(ttyB); }))
+        m_socat = spawn(
+            {"socat", "-d", "-d", "pty,raw,echo=0,link=" + port(), "pty,raw,echo=0,link=" + ttyB},
+            m_dir / "socat.log");
+        if (!waitFor(
+                [&] { return std::filesystem::exists(port()) && std::filesystem::exists(ttyB); }))
             fail("socat made no pseudo-terminals: is socat installed?");
         std::vector<std::string> args = {std::string(SARVO_BINARY_DIR) + "/bin/sarvo-phone",
                                          "--port", ttyB, "--slots", (m_dir / "slots").string()};

@@ -296,7 +296,8 @@ private:
         const auto until = Clock::now() + wait;
         const auto couldBecome = [&](const Bytes& frame) {
             const size_t n = std::min(frame.size(), m_buffer.size());
-            return !frame.empty() && std::equal(m_buffer.begin(), m_buffer.begin() + n, frame.begin());
+            return !frame.empty() &&
+                   std::equal(m_buffer.begin(), m_buffer.begin() + n, frame.begin());
         };
         while (true) {
             for (size_t i = 0; i < frames.size(); ++i) {

@@ -7,6 +7,8 @@
 #include "cable/transport.h"
 
 #include <deque>
+#include <numeric>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -40,29 +42,21 @@ Bytes hex(std::u16string_view text) {
     return text.empty() ? Bytes{} : frameBytes(text);
 }
 
-struct TemplateCase {
-    const char* name;
-    std::u16string_view pattern;
-    std::u16string_view received;
-    std::u16string_view filled; // empty: no match
-};
-
 TEST(TemplateMatch, FillsWildcardsAtTheFirstMatch) {
-    const TemplateCase cases[] = {
-        {"wildcard takes the byte", u"6C 0D FF", u"6C 0D 07", u"6C 0D 07"},
-        {"noise before the reply", u"6C 0D FF", u"00 55 6C 0D 2A 9", u"6C 0D 2A"},
-        {"wildcard past the end", u"6C 0D FF", u"6C 0D", u""},
-        {"fixed byte differs", u"6C 0D FF 00", u"6C 0E 07 00", u""},
-        {"first byte is never a wildcard", u"FF 0D", u"12 0D FF 0D", u"FF 0D"},
-        {"first of two candidates", u"A1 FF", u"A1 01 A1 02", u"A1 01"},
-    };
-    for (const TemplateCase& c : cases) {
-        const auto filled = matchTemplate(hex(c.pattern), hex(c.received));
-        if (c.filled.empty())
-            EXPECT_FALSE(filled) << c.name;
-        else
-            EXPECT_EQ(filled, hex(c.filled)) << c.name;
-    }
+    // name, pattern, received, filled (empty: no match)
+    const std::tuple<const char*, std::u16string_view, std::u16string_view, std::u16string_view>
+        cases[] = {
+            {"wildcard takes the byte", u"6C 0D FF", u"6C 0D 07", u"6C 0D 07"},
+            {"noise before the reply", u"6C 0D FF", u"00 55 6C 0D 2A 9", u"6C 0D 2A"},
+            {"wildcard past the end", u"6C 0D FF", u"6C 0D", u""},
+            {"fixed byte differs", u"6C 0D FF 00", u"6C 0E 07 00", u""},
+            {"first byte is never a wildcard", u"FF 0D", u"12 0D FF 0D", u"FF 0D"},
+            {"first of two candidates", u"A1 FF", u"A1 01 A1 02", u"A1 01"},
+        };
+    for (const auto& [name, pattern, received, filled] : cases)
+        EXPECT_EQ(matchTemplate(hex(pattern), hex(received)),
+                  filled.empty() ? std::nullopt : std::optional(hex(filled)))
+            << name;
 }
 
 TEST(ProtocolLog, ShowsTextDisguised) {
@@ -93,16 +87,16 @@ struct Event {
 
 struct ReceiveCase {
     const char* name;
-    ReceiveMode mode;
     std::u16string_view pattern;
-    size_t count;
-    std::u16string_view resend;
-    bool noResend;
     std::vector<Event> events;
     ReceiveOutcome outcome; // after the last event
-    std::u16string_view reply;
-    std::u16string log; // after "<"
+    std::u16string log;     // after "<"
     size_t resends;
+    std::u16string_view reply = {};
+    bool noResend = false;
+    std::u16string_view resend = u"B3 0D";
+    ReceiveMode mode = ReceiveMode::Template;
+    size_t count = 0;
 };
 
 std::u16string repeated(std::u16string_view piece, int times) {
@@ -113,50 +107,42 @@ std::u16string repeated(std::u16string_view piece, int times) {
 }
 
 TEST(Link, ReceivesByTheRulesOfTheLine) {
-    const std::u16string nine(u"55 55 55 55 55 55 55 55 55");
-    const std::u16string ten(u"55 55 55 55 55 55 55 55 55 55");
-    const std::u16string nineLogged = repeated(u"55 ", 9);
-    const std::u16string tenLogged = repeated(u"55 ", 10);
+    const std::u16string nine = repeated(u"55 ", 8) + u"55", ten = nine + u" 55";
+    const std::u16string nineLogged = repeated(u"55 ", 9), tenLogged = repeated(u"55 ", 10);
     const std::u16string timeout = u"\n" + std::u16string(kTimeoutMessage);
+    const std::u16string noResend = u"\n" + std::u16string(kNoResendTimeoutMessage);
+    using enum ReceiveOutcome;
     const ReceiveCase cases[] = {
-        ReceiveCase("silent phone: three resends, then the time-out at 20 s", ReceiveMode::Template,
-                    u"6C 0D FF", 0, u"B3 0D", false,
+        ReceiveCase("silent phone: three resends, then the time-out at 20 s", u"6C 0D FF",
                     {{4999ms, {}}, {1ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}, {1ms, {}}},
-                    ReceiveOutcome::Failed, u"", u"\n<\n<\n<" + timeout, 3),
-        ReceiveCase("still waiting a millisecond before 20 s", ReceiveMode::Template, u"6C 0D FF",
-                    0, u"B3 0D", false, {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}},
-                    ReceiveOutcome::Waiting, u"", u"\n<\n<\n<", 3),
-        ReceiveCase("reply in pieces", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", false,
-                    {{10ms, u"6C"}, {10ms, u"0D 07"}}, ReceiveOutcome::Done, u"6C 0D 07",
-                    u"6C 0E 07 \n", 0),
-        ReceiveCase("bytes restart the timer", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D",
-                    false, {{4000ms, u"6C"}, {4999ms, {}}, {1ms, u"0D 01"}}, ReceiveOutcome::Done,
-                    u"6C 0D 01", u"6C 0E FF \n", 0),
-        ReceiveCase("no-resend switch", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D", true,
-                    {{5000ms, {}}}, ReceiveOutcome::Failed, u"",
-                    u"\n" + std::u16string(kNoResendTimeoutMessage), 0),
-        ReceiveCase("nine stray bytes resend", ReceiveMode::Template, u"6C 0D FF", 0, u"B3 0D",
-                    false, {{10ms, nine}}, ReceiveOutcome::Waiting, u"", nineLogged + u"\n<", 1),
-        ReceiveCase("eight then one stray byte resend too", ReceiveMode::Template, u"6C", 0,
-                    u"B3 0D", false, {{10ms, u"55 55 55 55 55 55 55 55"}, {10ms, u"55"}},
-                    ReceiveOutcome::Waiting, u"", nineLogged + u"\n<", 1),
-        ReceiveCase("ten stray bytes at once do not", ReceiveMode::Template, u"6C", 0, u"B3 0D",
-                    false, {{10ms, ten}}, ReceiveOutcome::Waiting, u"", tenLogged, 0),
-        ReceiveCase("nine stray bytes with the no-resend switch", ReceiveMode::Template, u"6C", 0,
-                    u"B3 0D", true, {{10ms, nine}}, ReceiveOutcome::Failed, u"",
-                    nineLogged + u"\n" + std::u16string(kNoResendTimeoutMessage), 0),
-        ReceiveCase("forty-nine stray bytes give up", ReceiveMode::Template, u"6C", 0, u"B3 0D",
-                    false, {{1ms, nine}, {1ms, ten}, {1ms, ten}, {1ms, ten}, {1ms, ten}},
-                    ReceiveOutcome::RetryOut, u"",
+                    Failed, u"\n<\n<\n<" + timeout, 3),
+        ReceiveCase("still waiting a millisecond before 20 s", u"6C 0D FF",
+                    {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {4999ms, {}}}, Waiting, u"\n<\n<\n<",
+                    3),
+        ReceiveCase("reply in pieces", u"6C 0D FF", {{10ms, u"6C"}, {10ms, u"0D 07"}}, Done,
+                    u"6C 0E 07 \n", 0, u"6C 0D 07"),
+        ReceiveCase("bytes restart the timer", u"6C 0D FF",
+                    {{4000ms, u"6C"}, {4999ms, {}}, {1ms, u"0D 01"}}, Done, u"6C 0E FF \n", 0,
+                    u"6C 0D 01"),
+        ReceiveCase("no-resend switch", u"6C 0D FF", {{5000ms, {}}}, Failed, noResend, 0, {}, true),
+        ReceiveCase("nine stray bytes resend", u"6C 0D FF", {{10ms, nine}}, Waiting,
+                    nineLogged + u"\n<", 1),
+        ReceiveCase("eight then one stray byte resend too", u"6C",
+                    {{10ms, u"55 55 55 55 55 55 55 55"}, {10ms, u"55"}}, Waiting,
+                    nineLogged + u"\n<", 1),
+        ReceiveCase("ten stray bytes at once do not", u"6C", {{10ms, ten}}, Waiting, tenLogged, 0),
+        ReceiveCase("nine stray bytes with the no-resend switch", u"6C", {{10ms, nine}}, Failed,
+                    nineLogged + noResend, 0, {}, true),
+        ReceiveCase("forty-nine stray bytes give up", u"6C",
+                    {{1ms, nine}, {1ms, ten}, {1ms, ten}, {1ms, ten}, {1ms, ten}}, RetryOut,
                     nineLogged + u"\n<" + repeated(tenLogged + u"\n<", 4) + u"\n" +
                         std::u16string(kRetryOutMessage),
                     5),
-        ReceiveCase("nothing to resend", ReceiveMode::Template, u"6C", 0, u"00", false,
-                    {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {5000ms, {}}},
-                    ReceiveOutcome::Failed, u"", u"\n<\n<\n<" + timeout, 0),
-        ReceiveCase("count cuts what came", ReceiveMode::Count, u"", 3, u"64 03", false,
-                    {{10ms, u"64 02"}, {10ms, u"05 77"}}, ReceiveOutcome::Done, u"64 02 05",
-                    u"64 F8 05 77 \n", 0),
+        ReceiveCase("nothing to resend", u"6C",
+                    {{5000ms, {}}, {5000ms, {}}, {5000ms, {}}, {5000ms, {}}}, Failed,
+                    u"\n<\n<\n<" + timeout, 0, {}, false, u"00"),
+        ReceiveCase("count cuts what came", u"", {{10ms, u"64 02"}, {10ms, u"05 77"}}, Done,
+                    u"64 F8 05 77 \n", 0, u"64 02 05", false, u"64 03", ReceiveMode::Count, 3),
     };
     for (const ReceiveCase& c : cases) {
         MemoryTransport line;
@@ -184,11 +170,10 @@ TEST(Link, SendsInPiecesOfFifty) {
     ProtocolLog log;
     sound::ManualClock clock;
     Bytes frame(120);
-    for (size_t i = 0; i < frame.size(); ++i)
-        frame[i] = static_cast<uint8_t>(i);
+    std::iota(frame.begin(), frame.end(), uint8_t{0});
     Link(line, log, clock).sendByte(frame);
     const auto at = [&](size_t from, size_t to) {
-        return Bytes(&frame[from], &frame[0] + to);
+        return Bytes(frame.begin() + from, frame.begin() + to);
     };
     EXPECT_EQ(line.written, (std::vector<Bytes>{at(0, 50), at(50, 100), at(100, 120)}));
 }

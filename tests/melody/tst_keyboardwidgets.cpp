@@ -2,12 +2,13 @@
 // keyboard and in the text, with the real staff view following and the real note preview sending
 // its MIDI messages to a recording output. Screenshots of the keyboard go to the build tree.
 
-#include "offscreenqt.h"
+#include "../app/qtestenvironment.h"
 
 #include "common/interaction.h"
 #include "melody/keyboardinputcontroller.h"
 #include "melody/keyboardlabels.h"
 #include "melody/melodytextedit.h"
+#include "melody/notefont.h"
 #include "melody/onscreenkeyboard.h"
 #include "melody/qtkeyevent.h"
 #include "melody/staffview.h"
@@ -31,11 +32,8 @@ namespace {
 
 using namespace sarvo::melody;
 using sarvo::RecordingInteractive;
-using sarvo::melody::testing::screenshotPath;
+using sarvo::app::testing::saveScreenshot;
 namespace sound = sarvo::sound;
-
-[[maybe_unused]] const auto* const qtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new sarvo::melody::testing::OffscreenQt);
 
 QString qs(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -209,7 +207,7 @@ TEST_F(NoteInputWidgets, KeyPanelsEnterPreviewAndReleaseTheirNote) {
     m_area.controller->setKeyMap(0);
     QTest::keyPress(m_area.text, Qt::Key_Y, Qt::ShiftModifier);
     EXPECT_TRUE(m_area.keyboard->isPanelPressed(11, 2));
-    ASSERT_TRUE(m_area.keyboard->grab().save(screenshotPath(QStringLiteral("keyboard_pressed"))));
+    ASSERT_TRUE(saveScreenshot(*m_area.keyboard, QStringLiteral("keyboard_pressed")));
     QTest::keyRelease(m_area.text, Qt::Key_Y, Qt::ShiftModifier);
     EXPECT_FALSE(m_area.keyboard->isPanelPressed(11, 2));
 }
@@ -290,7 +288,7 @@ TEST_F(NoteInputWidgets, CaptionsAndTipsFollowTheKeyMap) {
     EXPECT_EQ(label->text(), QStringLiteral("ド#\n#C"));
     EXPECT_EQ(label->toolTip(), QStringLiteral("[中音ド＃] キー入力：＃Ｃ"));
     EXPECT_EQ(qobject_cast<QLabel*>(panel("pnlSR"))->accessibleName(), QStringLiteral("⌒ ｽﾗｰ -"));
-    m_area.keyboard->grab().save(screenshotPath(QStringLiteral("keyboard_map2")));
+    saveScreenshot(*m_area.keyboard, QStringLiteral("keyboard_map2"));
     m_area.controller->setKeyMap(0);
     EXPECT_EQ(qobject_cast<QLabel*>(panel("pnlSR"))->accessibleName(), QStringLiteral("⌒ ｽﾗｰ 0"));
 }

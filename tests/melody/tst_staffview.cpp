@@ -2,9 +2,10 @@
 // checked pixel by pixel where the layout puts note heads, and saved as screenshots for review;
 // clicks, keys and edits through the widget.
 
-#include "offscreenqt.h"
+#include "../app/qtestenvironment.h"
 
 #include "melody/notecodes.h"
+#include "melody/notefont.h"
 #include "melody/staffview.h"
 
 #include <QFontDatabase>
@@ -28,11 +29,11 @@ namespace {
 using namespace sarvo::melody;
 using namespace sarvo::melody::staffgeometry;
 
-[[maybe_unused]] const auto* const qtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new sarvo::melody::testing::OffscreenQt);
-
+// Where the pictures of the staff go for review, beside the other screenshots of the build.
 QString screenshotPath(const std::string& name) {
-    return sarvo::melody::testing::screenshotPath(QStringLiteral("staff_") + QString::fromStdString(name));
+    const QString dir = QStringLiteral(SARVO_BINARY_DIR "/screenshots");
+    QDir().mkpath(dir);
+    return dir + QStringLiteral("/staff_") + QString::fromStdString(name) + QStringLiteral(".png");
 }
 
 std::u16string repeated(std::u16string_view part, int times) {

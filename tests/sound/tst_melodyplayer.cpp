@@ -96,8 +96,7 @@ TEST(MelodyPlayer, ClearsMergeRepeatsAndSetsPlaying) {
 // note starts one millisecond less late than the driver, and never later than that: the 41st
 // onset comes after 40 eighths of 257 ms and 40 gaps, plus that delay.
 TEST(MelodyPlayer, LateCallsDoNotAccumulate) {
-    for (const auto& [lateMs, delayMs] :
-         std::vector<std::pair<int, int>>{{0, 0}, {40, 39}}) {
+    for (const auto& [lateMs, delayMs] : std::vector<std::pair<int, int>>{{0, 0}, {40, 39}}) {
         const Playback run = play(u"D中ド ", 0, 40 * 258 + lateMs, lateMs);
         ASSERT_FALSE(run.sent.empty());
         EXPECT_EQ(run.sent.back(), Sent(on(72), 40 * 258 + delayMs)) << lateMs;

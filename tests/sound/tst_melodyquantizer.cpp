@@ -9,12 +9,8 @@ namespace {
 // notes move back, early ones forward by whole notes) and long silences (closed by whole notes,
 // keeping the beat). Neither changes a note's length.
 TEST(QuantizeNotes, OffsetAndLongSilencesMoveNotesByWholeBeats) {
-    struct Case {
-        const char* name;
-        void (*pass)(std::vector<TimedNote>&);
-        std::vector<TimedNote> notes;
-        std::vector<double> starts;
-    };
+    using Case = std::tuple<const char*, void (*)(std::vector<TimedNote>&), std::vector<TimedNote>,
+                            std::vector<double>>;
     const auto offset = removePlayingOffset;
     const auto silences = closeLongSilences;
     // clang-format off
@@ -32,24 +28,20 @@ TEST(QuantizeNotes, OffsetAndLongSilencesMoveNotesByWholeBeats) {
         {"a chord-like overlap is no silence", silences, {{0, 960, 60}, {100, 148, 62}}, {0, 100}},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        std::vector<TimedNote> notes = c.notes;
-        c.pass(notes);
+    for (const auto& [name, pass, given, expected] : cases) {
+        std::vector<TimedNote> notes = given;
+        pass(notes);
         std::vector<double> starts;
         for (size_t i = 0; i < notes.size(); ++i) {
             starts.push_back(notes[i].start);
-            EXPECT_DOUBLE_EQ(notes[i].end - notes[i].start, c.notes[i].end - c.notes[i].start);
+            EXPECT_DOUBLE_EQ(notes[i].end - notes[i].start, given[i].end - given[i].start);
         }
-        EXPECT_EQ(starts, c.starts) << c.name;
+        EXPECT_EQ(starts, expected) << name;
     }
 }
 
 TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
-    struct Case {
-        const char* name;
-        std::vector<TimedNote> notes;
-        std::vector<QuantizedNote> out;
-    };
+    using Case = std::tuple<const char*, std::vector<TimedNote>, std::vector<QuantizedNote>>;
     // clang-format off
     const std::vector<Case> cases = {
         {"staccato quarters", {{0, 20, 60}, {48, 70, 62}}, {{0, 24, 60}, {48, 24, 62}}},
@@ -60,8 +52,8 @@ TEST(QuantizeNotes, LengthsFollowTheSoundingTimeAndLeaveRests) {
         {"chord onsets on one point keep the higher note", {{0, 40, 60}, {1, 47, 67}}, {{0, 48, 67}}},
         {"rest before the first note", {{96, 144, 64}}, {{96, 48, 64}}}};
     // clang-format on
-    for (const Case& c : cases)
-        EXPECT_EQ(quantizeNotes(c.notes), c.out) << c.name;
+    for (const auto& [name, notes, out] : cases)
+        EXPECT_EQ(quantizeNotes(notes), out) << name;
 }
 
 TEST(FitIntoRange, ShiftsTheWholeMelodyThenFoldsTheRest) {
@@ -86,18 +78,15 @@ TEST(FitIntoRange, ShiftsTheWholeMelodyThenFoldsTheRest) {
 }
 
 TEST(MelodyText, NotesAndTheRestsBetweenThem) {
-    struct Case {
-        std::vector<QuantizedNote> notes;
-        std::u16string text;
-    };
+    using Case = std::tuple<std::vector<QuantizedNote>, std::u16string>;
     const std::vector<Case> cases = {
         {{{0, 48, 72}, {48, 36, 61}, {96, 16, 95}}, u"C中ド D.低ド# J 3高シ "},
         {{{300, 192, 60}}, u"F G J A低ド "},
         {{{20, 8, 64}, {28, 32, 66}, {96, 144, 67}}, u"J ` 6低ミ 2低フ# I. B.低ソ "},
-        {{}, u""},
+        {std::vector<QuantizedNote>{}, u""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(melodyTextOf(c.notes), c.text);
+    for (const auto& [notes, text] : cases)
+        EXPECT_EQ(melodyTextOf(notes), text);
 }
 
 } // namespace

@@ -136,8 +136,9 @@ TEST(WavFile, RoundTripsThroughAFileAndOnlyPcm16IsRead) {
 // A stored voice text finds its row only when it is the text of one, spelled as the settings
 // files have it ("Hom").
 TEST(VoiceList, FindsTheRowOfAStoredText) {
-    for (const auto& [text, row, program] :
-         {std::tuple{u"ピアノ", 1, 0}, {u"070: English Hom", 70, 69}, {u"128: Gunshot", 127, 127}}) {
+    for (const auto& [text, row, program] : {std::tuple{u"ピアノ", 1, 0},
+                                             {u"070: English Hom", 70, 69},
+                                             {u"128: Gunshot", 127, 127}}) {
         ASSERT_EQ(voiceRowOfText(text), row);
         EXPECT_EQ(voiceList()[static_cast<size_t>(row)].program, program);
     }

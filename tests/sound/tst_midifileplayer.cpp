@@ -20,8 +20,8 @@ struct PortLog {
 };
 
 struct LoggedOutput final : IMidiOutput {
-    explicit LoggedOutput(PortLog& log)
-        : log(log) {
+    explicit LoggedOutput(PortLog& portLog)
+        : log(portLog) {
         ++log.opens;
     }
     ~LoggedOutput() override { ++log.closes; }

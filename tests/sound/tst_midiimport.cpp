@@ -131,8 +131,10 @@ TEST(MidiImportRoundTrip, MelodiesPlayedLateOrUnevenlyComeBackAsWritten) {
         double delay, drift, jitter; // melody ticks, 10 file ticks each
     };
     std::mt19937 asWritten(2026), played(14);
-    for (const Playing& p : {Playing{"on time", 0, 0, 0}, {"late by 5", 5, 0, 0},
-                             {"late by 3, drifting to 7", 3, 4, 0}, {"late by 2, uneven by 1", 2, 0, 1}}) {
+    for (const Playing& p : {Playing{"on time", 0, 0, 0},
+                             {"late by 5", 5, 0, 0},
+                             {"late by 3, drifting to 7", 3, 4, 0},
+                             {"late by 2, uneven by 1", 2, 0, 1}}) {
         const bool onTime = p.delay == 0;
         std::mt19937& random = onTime ? asWritten : played;
         for (int round = 0; round < (onTime ? 150 : 40); ++round) {
@@ -159,8 +161,7 @@ TEST(MidiImportRoundTrip, MelodiesPlayedLateOrUnevenlyComeBackAsWritten) {
                 track.endTick += 100;
             }
             const std::u16string back = importedMelody(file);
-            EXPECT_EQ(soundingNotes(back), soundingNotes(melody))
-                << p.name << "\n" << mml;
+            EXPECT_EQ(soundingNotes(back), soundingNotes(melody)) << p.name << "\n" << mml;
             EXPECT_TRUE(melody::isValidMelodyText(back));
         }
     }
@@ -170,11 +171,7 @@ TEST(MidiImportRoundTrip, MelodiesPlayedLateOrUnevenlyComeBackAsWritten) {
 // octaves and the lengths with it; the tempo that holds longest is the melody's, and a passage at
 // another tempo keeps its speed (at half the tempo its quarters come back as halves).
 TEST(MidiImport, TempoVoiceAndLengthsFollowTheFile) {
-    struct Case {
-        std::string mml;
-        int tempo, voice;
-        std::u16string melody;
-    };
+    using Case = std::tuple<std::string, int, int, std::u16string>;
     // clang-format off
     const std::vector<Case> cases = {
         {"A @74 t200 c4", 200, 73, u"C中ド "},
@@ -186,13 +183,13 @@ TEST(MidiImport, TempoVoiceAndLengthsFollowTheFile) {
          u"B中ド B中ド C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ C中ミ "},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        const SmfFile file = compiledMml(c.mml);
-        const MidiMelody melody = midiMelody(file, {});
-        ASSERT_TRUE(melody.ringtone) << melody.error;
-        EXPECT_EQ(melody.ringtone->tempo.tempo(), c.tempo) << c.mml;
-        EXPECT_EQ(melody.ringtone->parts.at(0).voice, c.voice) << c.mml;
-        EXPECT_EQ(importedMelody(file), c.melody) << c.mml;
+    for (const auto& [mml, tempo, voice, melody] : cases) {
+        const SmfFile file = compiledMml(mml);
+        const MidiMelody imported = midiMelody(file, {});
+        ASSERT_TRUE(imported.ringtone) << imported.error;
+        EXPECT_EQ(imported.ringtone->tempo.tempo(), tempo) << mml;
+        EXPECT_EQ(imported.ringtone->parts.at(0).voice, voice) << mml;
+        EXPECT_EQ(importedMelody(file), melody) << mml;
     }
 }
 
@@ -281,12 +278,7 @@ TEST(MidiImport, PlayedFilesFromCsvmidi) {
     std::string chords; // the accompaniment: sixteen eighths of two notes
     for (int at = 0; at < 16 * 48; at += 48)
         chords += std::to_string(at) + "-" + std::to_string(at + 40) + ":60,79 ";
-    struct Case {
-        const char* name;
-        int ticksPerQuarter;
-        std::vector<PlayedTrack> tracks;
-        std::u16string melody;
-    };
+    using Case = std::tuple<const char*, int, std::vector<PlayedTrack>, std::u16string>;
     // clang-format off
     const std::vector<Case> cases = {
         {"late sixteenths, 20 at 192", 192, {{nullptr, 0, "20-66:48 68-114:50 116-162:52 "
@@ -314,11 +306,11 @@ TEST(MidiImport, PlayedFilesFromCsvmidi) {
     // clang-format on
     const sarvo::testing::TempFolder folder;
     const fs::path mid = folder.path() / "played.mid";
-    for (const Case& c : cases) {
-        ASSERT_EQ(testing::runCsvmidi(playedCsv(c.ticksPerQuarter, c.tracks), mid), 0) << c.name;
+    for (const auto& [name, ticksPerQuarter, tracks, melody] : cases) {
+        ASSERT_EQ(testing::runCsvmidi(playedCsv(ticksPerQuarter, tracks), mid), 0) << name;
         const SmfReadResult read = readSmfFile(mid);
         ASSERT_TRUE(read.file) << read.error;
-        EXPECT_EQ(importedMelody(*read.file), c.melody) << c.name;
+        EXPECT_EQ(importedMelody(*read.file), melody) << name;
     }
 }
 
@@ -326,12 +318,7 @@ TEST(MidiImport, PlayedFilesFromCsvmidi) {
 // rests and ties.
 TEST(MidiImport, MelodiesLongerThanThePhoneHoldsAreWarnedAbout) {
     const std::u16string thirtyOne = repeated(u"C中ド ^ ", 15) + u"H ";
-    struct Case {
-        std::u16string melody;
-        const char16_t* type;
-        int length, capacity;
-        std::u16string warning;
-    };
+    using Case = std::tuple<std::u16string, const char16_t*, int, int, std::u16string>;
     // clang-format off
     const std::vector<Case> cases = {
         {thirtyOne, u"Type-A", 31, 30, u"取り込んだメロディは31音あります。Type-Aに入るのは30音までです。"},
@@ -341,12 +328,12 @@ TEST(MidiImport, MelodiesLongerThanThePhoneHoldsAreWarnedAbout) {
          u"取り込んだメロディは257音あります。携帯電話に入るのは最も多くて256音までです。"},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& [melody, type, length, holds, warning] : cases) {
         const MelodyCapacity capacity =
-            melodyCapacity(c.melody, c.type ? keyguide::phoneTypeByShortName(c.type) : nullptr);
-        EXPECT_EQ(capacity.length, c.length);
-        EXPECT_EQ(capacity.capacity, c.capacity);
-        EXPECT_EQ(capacityWarning(capacity), c.warning);
+            melodyCapacity(melody, type ? keyguide::phoneTypeByShortName(type) : nullptr);
+        EXPECT_EQ(capacity.length, length);
+        EXPECT_EQ(capacity.capacity, holds);
+        EXPECT_EQ(capacityWarning(capacity), warning);
     }
 }
 

@@ -90,12 +90,7 @@ TEST(ChooseMelody, DefaultTrackOrChannelAndTheirErrors) {
     const SmfFile file = fileOf({bass, lead, drums});
     const std::vector<NoteSpan> notes = collectNotes(file);
 
-    struct Case {
-        const char* name;
-        MelodySource source;
-        size_t count;
-        std::string error;
-    };
+    using Case = std::tuple<const char*, MelodySource, size_t, std::string>;
     // clang-format off
     const std::vector<Case> cases = {
         {"default", {}, 3, ""}, {"track 1", {0, std::nullopt}, 8, ""},
@@ -105,10 +100,10 @@ TEST(ChooseMelody, DefaultTrackOrChannelAndTheirErrors) {
         {"empty channel", {std::nullopt, 5}, 0, "channel 6 holds no notes"},
         {"missing track", {7, std::nullopt}, 0, "track 8 holds no notes"}};
     // clang-format on
-    for (const Case& c : cases) {
-        const ChosenNotes chosen = chooseMelodyNotes(file, notes, c.source);
-        EXPECT_EQ(chosen.notes.size(), c.count) << c.name;
-        EXPECT_EQ(chosen.error.substr(0, c.error.size()), c.error) << c.name;
+    for (const auto& [name, source, count, error] : cases) {
+        const ChosenNotes chosen = chooseMelodyNotes(file, notes, source);
+        EXPECT_EQ(chosen.notes.size(), count) << name;
+        EXPECT_EQ(chosen.error.substr(0, error.size()), error) << name;
     }
     const ChosenNotes byDefault = chooseMelodyNotes(file, notes, {});
     ASSERT_TRUE(byDefault.voice);

@@ -117,8 +117,8 @@ TEST(MidiOutputPort, WhatIsSentWhileOpeningInTheBackgroundFollowsInOrder) {
         EXPECT_EQ(port.finishOpening(), opens);
         EXPECT_EQ(ui.messages().size(), opens ? 0u : 1u);
         port.sendShortMessage(noteOffMessage(72));
-        const std::vector<Sent> expected = {{programChangeMessage(7), 0}, {0, 0}, {on(72), 0},
-                                            {off(72), 0}};
+        const std::vector<Sent> expected = {
+            {programChangeMessage(7), 0}, {0, 0}, {on(72), 0}, {off(72), 0}};
         EXPECT_EQ(sentSince(recorder, TimePoint{}), opens ? expected : std::vector<Sent>{});
     }
 }
@@ -135,8 +135,8 @@ struct WorkingFolder : sarvo::testing::TempFolder {
 // from as a renderer.
 TEST(FluidSynthDriver, PlaysThroughTheFirstDriverThatOpensOrNone) {
     for (const auto& [buffers, driver, latencyMs] :
-         {std::tuple{std::vector<AudioBuffer>{{"no-such-driver", 64, 2}, {"file", 128, 2}},
-                     "file", 5.8},
+         {std::tuple{std::vector<AudioBuffer>{{"no-such-driver", 64, 2}, {"file", 128, 2}}, "file",
+                     5.8},
           {std::vector<AudioBuffer>{}, nullptr, 0.0}}) {
         const WorkingFolder folder;
         std::optional<AudioDevice> device;

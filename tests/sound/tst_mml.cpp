@@ -30,11 +30,7 @@ std::string cellsOf(const std::u16string& melody, MmlOptions options = {}) {
 
 // Melody → the cells of its MML line, with or without merging repeated notes.
 TEST(MmlWriter, CellsOfMelodies) {
-    struct Case {
-        std::u16string melody;
-        bool merge;
-        std::string cells;
-    };
+    using Case = std::tuple<std::u16string, bool, std::string>;
     // clang-format off
     const std::vector<Case> cases = {
         // Length numbers of every code.
@@ -63,8 +59,8 @@ TEST(MmlWriter, CellsOfMelodies) {
         {repeated(u"3中ミ ", 3), true, "e4"}, {u"C中ミ ^ C中ミ ^ ", true, "e1"},
     };
     // clang-format on
-    for (const Case& c : cases)
-        EXPECT_EQ(cellsOf(c.melody, {c.merge}), c.cells) << c.cells;
+    for (const auto& [melody, merge, cells] : cases)
+        EXPECT_EQ(cellsOf(melody, {merge}), cells) << cells;
 }
 
 // Up to 26 parts are written as they are, A to Z on channels 1 to 26; more are asked about
@@ -123,10 +119,7 @@ SmfFile compiled(std::u16string_view text) {
 }
 
 TEST(MmlCompiler, LengthsDotsTiesOctavesAndSharps) {
-    struct Case {
-        std::u16string cells;
-        std::vector<CompiledNote> notes;
-    };
+    using Case = std::tuple<std::u16string, std::vector<CompiledNote>>;
     // clang-format off
     const std::vector<Case> cases = {
         {u"c1 c2 c4 c8 c16", {{0, 1920, 0, 72, 100}, {1920, 2880, 0, 72, 100},
@@ -147,10 +140,10 @@ TEST(MmlCompiler, LengthsDotsTiesOctavesAndSharps) {
         {u"  a4b4\tc4  ", {{0, 480, 0, 81, 100}, {480, 960, 0, 83, 100}, {960, 1440, 0, 72, 100}}},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        const SmfFile file = compiled(u"A" + c.cells);
+    for (const auto& [cells, notes] : cases) {
+        const SmfFile file = compiled(u"A" + cells);
         ASSERT_EQ(file.tracks.size(), 2u);
-        EXPECT_EQ(notesOf(file.tracks[1]), c.notes) << std::string(c.cells.begin(), c.cells.end());
+        EXPECT_EQ(notesOf(file.tracks[1]), notes) << std::string(cells.begin(), cells.end());
     }
 }
 
@@ -187,10 +180,7 @@ TEST(MmlCompiler, EveryPartKeepsItsOwnTempo) {
 }
 
 TEST(MmlCompiler, ErrorsNameLineAndColumn) {
-    struct Case {
-        std::u16string text;
-        std::string error;
-    };
+    using Case = std::tuple<std::u16string, std::string>;
     const std::vector<Case> cases = {
         {u"c4", "line 1, column 1: a line must begin with a part letter A to Z"},
         {u"A c4\n  x", "line 2, column 3: a line must begin with a part letter A to Z"},
@@ -214,10 +204,10 @@ TEST(MmlCompiler, ErrorsNameLineAndColumn) {
         {u"A t999 c\nB t4 " + repeated(u"c1", 600),
          "line 2, column 1: the parts are too long for a MIDI file"},
     };
-    for (const Case& c : cases) {
-        const MmlCompileResult result = compileMml(c.text);
-        EXPECT_FALSE(result.file) << c.error;
-        EXPECT_EQ(result.error.text(), c.error);
+    for (const auto& [text, error] : cases) {
+        const MmlCompileResult result = compileMml(text);
+        EXPECT_FALSE(result.file) << error;
+        EXPECT_EQ(result.error.text(), error);
     }
 }
 
@@ -244,9 +234,10 @@ TEST(MmlCompiler, GoldenFileOfAThreePartChord) {
 TEST(Mml2Midi, ErrorsNameTheFileAndWriteNothing) {
     const sarvo::testing::TempFolder folder;
     const fs::path mml = folder.path() / "Sarvo.mml", mid = folder.path() / "Sarvo.mid";
-    for (const auto& [text, error] : {std::pair{"A c4 >e8. q\r\n", "Sarvo.mml: line 1, column 11"},
-                                      {"A \x82\xA0", "line 1, column 3: unknown letter '\xE3\x81\x82'"},
-                                      {"A \x82", "Sarvo.mml: not code page 932 text"}}) {
+    for (const auto& [text, error] :
+         {std::pair{"A c4 >e8. q\r\n", "Sarvo.mml: line 1, column 11"},
+          {"A \x82\xA0", "line 1, column 3: unknown letter '\xE3\x81\x82'"},
+          {"A \x82", "Sarvo.mml: not code page 932 text"}}) {
         std::ofstream(mml, std::ios::binary) << text;
         const Mml2MidiResult result = mml2midi(mml, mid);
         EXPECT_FALSE(resultNamesFile(result.result, mid));
@@ -256,8 +247,8 @@ TEST(Mml2Midi, ErrorsNameTheFileAndWriteNothing) {
     EXPECT_NE(mml2midi(folder.path() / "missing.mml", mid).error.find("cannot open"),
               std::string::npos);
     // the result names the file when it starts with its path in any case
-    for (const auto& [result, names] : {std::pair{"/TMP/SARVO.MID and more", true},
-                                        {"/tmp/Sarvo.mi", false}, {"", false}})
+    for (const auto& [result, names] :
+         {std::pair{"/TMP/SARVO.MID and more", true}, {"/tmp/Sarvo.mi", false}, {"", false}})
         EXPECT_EQ(resultNamesFile(result, "/tmp/Sarvo.mid"), names) << result;
 }
 

@@ -21,8 +21,8 @@ TEST(PlaybackTiming, IntervalsRoundTwiceHalvesToEven) {
              std::tuple{100, 15, u'C', false, 514}, // 0.15 s a sixteenth: 600 ms × 6/7 = 514.29
              {120, 15, u'E', true, 161},            // 187.5 → 188 (even), × 6/7 = 161.14
              {240, 19, u'E', false, 41}, // 62.5 → 62 (even), × 2/3 = 41.33; half up would give 42
-             {120, 20, u'E', false, 62}, // 125 × 1/2 = 62.5 → 62 in the second rounding
-             {120, 20, u'D', true, 188}, // 375 × 1/2 = 187.5 → 188
+             {120, 20, u'E', false, 62},  // 125 × 1/2 = 62.5 → 62 in the second rounding
+             {120, 20, u'D', true, 188},  // 375 × 1/2 = 187.5 → 188
              {100, 15, u'3', false, 171}, // triplet eighth: 4/3 × 150 = 200 × 6/7 = 171.43
              {100, 0, u'A', false, 2291}, // whole note, k = 0: 2400 × 21/22 = 2290.9
              {100, 25, u'C', false, 300}, // k above 20 is held at 20: 600 × 1/2
@@ -40,7 +40,8 @@ TEST(PlaybackTiming, IntervalsRoundTwiceHalvesToEven) {
     // denominator, k, note in tenths of a sixteenth, milliseconds.
     for (const auto& [numerator, denominator, tempoBase, noteTenths, ms] : {
              std::tuple{15, 100, 15, 15, 257}, // R(1.5) = 2 units: 2 × 150 × 6/7 = 257.14
-             {15, 70, 15, 40, 734}, // unit 214.29 rounded to 214 first: 4 × 214 × 6/7 (playback: 735)
+             {15, 70, 15, 40,
+              734}, // unit 214.29 rounded to 214 first: 4 × 214 × 6/7 (playback: 735)
              {15, 120, 20, 60, 375}, // dotted quarter, R(6) × 125 × 1/2
          })
         EXPECT_EQ(PlaybackTiming(numerator, denominator, tempoBase).testScaleIntervalMs(noteTenths),

@@ -97,11 +97,7 @@ TEST(SmfReader, SkipsForeignChunksAndReadsRiffWrappedFiles) {
 }
 
 TEST(SmfReader, DamagedFilesGiveErrorsNamingThePlace) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::string errorPart;
-    };
+    using Case = std::tuple<const char*, std::string, std::string>;
     const std::string ok = hexBytes("00 90 40 40 00 FF 2F 00");
     const auto track = [](const char* hex) {
         return header(1, 1, 96) + trackChunk(hexBytes(hex));
@@ -131,34 +127,30 @@ TEST(SmfReader, DamagedFilesGiveErrorsNamingThePlace) {
          "track 2: truncated channel message"},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        const SmfReadResult result = readSmf(c.bytes);
-        EXPECT_FALSE(result.file) << c.name;
-        EXPECT_NE(result.error.find(c.errorPart), std::string::npos)
-            << c.name << ": " << result.error;
+    for (const auto& [name, bytes, errorPart] : cases) {
+        const SmfReadResult result = readSmf(bytes);
+        EXPECT_FALSE(result.file) << name;
+        EXPECT_NE(result.error.find(errorPart), std::string::npos) << name << ": " << result.error;
     }
 }
 
 // Written as the format has them and read back as delta times.
 TEST(SmfWriter, VariableLengthQuantities) {
-    struct Case {
-        uint32_t value;
-        const char* hex;
-    };
+    using Case = std::tuple<uint32_t, const char*>;
     // clang-format off
     const std::vector<Case> cases = {
         {0, "00"}, {0x40, "40"}, {0x7F, "7F"}, {0x80, "81 00"}, {0x2000, "C0 00"}, {0x3FFF, "FF 7F"},
         {0x4000, "81 80 00"}, {0x1FFFFF, "FF FF 7F"}, {0x200000, "81 80 80 00"},
         {0x0FFFFFFF, "FF FF FF 7F"}};
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& [value, hex] : cases) {
         std::string out;
-        appendVlq(out, c.value);
-        EXPECT_EQ(out, hexBytes(c.hex)) << c.value;
+        appendVlq(out, value);
+        EXPECT_EQ(out, hexBytes(hex)) << value;
         const SmfReadResult read =
             readSmf(header(0, 1, 480) + trackChunk(out + hexBytes("90 40 40 00 FF 2F 00")));
-        ASSERT_TRUE(read.file) << c.hex << ": " << read.error;
-        EXPECT_EQ(read.file->tracks[0].events.at(0).tick, c.value) << c.hex;
+        ASSERT_TRUE(read.file) << hex << ": " << read.error;
+        EXPECT_EQ(read.file->tracks[0].events.at(0).tick, value) << hex;
     }
 }
 

@@ -28,14 +28,16 @@ TEST_F(SongFiles, SaveWritesTheKeysInOrderInCodePage932AndTheGuideTextsAndLoadRe
     melody::ParserState state;
     const std::vector<int> types = {2, 6};
     // [WHEN] it is saved
-    ASSERT_TRUE(m_library.saveSong(songInfo(u"abc"), melody.substr(0, melody.size() - 1), types,
-                                   state, m_ui)
-                    .ok());
+    ASSERT_TRUE(
+        m_library
+            .saveSong(songInfo(u"abc"), melody.substr(0, melody.size() - 1), types, state, m_ui)
+            .ok());
     // [THEN] the song file has the keys in save order and the melody with its space
     EXPECT_EQ(testing::readBytes(logFile(u"abc.ini")),
               sjis(u"[曲情報]\r\nIcon=1\r\nKashu=歌手\r\nFrom=山田\r\nDate=2000/01/02 03:04\r\n"
                    u"Jan=J-POP\r\nBody=サビ 冬の歌\r\nTenpo=120\r\nNeiro=7\r\nName=abc\r\n"
-                   u"Music=" + melody + u"\r\n"));
+                   u"Music=" +
+                   melody + u"\r\n"));
     // and one guide text per type in Text/abc, converted from the saved melody
     for (int index : types) {
         const std::u16string type(keyguide::phoneTypeByIndex(index)->shortName());
@@ -161,11 +163,14 @@ TEST_P(Deletes, NeverReachOutsideTheSong) {
     EXPECT_TRUE(std::filesystem::exists(text() / "precious.txt"));
     EXPECT_TRUE(std::filesystem::exists(text() / "keep" / "Type-A.txt"));
     for (const char16_t* song : {u"abc", u"linked"}) {
-        EXPECT_EQ(std::filesystem::exists(logFile(std::u16string(song) + u".ini")), GetParam() != song);
-        EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(text() / pathFromName(song))),
+        EXPECT_EQ(std::filesystem::exists(logFile(std::u16string(song) + u".ini")),
                   GetParam() != song);
+        EXPECT_EQ(
+            std::filesystem::exists(std::filesystem::symlink_status(text() / pathFromName(song))),
+            GetParam() != song);
     }
-    EXPECT_EQ(m_library.listSongs().size(), GetParam() == u"abc" || GetParam() == u"linked" ? 2u : 3u);
+    EXPECT_EQ(m_library.listSongs().size(),
+              GetParam() == u"abc" || GetParam() == u"linked" ? 2u : 3u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, Deletes,

@@ -11,12 +11,17 @@ namespace {
 // Widened to file-safe characters, or refused when no file can bear the name.
 TEST(SongNames, AreWidenedOrRefused) {
     const std::pair<std::u16string, std::optional<std::u16string>> cases[] = {
-        {u"a:b<c>d\\e/f*g?h|i", u"a：b＜c＞d￥e／f＊g？h｜i"}, {u"", std::nullopt},
-        {u".", std::nullopt}, {u"..", std::nullopt}, {u"...", u"..."},
-        {std::u16string(u"a\0b", 3), std::nullopt}, {u"a\xD800", std::nullopt}, // lone surrogate
+        {u"a:b<c>d\\e/f*g?h|i", u"a：b＜c＞d￥e／f＊g？h｜i"},
+        {u"", std::nullopt},
+        {u".", std::nullopt},
+        {u"..", std::nullopt},
+        {u"...", u"..."},
+        {std::u16string(u"a\0b", 3), std::nullopt},
+        {u"a\xD800", std::nullopt}, // lone surrogate
         // 251 bytes and ".ini" fill a file name exactly; one more is too long, in UTF-8 too.
         {std::u16string(251, u'x'), std::u16string(251, u'x')},
-        {std::u16string(252, u'x'), std::nullopt}, {std::u16string(84, u'あ'), std::nullopt}};
+        {std::u16string(252, u'x'), std::nullopt},
+        {std::u16string(84, u'あ'), std::nullopt}};
     for (const auto& [raw, safe] : cases)
         EXPECT_EQ(safeSongName(raw), safe) << raw.size();
 }

@@ -129,25 +129,20 @@ TEST(ChooseMelody, TrackNamesCount) {
 }
 
 TEST(TopLine, KeepsTheHighestSoundingNote) {
-    struct Case {
-        const char* name;
-        std::vector<Span> in;
-        std::vector<Span> out;
-        uint32_t ticksPerQuarter = 0;
-    };
+    using Case = std::tuple<const char*, std::vector<Span>, std::vector<Span>, uint32_t>;
     // clang-format off
     const std::vector<Case> cases = {
         {"chord to its top note", {{0, 0, 60, 0, 10}, {0, 0, 64, 0, 10}, {0, 0, 67, 0, 10}},
-         {{0, 0, 67, 0, 10}}},
+         {{0, 0, 67, 0, 10}}, 0},
         {"lower note under a held one is dropped",
          {{0, 0, 72, 0, 20}, {0, 0, 60, 5, 10}, {0, 0, 62, 20, 30}},
-         {{0, 0, 72, 0, 20}, {0, 0, 62, 20, 30}}},
+         {{0, 0, 72, 0, 20}, {0, 0, 62, 20, 30}}, 0},
         {"a higher note cuts the sounding one", {{0, 0, 60, 0, 20}, {0, 0, 72, 10, 30}},
-         {{0, 0, 60, 0, 10}, {0, 0, 72, 10, 30}}},
+         {{0, 0, 60, 0, 10}, {0, 0, 72, 10, 30}}, 0},
         {"overlap of equal notes", {{0, 0, 60, 0, 20}, {0, 0, 60, 10, 30}},
-         {{0, 0, 60, 0, 10}, {0, 0, 60, 10, 30}}},
+         {{0, 0, 60, 0, 10}, {0, 0, 60, 10, 30}}, 0},
         {"separate notes stay", {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}},
-         {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}}},
+         {{0, 0, 60, 0, 5}, {0, 0, 50, 10, 15}}, 0},
         {"legato: a lower note cuts a tail shorter than a 32nd",
          {{0, 0, 72, 0, 100}, {0, 0, 71, 96, 196}, {0, 0, 69, 192, 292}},
          {{0, 0, 72, 0, 96}, {0, 0, 71, 96, 192}, {0, 0, 69, 192, 292}}, 96},
@@ -158,11 +153,11 @@ TEST(TopLine, KeepsTheHighestSoundingNote) {
          {{0, 0, 67, 5, 50}}, 96},
     };
     // clang-format on
-    for (const Case& c : cases) {
+    for (const auto& [name, given, out, ticksPerQuarter] : cases) {
         std::vector<NoteSpan> in;
-        for (const Span& s : c.in)
+        for (const Span& s : given)
             in.push_back({s.track, s.channel, s.key, 100, s.start, s.end});
-        EXPECT_EQ(spans(topLine(in, c.ticksPerQuarter)), c.out) << c.name;
+        EXPECT_EQ(spans(topLine(in, ticksPerQuarter)), out) << name;
     }
 }
 

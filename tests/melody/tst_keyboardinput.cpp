@@ -16,7 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -78,10 +77,6 @@ struct EditCase {
     int beeps;
     std::vector<int> notesOn;
 };
-
-std::ostream& operator<<(std::ostream& out, const EditCase& c) {
-    return out << c.name;
-}
 
 class KeyEditing : public ::testing::TestWithParam<EditCase> {};
 
@@ -195,26 +190,20 @@ TEST(KeyboardInput, LengthButtonsAndKeys) {
 // Alt and a letter choose a phone type's view, again its second view unless the typing timed
 // out; Alt+1 and Alt+2 the input views; Alt+Up and Alt+Down step through the list's ends.
 TEST(KeyboardInput, AltKeysChooseViews) {
-    struct Case {
-        const char* keys;
-        int startView;
-        bool timeoutBetween;
-        std::vector<int> views;
-    };
-    for (const Case& c : {Case{"A-B A-B", 0, false, {3, 29}}, Case{"A-B A-B", 0, true, {3, 3}},
-                          Case{"A-M A-M", 0, false, {14, 40}},
-                          Case{"A-N A-N", 0, false, {15}}, // no Type-AN: out of the list
-                          Case{"A-B A-C", 0, false, {3, 4}}, Case{"A-2", 5, false, {1}},
-                          Case{"A-Up", 5, false, {4}}, Case{"A-Up", 0, false, {}},
-                          Case{"A-Down", 39, false, {40}}, Case{"A-Down", 40, false, {}}}) {
+    // keys, the view shown before, whether the typing times out between them, the views chosen
+    for (const auto& [keys, startView, timeoutBetween, views] :
+         {std::tuple{"A-B A-B", 0, false, std::vector<int>{3, 29}}, {"A-B A-B", 0, true, {3, 3}},
+          {"A-M A-M", 0, false, {14, 40}}, {"A-N A-N", 0, false, {15}}, // no Type-AN: out of the list
+          {"A-B A-C", 0, false, {3, 4}}, {"A-2", 5, false, {1}}, {"A-Up", 5, false, {4}},
+          {"A-Up", 0, false, {}}, {"A-Down", 39, false, {40}}, {"A-Down", 40, false, {}}}) {
         Harness h;
-        h.host.view = c.startView;
-        for (const KeyEvent& event : keysOf(c.keys)) {
+        h.host.view = startView;
+        for (const KeyEvent& event : keysOf(keys)) {
             h.input.keyDown(event, h.melody);
-            if (c.timeoutBetween)
+            if (timeoutBetween)
                 h.input.typeKeyTimeout();
         }
-        EXPECT_EQ(h.host.selectedViews, c.views) << c.keys;
+        EXPECT_EQ(h.host.selectedViews, views) << keys;
         EXPECT_TRUE(h.melody.text.empty());
     }
 }
@@ -280,8 +269,10 @@ TEST(KeyboardInput, ClipboardKeys) {
     }
 }
 
-// Key panels light up while their key is down and the preview ends with the last pitch key.
-TEST(KeyboardInput, PanelsAndPreviewFollowTheKeys) {
+// Key panels light up while their key is down and the preview ends with the last pitch key; an
+// on-screen key's release ends its note as a panel's (the slur and clear panels are the widget
+// test's).
+TEST(KeyboardInput, PanelsAndPreviewFollowTheKeysAndTheOnScreenKeys) {
     Harness h;
     const std::vector<KeyEvent> keys = keysOf("S-1 2");
     h.input.keyDown(keys[0], h.melody);
@@ -289,23 +280,16 @@ TEST(KeyboardInput, PanelsAndPreviewFollowTheKeys) {
     // The first key comes up after the second went down: only the last key ends a note.
     h.input.keyUp(keys[0]);
     h.input.keyUp(keys[1]);
-    EXPECT_EQ(h.host.panels,
-              (std::vector<Panel>{{0, 2, true}, {0, 2, false}, {1, 1, true}, {1, 1, false}}));
-    EXPECT_EQ(h.host.previews, (std::vector<Preview>{{u'1', 84, u'D', false, false},
-                                                     {u'2', 74, u'D', false, false},
-                                                     {u'2', 74, 0, false, false}}));
-}
-
-// Under map 2 the sharp rows share their key with the naturals; a panel's release ends its note
-// as a panel's (the slur and clear panels are the widget test's).
-TEST(KeyboardInput, OnScreenKeyEntersItsNote) {
-    Harness h(2);
-    h.input.pressKeyPanel(8, 2, h.melody);
-    h.input.releaseKeyPanel(8, 2);
-    EXPECT_EQ(toUtf8(h.melody.text), "D高レ# ");
-    const uint16_t key = h.input.pitchKeys().row(8).keyCode;
-    EXPECT_EQ(h.host.previews, (std::vector<Preview>{{key, 87, u'D', false, false}, {key, 87, 0, false, true}}));
-    EXPECT_EQ(h.host.panels, (std::vector<Panel>{{8, 2, true}, {8, 2, false}}));
+    h.input.pressKeyPanel(11, 2, h.melody);
+    h.input.releaseKeyPanel(11, 2);
+    EXPECT_EQ(toUtf8(h.melody.text), "D高ド D中レ D高ラ# ");
+    EXPECT_EQ(h.host.panels, (std::vector<Panel>{{0, 2, true}, {0, 2, false}, {1, 1, true},
+                                                 {1, 1, false}, {11, 2, true}, {11, 2, false}}));
+    const uint16_t key = h.input.pitchKeys().row(11).keyCode;
+    EXPECT_EQ(h.host.previews,
+              (std::vector<Preview>{{u'1', 84, u'D', false, false}, {u'2', 74, u'D', false, false},
+                                    {u'2', 74, 0, false, false}, {key, 94, u'D', false, false},
+                                    {key, 94, 0, false, true}}));
 }
 
 // Tokens of "C中ド D.高ソ# ^ H " start at 0, 4, 10 and 12 of its 14 characters: a click puts the

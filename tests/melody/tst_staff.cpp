@@ -81,8 +81,6 @@ TEST(GlyphChoice, FollowsTheLengthCodeAndPitch) {
         EXPECT_EQ(c.kind == kTie ? glyph.tieArc : glyph.sharp, c.sharp);
         EXPECT_EQ(glyph.stemDown, c.stemDown);
         EXPECT_TRUE(c.kind != kTie || glyph.sharp == 0) << "a tied note repeats no accidental";
-        EXPECT_EQ(c.kind == kTie ? glyph.pitchOffset : -1,
-                  c.kind == kTie ? pitchOffset(c.note.pitch).value_or(-1) : -1);
     }
 }
 

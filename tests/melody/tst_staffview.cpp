@@ -60,10 +60,6 @@ struct Scene {
     qreal zoom = 1.0;
 };
 
-std::ostream& operator<<(std::ostream& os, const Scene& scene) {
-    return os << scene.name;
-}
-
 // Every length, dot, sharp, tie and tuplet form appears in the zoomed and the long melody.
 const Scene kScenes[] = {
     {"selection_playing", u"C中ド D中レ D中ミ C中フ ^ E中ソ E中ラ E中シ E高ド B高レ ", 4, 3, 6, 0,
@@ -268,27 +264,17 @@ TEST_F(StaffViewInteraction, ClicksSetTheCurrentNoteAndTellTheWindow) {
     }
 }
 
-TEST_F(StaffViewInteraction, HandsTypedKeysToTheWindowAndScrollsWithThePageKeys) {
+// Typed keys go to the window (the widget test follows them into the melody); the page keys
+// belong to the scroll bar.
+TEST_F(StaffViewInteraction, ScrollsWithThePageKeysWithoutHandingThemOn) {
     fill(repeated(u"D高ド ", 400));
-    std::vector<std::pair<int, Qt::KeyboardModifiers>> down;
-    std::vector<int> up;
-    QObject::connect(&m_view, &StaffView::keyDown,
-                     [&](QKeyEvent* e) { down.emplace_back(e->key(), e->modifiers()); });
-    QObject::connect(&m_view, &StaffView::keyUp, [&](QKeyEvent* e) { up.push_back(e->key()); });
+    int handedOn = 0;
+    QObject::connect(&m_view, &StaffView::keyDown, [&] { ++handedOn; });
     m_view.setFocus();
-    QTest::keyClick(&m_view, Qt::Key_3);
-    QTest::keyClick(&m_view, Qt::Key_Right, Qt::ShiftModifier);
-    // The modifier's own press goes to the window too, as every key does.
-    const std::vector<std::pair<int, Qt::KeyboardModifiers>> expectedDown = {
-        {Qt::Key_3, Qt::NoModifier},
-        {Qt::Key_Shift, Qt::ShiftModifier},
-        {Qt::Key_Right, Qt::ShiftModifier}};
-    EXPECT_EQ(down, expectedDown);
-    EXPECT_EQ(up, (std::vector<int>{Qt::Key_3, Qt::Key_Right, Qt::Key_Shift}));
     const int before = m_view.verticalScrollBar()->value();
     QTest::keyClick(&m_view, Qt::Key_PageDown);
     EXPECT_EQ(m_view.verticalScrollBar()->value(), before + m_view.verticalScrollBar()->pageStep());
-    EXPECT_EQ(down.size(), expectedDown.size()) << "the page keys belong to the scroll bar";
+    EXPECT_EQ(handedOn, 0);
 }
 
 TEST_F(StaffViewInteraction, ScrollRangeCoversEveryRowAndFollowsEditsMadeThroughTheModel) {

@@ -96,10 +96,16 @@ public:
 
     bool open() { return m_port.open({600, false}).ok; }
 
+    // Sessions one after another: the probe, the family's dialogue, the end frame.
     void run() {
         while (true) {
             try {
-                session();
+                m_endFrame = hex("1F 07 0D");
+                ask("B3 0D 00 02 00 07 00 09 06 03 00 07 01 08 00 0D 06 03 01 08 01 08 00 00 00 "
+                    "00 00 00 00 00 00 00 00 00 00 00 00 00",
+                    probeReply());
+                (this->*m_model.dialogue)();
+                expectOneOf({});
             } catch (const SessionOver&) {
             }
             m_baud = 600;
@@ -386,15 +392,6 @@ private:
 
     std::string probeReply() const { return std::string("6C 0D 00 02 00 07 00 ") + m_model.probe; }
     std::string modelByte() const { return is("unknown-model") ? "0B" : m_model.modelByte; }
-
-    void session() {
-        m_endFrame = hex("1F 07 0D");
-        ask("B3 0D 00 02 00 07 00 09 06 03 00 07 01 08 00 0D 06 03 01 08 01 08 00 00 00 00 00 00 "
-            "00 00 00 00 00 00 00 00 00 00",
-            probeReply());
-        (this->*m_model.dialogue)();
-        expectOneOf({}); // the end frame
-    }
 
     Options m_options;
     const Model& m_model;

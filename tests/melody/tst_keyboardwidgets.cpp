@@ -270,6 +270,7 @@ TEST_F(NoteInputWidgets, TextSetWithoutTheGuardRefillsTheStaff) {
     ASSERT_EQ(m_area.staff->count(), 4);
     EXPECT_EQ(m_area.staff->item(2)->pitch, u"中ド");
     EXPECT_EQ(m_area.staff->item(2)->length, u"^");
+    EXPECT_EQ(m_area.staff->item(3)->pitch, u""); // a rest takes no pitch from the note before
     EXPECT_EQ(m_area.staff->item(4)->length, u"3");
     // The same change under the guard is the window's own: the staff is left to it.
     m_area.state.editGuard = true;

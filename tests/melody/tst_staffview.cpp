@@ -72,16 +72,15 @@ const Scene kScenes[] = {
 
 class StaffViewScene : public ::testing::TestWithParam<Scene> {};
 
-// The colour under a point of the staff, in the widget's pixels.
-QColor colourAt(const QImage& image, StaffView& view, int xTwips, int yTwips) {
+// A point of the staff in the widget's pixels.
+QPoint pixelOf(StaffView& view, int xTwips, int yTwips) {
     const qreal scale = view.pixelsPerTwip();
     const int scroll = view.verticalScrollBar()->value() * kLineSpacing;
-    return image.pixelColor(qRound(xTwips * scale), qRound((yTwips - scroll) * scale));
+    return {qRound(xTwips * scale), qRound((yTwips - scroll) * scale)};
 }
 
 TEST_P(StaffViewScene, DrawsEveryFilledHeadWhereTheLayoutPutsIt) {
     const Scene& scene = GetParam();
-    // [GIVEN] a staff view filled from a melody text, with its cursor, selection and scroll
     StaffView view;
     view.resize(900, 420);
     view.setZoom(scene.zoom);
@@ -95,7 +94,7 @@ TEST_P(StaffViewScene, DrawsEveryFilledHeadWhereTheLayoutPutsIt) {
     view.setCurType(scene.cursor);
     view.verticalScrollBar()->setValue(scene.scrollRows * kScrollUnitsPerRow);
 
-    // [WHEN] it is drawn
+    // Drawn on screen and in full:
     const QImage image = view.viewport()->grab().toImage();
     ASSERT_TRUE(view.grab().save(screenshotPath(scene.name)));
     QImage full(view.fullSize(), QImage::Format_RGB32);
@@ -105,7 +104,7 @@ TEST_P(StaffViewScene, DrawsEveryFilledHeadWhereTheLayoutPutsIt) {
     painter.end();
     ASSERT_TRUE(full.save(screenshotPath(scene.name + "_full")));
 
-    // [THEN] every black head on screen is ink at its centre, blue when it is selected
+    // every black head on screen is ink at its centre, blue when it is selected.
     const StaffLayout& layout = view.layout();
     const int top = view.verticalScrollBar()->value() * kLineSpacing;
     const int bottom = top + static_cast<int>(view.viewport()->height() / view.pixelsPerTwip());
@@ -118,7 +117,7 @@ TEST_P(StaffViewScene, DrawsEveryFilledHeadWhereTheLayoutPutsIt) {
         if (note.headY < top + 100 || note.headY > bottom - 100)
             continue;
         const int centreX = note.note.x + kHeadLeft + kHeadWidth / 2;
-        const QColor colour = colourAt(image, view, centreX, note.headY);
+        const QColor colour = image.pixelColor(pixelOf(view, centreX, note.headY));
         if (note.selected) {
             EXPECT_GT(colour.blue(), 180) << "note " << note.index;
             EXPECT_LT(colour.red(), 90) << "note " << note.index;
@@ -237,12 +236,6 @@ protected:
         m_view.rebuild(state, melody);
     }
 
-    QPoint pixelOf(int xTwips, int yTwips) {
-        const qreal scale = m_view.pixelsPerTwip();
-        const int scroll = m_view.verticalScrollBar()->value() * kLineSpacing;
-        return {qRound(xTwips * scale), qRound((yTwips - scroll) * scale)};
-    }
-
     StaffView m_view;
 };
 
@@ -255,7 +248,7 @@ TEST_F(StaffViewInteraction, ClicksSetTheCurrentNoteAndTellTheWindow) {
     for (auto [slot, row, index] : {std::tuple{-1, 1, 26}, {9, 0, 10}, {20, 1, 30}}) {
         m_view.setSel(5);
         const int x = slot < 0 ? 200 : kFirstNoteX + kNoteAdvance * slot + kNoteAdvance / 2;
-        QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, pixelOf(x, rowTop(row) + 900));
+        QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, pixelOf(m_view, x, rowTop(row) + 900));
         ASSERT_FALSE(clicked.isEmpty());
         EXPECT_EQ(clicked.takeLast().at(0).toInt(), index);
         EXPECT_EQ(m_view.currentIndex(), index);

@@ -16,17 +16,7 @@
 namespace sarvo::library {
 namespace {
 
-class KillDuringSave : public LibraryTest {
-protected:
-    // The bytes a complete save of each version leaves, from a library of their own.
-    std::string referenceBytes(const SongInfo& info, std::u16string_view melody) {
-        testing::TempFolder other;
-        SongLibrary library{LibraryFolders(other.path())};
-        melody::ParserState state;
-        EXPECT_TRUE(library.saveSong(info, melody, {}, state, m_ui).ok());
-        return testing::readBytes(library.songFile(info.name()));
-    }
-};
+class KillDuringSave : public LibraryTest {};
 
 TEST_F(KillDuringSave, LeavesTheOldOrTheNewFileNeverATornOne) {
     SongInfo first;
@@ -36,6 +26,14 @@ TEST_F(KillDuringSave, LeavesTheOldOrTheNewFileNeverATornOne) {
     // Large enough that a write takes many system calls.
     const std::u16string melodyA = repeated(u"C中ド ", 20000);
     const std::u16string melodyB = repeated(u"D高ソ# ", 20000);
+    // The bytes a complete save of each version leaves, from a library of their own.
+    const auto referenceBytes = [&](const SongInfo& info, std::u16string_view melody) {
+        testing::TempFolder other;
+        SongLibrary library{LibraryFolders(other.path())};
+        melody::ParserState state;
+        EXPECT_TRUE(library.saveSong(info, melody, {}, state, m_ui).ok());
+        return testing::readBytes(library.songFile(info.name()));
+    };
     const std::string versionA = referenceBytes(first, melodyA);
     const std::string versionB = referenceBytes(second, melodyB);
     ASSERT_NE(versionA.size(), versionB.size());

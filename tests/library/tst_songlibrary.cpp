@@ -81,33 +81,8 @@ TEST_F(SongFiles, ListShowsEverySongFileSortedWithEmptyColumnsForMissingKeys) {
     EXPECT_EQ(songs[2].name(), u"c");
 }
 
-TEST_F(SongFiles, CreateAsksBeforeItTakesTheNameOfAStoredSong) {
-    melody::ParserState state;
-    ASSERT_TRUE(m_library.saveSong(songInfo(u"abc"), u"C中ド ", {2}, state, m_ui).ok());
-    const auto now = std::chrono::system_clock::now();
-    SongProperties properties{u"abc", u"新しい歌手"};
-
-    // No: nothing changes.
-    m_ui.queueAnswer(Answer::No);
-    EXPECT_EQ(m_library.createSong(properties, u"佐藤", now, m_ui), std::nullopt);
-    EXPECT_EQ(m_ui.questions(),
-              std::vector<std::u16string>{u"「abc」が既に存在します。上書きしてよろしいですか？"});
-    EXPECT_EQ(m_library.loadSong(u"abc")->info.properties.kashu, u"歌手");
-    EXPECT_TRUE(std::filesystem::exists(text() / "abc" / "Type-A.txt"));
-
-    // Yes: the old guide texts go; a song file without melody takes the name.
-    m_ui.queueAnswer(Answer::Yes);
-    const auto created = m_library.createSong(properties, u"佐藤", now, m_ui);
-    ASSERT_TRUE(created);
-    EXPECT_EQ(created->from, u"佐藤");
-    EXPECT_EQ(created->date, songDate(now));
-    EXPECT_FALSE(std::filesystem::exists(text() / "abc" / "Type-A.txt"));
-    EXPECT_EQ(readLogFile(u"abc.ini"),
-              u"[曲情報]\r\nIcon=1\r\nName=abc\r\nKashu=新しい歌手\r\nFrom=佐藤\r\nDate=" +
-                  songDate(now) + u"\r\nJan=\r\nBody=\r\nTenpo=\r\nNeiro=\r\n");
-}
-
-TEST_F(SongFiles, UpdateRenamesTheSongFileAndItsGuideFolder) {
+// Update renames the song file and its guide folder; create asks before it takes a stored name.
+TEST_F(SongFiles, UpdateRenamesAndCreateAsksBeforeTakingAStoredName) {
     melody::ParserState state;
     ASSERT_TRUE(m_library.saveSong(songInfo(u"old"), u"C中ド ", {2}, state, m_ui).ok());
     ASSERT_TRUE(m_library.saveSong(songInfo(u"other"), u"D中レ ", {}, state, m_ui).ok());
@@ -138,6 +113,23 @@ TEST_F(SongFiles, UpdateRenamesTheSongFileAndItsGuideFolder) {
     EXPECT_TRUE(m_library.updateSong(u"new", changed, m_ui));
     EXPECT_TRUE(std::filesystem::exists(logFile(u"NEW.ini")));
     EXPECT_TRUE(std::filesystem::exists(text() / "NEW" / "Type-A.txt"));
+
+    // Creating a song of a stored name asks first. No: nothing changes.
+    const auto now = std::chrono::system_clock::now();
+    const SongProperties created{u"NEW", u"新しい歌手"};
+    m_ui.queueAnswer(Answer::No);
+    EXPECT_EQ(m_library.createSong(created, u"佐藤", now, m_ui), std::nullopt);
+    EXPECT_EQ(m_ui.questions(),
+              std::vector<std::u16string>{u"「NEW」が既に存在します。上書きしてよろしいですか？"});
+    EXPECT_EQ(m_library.loadSong(u"NEW")->info.properties.kashu, u"歌手");
+    EXPECT_TRUE(std::filesystem::exists(text() / "NEW" / "Type-A.txt"));
+    // Yes: the old guide texts go; a song file without melody takes the name.
+    m_ui.queueAnswer(Answer::Yes);
+    EXPECT_EQ(m_library.createSong(created, u"佐藤", now, m_ui)->from, u"佐藤");
+    EXPECT_FALSE(std::filesystem::exists(text() / "NEW" / "Type-A.txt"));
+    EXPECT_EQ(readLogFile(u"NEW.ini"),
+              u"[曲情報]\r\nIcon=1\r\nName=NEW\r\nKashu=新しい歌手\r\nFrom=佐藤\r\nDate=" +
+                  songDate(now) + u"\r\nJan=\r\nBody=\r\nTenpo=\r\nNeiro=\r\n");
 }
 
 class Deletes : public LibraryTest, public ::testing::WithParamInterface<std::u16string> {};

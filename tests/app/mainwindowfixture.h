@@ -116,7 +116,6 @@ protected:
     // A dialog that no script expects is cancelled, so it changes nothing.
     void answerDialog(QDialog& dialog) {
         m_dialogTitles.push_back(dialog.windowTitle());
-        m_dialogNames.push_back(dialog.objectName());
         m_answering = &dialog;
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -147,17 +146,11 @@ protected:
     void clickToolButton(const char* toolbar, const char* key) {
         auto* bar = child<QToolBar>(toolbar);
         ASSERT_NE(bar, nullptr);
-        QAction* action = bar->findChild<QAction*>(QString::fromLatin1(key));
+        QAction* action = bar->findChild<QAction*>(QString::fromUtf8(key));
         ASSERT_NE(action, nullptr) << toolbar << " " << key;
         QWidget* button = bar->widgetForAction(action);
         ASSERT_NE(button, nullptr);
         QTest::mouseClick(button, Qt::LeftButton);
-    }
-
-    // Clicks a row of the music box.
-    void clickRow(int row) {
-        const QRect rect = m_musicBox->visualItemRect(m_musicBox->topLevelItem(row));
-        QTest::mouseClick(m_musicBox->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     }
 
     // Sends a key to the widget that has the focus, as the keyboard does.
@@ -197,10 +190,8 @@ protected:
     RecordingInteractive m_ui;
     sound::RecordingMidiOutput m_midi;
     std::deque<DialogScript> m_dialogScripts;
-    // The titles and object names of the dialogs the window opened, in order.
-    std::vector<QString> m_dialogTitles;
-    std::vector<QString> m_dialogNames;
-    QDialog* m_answering = nullptr; // the dialog answerDialog() is showing
+    std::vector<QString> m_dialogTitles; // of the dialogs the window opened, in order
+    QDialog* m_answering = nullptr;      // the dialog answerDialog() is showing
     DialogSongPropertiesAsker m_asker{m_ui, [this](QDialog& dialog) {
                                           answerDialog(dialog);
                                       }};

@@ -5,6 +5,7 @@
 // another than named, fails. Melody content (note and octave names), phone type names and the
 // name of the Japanese language stay.
 
+#include "../common/tempfolder.h"
 #include "app/messageboxinteractive.h"
 #include "app/nameclashdialog.h"
 #include "common/ui/coretext.h"
@@ -47,45 +48,41 @@ bool untranslated(QString text) {
 
 // Every text a user can read in the widget and its children, by where it was found.
 void collect(QWidget& top, std::vector<QString>& found) {
-    auto note = [&found](const QObject& where, const QString& text) {
-        if (untranslated(text))
-            found.push_back(where.metaObject()->className() + QStringLiteral(" ") +
-                            where.objectName() + QStringLiteral(": ") + text);
-    };
     QList<QWidget*> widgets = top.findChildren<QWidget*>();
     widgets.prepend(&top);
     for (QWidget* widget : widgets) {
+        QStringList texts = {widget->toolTip(), widget->statusTip()};
         if (widget->isWindow())
-            note(*widget, widget->windowTitle());
-        note(*widget, widget->toolTip());
-        note(*widget, widget->statusTip());
-        for (QAction* action : widget->actions()) {
-            note(*action, action->text());
-            note(*action, action->toolTip());
-        }
+            texts << widget->windowTitle();
+        for (QAction* action : widget->actions())
+            texts << action->text() << action->toolTip();
         if (auto* label = qobject_cast<QLabel*>(widget))
-            note(*label, label->text());
+            texts << label->text();
         if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            note(*button, button->text());
+            texts << button->text();
         if (auto* group = qobject_cast<QGroupBox*>(widget))
-            note(*group, group->title());
+            texts << group->title();
         if (auto* combo = qobject_cast<QComboBox*>(widget))
             for (int i = 0; i < combo->count(); ++i)
-                note(*combo, combo->itemText(i));
+                texts << combo->itemText(i);
         if (auto* tabs = qobject_cast<QTabWidget*>(widget))
             for (int i = 0; i < tabs->count(); ++i)
-                note(*tabs, tabs->tabText(i));
+                texts << tabs->tabText(i);
         // Rows are checked too, except the music box's, which show what the songs hold.
         if (auto* tree = qobject_cast<QTreeWidget*>(widget))
             for (int i = 0; i < tree->columnCount(); ++i) {
-                note(*tree, tree->headerItem()->text(i));
+                texts << tree->headerItem()->text(i);
                 for (int row = 0; !dynamic_cast<MusicBox*>(tree) && row < tree->topLevelItemCount();
                      ++row)
-                    note(*tree, tree->topLevelItem(row)->text(i));
+                    texts << tree->topLevelItem(row)->text(i);
             }
         if (auto* list = qobject_cast<QListWidget*>(widget))
             for (int i = 0; i < list->count(); ++i)
-                note(*list, list->item(i)->text());
+                texts << list->item(i)->text();
+        for (const QString& text : texts)
+            if (untranslated(text))
+                found.push_back(widget->metaObject()->className() + QStringLiteral(" ") +
+                                widget->objectName() + QStringLiteral(": ") + text);
     }
 }
 
@@ -117,14 +114,11 @@ std::vector<Opening> openings() {
         {"Import", "dlgImport", key(Qt::Key_F3)},
         {"MidiTrackChooser", "dlgImport",
          [](MainWindow& window, IInteractive&, const QDir& folder) {
-             const QString mml = folder.filePath(QStringLiteral("tracks.mml"));
-             QFile file(mml);
-             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-             file.write("A C1 @1 t120 v127 o5 c4 d4\r\nB C2 @1 t120 v127 o5 g2\r\n");
-             file.close();
-             const std::filesystem::path mid = mml.toStdString() + ".mid";
-             ASSERT_TRUE(sound::mml2midi(mml.toStdString(), mid).error.empty());
-             window.openImportOf(mid);
+             const std::filesystem::path mml = folder.filePath("tracks.mml").toStdString();
+             sarvo::testing::writeBytes(
+                 mml, "A C1 @1 t120 v127 o5 c4 d4\r\nB C2 @1 t120 v127 o5 g2\r\n");
+             ASSERT_TRUE(sound::mml2midi(mml, mml.string() + ".mid").error.empty());
+             window.openImportOf(mml.string() + ".mid");
          }},
         {"Mail", "dlgMail", key(Qt::Key_F10)},
         {"Cable", "frmComm", key(Qt::Key_F11)},

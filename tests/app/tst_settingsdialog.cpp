@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QTabWidget>
 
 #include <fstream>
 
@@ -42,12 +41,6 @@ TEST_F(SettingsDialogTest, ChoicesComeBackFromTheFileAndTakeEffectInTheWindowAtO
     std::ofstream(settingsPath(), std::ios::binary)
         << "[\x83\x81\x83\x43\x83\x93]\r\nHeight=5000\r\n";
     openSettings([](QDialog& dialog) {
-        // Every tab, for looking at the layout.
-        auto* tabs = dialogChild<QTabWidget>(dialog, "tabSet");
-        for (int tab = 0; tab < tabs->count(); ++tab) {
-            tabs->setCurrentIndex(tab);
-            EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("dlgSet-%1").arg(tab)));
-        }
         chooseEntry(dialog, "cmbNeiro", QStringLiteral("ピアノ"));
         chooseEntry(dialog, "cmbInpuOn", QStringLiteral("音符に従う"));
         dialogChild<QComboBox>(dialog, "cmbTenpo")->setCurrentText(QStringLiteral("150"));

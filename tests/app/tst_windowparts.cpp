@@ -16,6 +16,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <tuple>
 
 namespace sarvo::app {
 namespace {
@@ -133,24 +134,16 @@ TEST(SongProgram, ReadsANumberFromZeroTo127) {
         EXPECT_EQ(songProgram(c.text), c.program) << "row " << &c - cases;
 }
 
-TEST(Twips, ConvertBothWays) {
-    const struct {
-        int pixels;
-        double dpi;
-        int twips;
-    } cases[] = {
-        {96, 96.0, 1440}, {1, 96.0, 15}, {120, 120.0, 1440}, {640, 96.0, 9600}, {100, 144.0, 1000}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(pixelsToTwips(c.pixels, c.dpi), c.twips) << c.pixels << " px at " << c.dpi;
-        EXPECT_EQ(twipsToPixels(c.twips, c.dpi), c.pixels) << c.pixels << " px at " << c.dpi;
+// 15 twips a pixel at 96 dpi, the window test's; the same inch at other resolutions.
+TEST(WindowPlacement, TwipsBothWaysAndTheCentreOfAnArea) {
+    for (const auto& [pixels, dpi, twips] :
+         {std::tuple{1, 96.0, 15}, {120, 120.0, 1440}, {100, 144.0, 1000}}) {
+        EXPECT_EQ(pixelsToTwips(pixels, dpi), twips) << pixels << " px at " << dpi;
+        EXPECT_EQ(twipsToPixels(twips, dpi), pixels) << pixels << " px at " << dpi;
     }
-}
-
-TEST(CentredPosition, PutsTheWindowInTheMiddleOfTheArea) {
-    EXPECT_EQ(centredPosition(0, 0, 1920, 1080, 800, 600), (Point{560, 240}));
-    // A second screen to the right, its area below a top panel.
+    // A second screen to the right, its area below a top panel; a window larger than the area
+    // overlaps it evenly on both sides.
     EXPECT_EQ(centredPosition(1920, 32, 1280, 992, 640, 480), (Point{2240, 288}));
-    // A window larger than the area overlaps it evenly on both sides.
     EXPECT_EQ(centredPosition(0, 0, 800, 600, 1000, 700), (Point{-100, -50}));
 }
 

@@ -25,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace {
@@ -127,16 +126,16 @@ protected:
 // as "!", the text box takes no typing of its own (space, Return), navigation keys reach the
 // handler, the refusal reaches the status line, the real preview sends a note on and off a key.
 TEST_F(NoteInputWidgets, KeysTypedInTheTextBoxEditTheMelodyAndSoundTheNotes) {
-    for (auto [key, held] : {std::pair{Qt::Key_Exclam, Qt::ShiftModifier}, {Qt::Key_2, {}}, {Qt::Key_3, {}},
-                             {Qt::Key_Backspace, {}}, {Qt::Key_Home, {}}, {Qt::Key_Delete, {}}, {Qt::Key_End, {}},
-                             {Qt::Key_Period, {}}, {Qt::Key_K, {}}, {Qt::Key_Space, {}}, {Qt::Key_Return, {}},
-                             {Qt::Key_H, {}}, {Qt::Key_0, {}}})
-        QTest::keyClick(m_area.text, key, held);
+    QTest::keyClick(m_area.text, Qt::Key_Exclam, Qt::ShiftModifier);
+    for (Qt::Key key : {Qt::Key_2, Qt::Key_3, Qt::Key_Backspace, Qt::Key_Home, Qt::Key_Delete,
+                        Qt::Key_End, Qt::Key_Period, Qt::Key_K, Qt::Key_Space, Qt::Key_Return,
+                        Qt::Key_H, Qt::Key_0})
+        QTest::keyClick(m_area.text, key);
     EXPECT_EQ(QString::fromStdU16String(m_area.melodyText()), QStringLiteral("D.中レ H "));
-    std::vector<uint32_t> expectedMidi;
+    std::vector<uint32_t> midi;
     for (int note : {84, 74, 76})
-        expectedMidi.insert(expectedMidi.end(), {sound::noteOnMessage(note), sound::noteOffMessage(note)});
-    EXPECT_EQ(m_area.midi.messages(), expectedMidi);
+        midi.insert(midi.end(), {sound::noteOnMessage(note), sound::noteOffMessage(note)});
+    EXPECT_EQ(m_area.midi.messages(), midi);
     EXPECT_EQ(m_area.status->text(), qs(kSlurAfterRestRefusal));
     EXPECT_EQ(m_area.staff->count(), 2);
     EXPECT_EQ(m_area.staff->currentIndex(), 2);
@@ -153,8 +152,6 @@ TEST(QtKeyTranslation, KeysAndModifiers) {
     const std::vector<Case> cases = {
         {Qt::Key_A, Qt::NoModifier, false, u'A', 0},
         {Qt::Key_1, Qt::ControlModifier, true, u'1', modifiers::Ctrl},
-        {Qt::Key_B, Qt::AltModifier, false, u'B', modifiers::Alt},
-        {Qt::Key_Exclam, Qt::ShiftModifier, false, u'1', modifiers::Shift},
         {Qt::Key_5, Qt::KeypadModifier, false, u'5', 0},
         {Qt::Key_F5, Qt::NoModifier, false, keys::F1 + 4, 0},
         {Qt::Key_Escape, Qt::ShiftModifier, false, keys::Escape, modifiers::Shift},
@@ -250,7 +247,8 @@ TEST_F(NoteInputWidgets, WindowKeysGoThroughNoteInputOnce) {
     QTest::keyClick(m_area.text, Qt::Key_F2);
     QTest::keyClick(m_area.staff, Qt::Key_F8); // the staff hands its keys on too, down and up
     QTest::keyClick(m_area.staff, Qt::Key_1);
-    EXPECT_EQ(m_area.midi.messages(), (std::vector<uint32_t>{sound::noteOnMessage(72), sound::noteOffMessage(72)}));
+    EXPECT_EQ(m_area.midi.messages(),
+              (std::vector<uint32_t>{sound::noteOnMessage(72), sound::noteOffMessage(72)}));
     QTest::keyClick(m_area.text, Qt::Key_B, Qt::AltModifier);
     QTest::keyClick(m_area.text, Qt::Key_B, Qt::AltModifier);
     const auto numbers = [](const QSignalSpy& spy) {

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,7 +44,6 @@ TEST(GlyphChoice, FollowsTheLengthCodeAndPitch) {
         // A whole note has no stem and keeps its letter.
         {"SharpDottedWholeHigh", {u"高ソ#", u"A."}, kNone, kNote, u"A.", u'%', false},
         // Dots: "." after a stem-up form, "," after a stem-down form.
-        {"DottedQuarter", {u"中ミ", u"C."}, kNone, kNote, u"C.", 0, false},
         {"DottedEighthHigh", {u"高レ", u"D."}, kNone, kNote, u"T,", 0, true},
         // Tuplets: the digit, + 8 from 中シ up, never a dot.
         {"TripletEighthSi", {u"中シ", u"3"}, kNone, kNote, u";", 0, true},
@@ -152,7 +150,6 @@ TEST(StaffSelection, SelectingMakesTheLastSelectedNoteCurrentAndAnEditEndsIt) {
         EXPECT_FALSE(note.selected);
     model.setSel(9); // outside the staff: only clears
     EXPECT_EQ(model.currentIndex(), 4);
-    EXPECT_EQ(model.item(9), nullptr);
     EXPECT_EQ(model.item(0), nullptr);
 }
 
@@ -250,15 +247,14 @@ TEST(NotePlacement, PrintsAtTheReferenceHeightPlusThePitchOffset) {
     }
 }
 
-// Notes, point, the count: on the clef, the first note, both sides of the third slot's edge, the
-// second row's start, past the last note, below everything, the first row's right margin, an
-// empty staff, above the top.
+// Notes, point, count: the clef, the first note, both sides of the third slot's edge, the second
+// row's start, past the last note, below all, the first row's margin, no notes, above the top.
 TEST(Click, CountsTheNotesBeforeThePoint) {
     for (auto [notes, x, y, count] :
          {std::tuple{40, 200, 900, 0}, {40, 700, 900, 1}, {40, 1441, 900, 3}, {40, 1440, 900, 2},
           {40, 300, 1440 + 900, 26}, {40, 11000, 1440 + 900, 40}, {40, 700, 20 * 1440, 40},
           {40, 11990, 100, 26}, {0, 5000, 900, 0}, {40, 5000, -50, 11}})
-        EXPECT_EQ(noteCountBefore(layoutStaff(quarters(notes), kWidth), x, y), count) << x << "," << y;
+        EXPECT_EQ(noteCountBefore(layoutStaff(quarters(notes), kWidth), x, y), count) << x << y;
 }
 
 TEST(StaffGeometry, ClefAndSlots) {

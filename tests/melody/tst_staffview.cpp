@@ -8,7 +8,6 @@
 #include "melody/notefont.h"
 #include "melody/staffview.h"
 
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
@@ -21,7 +20,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -43,12 +41,6 @@ std::u16string repeated(std::u16string_view part, int times) {
     return text;
 }
 
-// A melody of 700 notes: every length, dots, sharps, ties, rests and tuplets in three octaves.
-std::u16string longMelody() {
-    return repeated(u"C中ド D中レ# E中ミ E中ミ B.低ソ ^ H 3高ド 3高レ 3高ミ A高ソ# I. D.中シ G ",
-                    50);
-}
-
 struct Scene {
     std::string name;
     std::u16string melody;
@@ -64,7 +56,9 @@ struct Scene {
 const Scene kScenes[] = {
     {"selection_playing", u"C中ド D中レ D中ミ C中フ ^ E中ソ E中ラ E中シ E高ド B高レ ", 4, 3, 6, 0,
      StaffCursorType::Play},
-    {"long_scrolled", longMelody(), 300, 0, 0, 10},
+    // 700 notes: every length, dots, sharps, ties, rests and tuplets in three octaves.
+    {"long_scrolled",
+     repeated(u"C中ド D中レ# E中ミ E中ミ B.低ソ ^ H 3高ド 3高レ 3高ミ A高ソ# I. D.中シ G ", 50), 300, 0, 0, 10},
     {"zoomed_glyphs",
      u"A中ミ B中ソ C.中ド# D低ラ E中フ ^ 3中ソ 3中ラ 3中シ B高ド D.高レ# E高ミ ^ F G H I J \\ ` ",
      6, 0, 0, 0, StaffCursorType::Edit, 3.0},
@@ -140,15 +134,16 @@ TEST(NoteFont, HasAGlyphForEveryCharacterTheStaffPrints) {
     ASSERT_TRUE(raw.isValid());
     EXPECT_EQ(raw.familyName(), QStringLiteral("Sarvo"));
     std::u16string chars(1, notefont::kClef);
-    for (std::u16string_view length : {u"A", u"B", u"C", u"D", u"E", u"A.", u"B.", u"C.", u"D.", u"E.", u"2",
-                                       u"3", u"5", u"6"}) {
+    for (std::u16string_view length : {u"A", u"B", u"C", u"D", u"E", u"2", u"3", u"5", u"6", u"A.",
+                                       u"B.", u"C.", u"D.", u"E."}) {
         for (std::u16string_view pitch : {u"低ド", u"高ソ"}) {
             const StaffNote note{std::u16string(pitch) + u"#", std::u16string(length)};
             const StaffGlyph glyph = chooseGlyph(note);
             const StaffGlyph tie = chooseGlyph(StaffNote{std::u16string(pitch), u"^"}, &note);
             chars += glyph.text + glyph.sharp + tie.text + tie.tieArc;
         }
-        const StaffGlyph rest = chooseGlyph(StaffNote{u"", restCodeOf(length[0]) + std::u16string(length.substr(1))});
+        const std::u16string restCode = restCodeOf(length[0]) + std::u16string(length.substr(1));
+        const StaffGlyph rest = chooseGlyph(StaffNote{u"", restCode});
         ASSERT_EQ(rest.kind, StaffGlyphKind::Rest);
         chars += rest.text;
     }
@@ -213,7 +208,8 @@ TEST(NoteFont, MelodyTextReadsAtTwelveToFortyEightPixels) {
         QFont font = melodyTextFont(12, true);
         font.setPixelSize(size);
         painter.setFont(font);
-        painter.drawText(10, 10 + 2 * size, QStringLiteral("C中ド D.中レ# E高ミ ^ H 3中ソ 3中ラ 3中シ ] B.低ソ I. A高ド F "));
+        painter.drawText(10, 10 + 2 * size,
+                         QStringLiteral("C中ド D.中レ# E高ミ ^ H 3中ソ 3中ラ 3中シ ] B.低ソ I. A高ド F "));
         EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Sarvo"));
         const QRawFont raw = QRawFont::fromFont(font);
         EXPECT_TRUE(raw.supportsCharacter(QChar(u'C')));
@@ -248,7 +244,8 @@ TEST_F(StaffViewInteraction, ClicksSetTheCurrentNoteAndTellTheWindow) {
     for (auto [slot, row, index] : {std::tuple{-1, 1, 26}, {9, 0, 10}, {20, 1, 30}}) {
         m_view.setSel(5);
         const int x = slot < 0 ? 200 : kFirstNoteX + kNoteAdvance * slot + kNoteAdvance / 2;
-        QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {}, pixelOf(m_view, x, rowTop(row) + 900));
+        QTest::mouseClick(m_view.viewport(), Qt::LeftButton, {},
+                          pixelOf(m_view, x, rowTop(row) + 900));
         ASSERT_FALSE(clicked.isEmpty());
         EXPECT_EQ(clicked.takeLast().at(0).toInt(), index);
         EXPECT_EQ(m_view.currentIndex(), index);

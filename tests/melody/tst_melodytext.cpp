@@ -109,7 +109,7 @@ TEST(NoteCodes, DurationsRestsAndTuplets) {
 }
 
 TEST(NoteCodes, MidiNoteNumbersAndPitchKeys) {
-    EXPECT_EQ(midiNoteNumber(u"低", u"ド", u""), 60);
+    EXPECT_EQ(midiNoteNumber(u"低", u"ド", u"#"), 61);
     EXPECT_EQ(midiNoteNumber(u"高", u"シ", u""), 95);
     EXPECT_FALSE(midiNoteNumber(u"中", u"ミ", u"#")); // ミ has no sharp
     EXPECT_FALSE(midiNoteNumber(u"", u"ド", u""));

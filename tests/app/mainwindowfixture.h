@@ -6,7 +6,6 @@
 #include "app/musicbox.h"
 #include "app/songpropertiesasker.h"
 #include "app/songsession.h"
-#include "app/windowstatusbar.h"
 #include "common/interaction.h"
 #include "library/songlibrary.h"
 #include "melody/melodytextedit.h"
@@ -23,11 +22,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -96,7 +93,10 @@ protected:
     // Runs before the window is made: a test prepares the library or the settings file here.
     virtual void beforeWindow() {}
 
+    // A window opened again starts with no answers, questions or dialogs on record.
     void openWindow() {
+        m_ui = {};
+        m_dialogTitles.clear();
         m_window = std::make_unique<MainWindow>(m_ui, m_midi, *m_library, m_asker);
         m_asker.setParentWindow(m_window.get());
         m_window->setDialogRunner([this](QDialog& dialog) { answerDialog(dialog); });

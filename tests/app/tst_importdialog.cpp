@@ -74,8 +74,8 @@ std::string bytesOf(const formats::Bytes& bytes) {
 }
 
 // A file of each kind, opened with the program (from a file manager): the dialog comes up on
-// the file's option with the file filled in, and Import makes it the melody and a named song,
-// further parts of a chord file "-Sub" songs.
+// the file's option with the file filled in and keys read for the phone type on show, and Import
+// makes it the melody and a named song, further parts of a chord file "-Sub" songs.
 TEST_F(ImportDialogTest, AFileOfEachKindBecomesTheMelodyAndANamedSong) {
     melody::ParserState state;
     const std::u16string typeAKeys = keyguide::convertToKeys(kTypeA, kMelody, state, m_ui);
@@ -102,6 +102,8 @@ TEST_F(ImportDialogTest, AFileOfEachKindBecomesTheMelodyAndANamedSong) {
         SCOPED_TRACE(c.fileName);
         const std::filesystem::path path = file(c.fileName, c.bytes);
         queueDialog([&](QDialog& dialog) {
+            // Keys are read for the phone type on show.
+            EXPECT_EQ(dialogChild<QComboBox>(dialog, "cmb")->currentData().toInt(), kTypeA);
             EXPECT_TRUE(
                 dialogChild<QRadioButton>(dialog, QStringLiteral("opt%1").arg(c.option).toLatin1())
                     ->isChecked());
@@ -115,6 +117,7 @@ TEST_F(ImportDialogTest, AFileOfEachKindBecomesTheMelodyAndANamedSong) {
                 typeInto(dialog, "txt0", QStringLiteral("空"));
             clickButton(dialog, "cmd0");
         });
+        m_window->selectView(kTypeA);
         m_window->openImportOf(path);
         // Saving may report notes some phone types cannot type; reading must not fail.
         EXPECT_EQ(std::ranges::count(m_ui.messages(), kReadFailed), 0);
@@ -122,6 +125,10 @@ TEST_F(ImportDialogTest, AFileOfEachKindBecomesTheMelodyAndANamedSong) {
         EXPECT_EQ(melody().toStdU16String(), c.melody);
         EXPECT_EQ(m_songName->text().toStdU16String(), c.songName);
         EXPECT_EQ(storedMelody(c.songName), c.melody);
+        EXPECT_EQ(m_window->currentView(), kTypeA);
+        if (c.melody == kMelody) {
+            EXPECT_EQ(m_pnl->toPlainText().toStdU16String(), typeAKeys);
+        }
     }
     EXPECT_EQ(storedMelody(u"春-Sub1"), u"B中ソ ");
 }
@@ -147,21 +154,6 @@ TEST_F(ImportDialogTest, MidiVoiceIsChosenFromItsListWithAPreview) {
     EXPECT_EQ(automaticPreview.toStdU16String(), u"C中ド C中レ C中ミ C中フ ");
     EXPECT_EQ(melody().toStdU16String(), u"B中ソ B中ソ ");
     EXPECT_EQ(storedMelody(u"two"), u"B中ソ B中ソ ");
-}
-
-TEST_F(ImportDialogTest, KeysAreReadForThePhoneTypeOnShow) {
-    RecordingInteractive ui;
-    const std::u16string keys =
-        keyguide::convertToKeys(kTypeA, kMelody, m_window->parserState(), ui);
-    const auto path = file("typea.txt", *toCp932(keys));
-    m_window->selectView(kTypeA);
-    importWith(0, path, [](QDialog& dialog) {
-        EXPECT_EQ(dialogChild<QComboBox>(dialog, "cmb")->currentData().toInt(), kTypeA);
-        EXPECT_TRUE(saveScreenshot(dialog, QStringLiteral("dlgImport-keys")));
-    });
-    EXPECT_EQ(melody().toStdU16String(), kMelody);
-    EXPECT_EQ(m_window->currentView(), kTypeA);
-    EXPECT_EQ(m_pnl->toPlainText().toStdU16String(), keys);
 }
 
 class ChangedSongImportTest : public ImportDialogTest {

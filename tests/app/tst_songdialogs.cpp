@@ -60,7 +60,6 @@ TEST_F(SongPropertiesDialogTest, ARowFillsTheControlsAndKeepsWhatItLeavesOpen) {
         {{u"歌", u"", u"自作", u"", u"", u"999"},
          {u"歌", u"", u"自作", u"", u"100", programText(5)},
          u"E."},
-        {{u"歌", u"", u"", u"", u"60", u""}, {u"歌", u"", u"", u"", u"60", programText(5)}, u"C"},
     };
     for (const auto& c : cases) {
         fill({u"前", u"", u"", u"", u"100", programText(5)});
@@ -125,7 +124,6 @@ TEST(NameClashDialogTest, DecidesOrStaysOpen) {
          u"",
          {u"曲名が、変更されていません。"}},
         {nullptr, nullptr, Answer::No, NameClashResult::Undecided, u"", {discard}},
-        {nullptr, nullptr, Answer::Yes, NameClashResult::Discard, u"", {discard}},
     };
     for (const auto& c : cases) {
         RecordingInteractive ui;

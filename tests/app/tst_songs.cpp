@@ -68,7 +68,6 @@ TEST_F(SongsTest, LoadingAnotherSongAsksToSaveTheChangedOne) {
                  {Answer::Yes, u"その歌", u"A低ソ# ", u"C中ド D中レ D中ミ "}};
     for (const auto& c : cases) {
         openWindow();
-        m_ui = {};
         clickRow(0);
         QTest::keyClick(m_txt, Qt::Key_3);
         ASSERT_EQ(melody(), QStringLiteral("C中ド D中レ D中ミ "));
@@ -278,7 +277,6 @@ TEST_F(SongCommandTest, SixNamesTheMelodyAndEightSavesItUnderTheDialogsName) {
 TEST_F(SongCommandTest, SixAsksBeforeTakingAStoredName) {
     for (const bool yes : {false, true}) {
         openWindow();
-        m_ui = {};
         ASSERT_TRUE(m_window->openSong(QStringLiteral("この歌")));
         m_ui.queueAnswer(yes ? Answer::Yes : Answer::No);
         queueDialog(nameSong(QStringLiteral("あの歌")));
@@ -300,13 +298,9 @@ TEST_F(SongCommandTest, SevenRenamesTheCurrentSong) {
         const char16_t* newName;
         bool renamed;
         std::vector<std::u16string> messages;
-    } cases[] = {{u"あの歌", false, {u"既に同じ曲名が存在します。"}},
-                 {u"この歌", true, {}},
-                 {u"その歌", true, {}}};
+    } cases[] = {{u"あの歌", false, {u"既に同じ曲名が存在します。"}}, {u"その歌", true, {}}};
     for (const auto& c : cases) {
         openWindow();
-        m_ui = {};
-        m_dialogTitles.clear();
         ASSERT_TRUE(m_window->openSong(QStringLiteral("この歌")));
         queueDialog(nameSong(toQString(c.newName), QStringLiteral("直した")));
         QTest::keyClick(m_txt, Qt::Key_F7);
@@ -346,8 +340,6 @@ TEST_F(SongCommandTest, ACancelledDialogChangesNothing) {
 TEST_F(SongCommandTest, ClosingWithAnUnnamedMelodyOpensTheSaveDialog) {
     for (const bool confirmed : {false, true}) {
         openWindow();
-        m_ui = {};
-        m_dialogTitles.clear();
         setMelody(QStringLiteral("C中ラ "));
         m_ui.queueAnswer(Answer::Yes);
         if (confirmed)

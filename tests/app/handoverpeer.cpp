@@ -59,9 +59,6 @@ int main(int argc, char* argv[]) {
              [](const std::filesystem::path& file) {
                  std::cout << "import dialog for: " << file.filename().string() << std::endl;
              },
-         .activate =
-             [] {
-                 std::cout << "activated" << std::endl;
-             }});
+         .activate = [] { std::cout << "activated" << std::endl; }});
     return QCoreApplication::exec();
 }

@@ -13,7 +13,6 @@
 
 #include <cstddef>
 #include <initializer_list>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,25 +53,10 @@ inline bool typedInFull(int typeIndex, std::u16string_view melody) {
     return toKeys(typeIndex, std::u16string(melody) + u"D中ド ") != toKeys(typeIndex, melody);
 }
 
-// One sounding event of a melody: a pitch (nullopt for a rest) and its duration in ticks,
-// ties included.
-struct SoundEvent {
-    std::optional<int> midi;
-    int ticks = 0;
-    bool operator==(const SoundEvent&) const = default;
-};
-
+// What a melody sounds like: its length in ticks, ties included, and its pitches in order.
 struct Sounding {
     int ticks = 0;
-    std::vector<SoundEvent> events;
-    // The pitches in order, rests left out.
-    std::vector<int> pitches() const {
-        std::vector<int> out;
-        for (const SoundEvent& e : events)
-            if (e.midi)
-                out.push_back(*e.midi);
-        return out;
-    }
+    std::vector<int> pitches;
 };
 
 inline Sounding soundingOf(std::u16string_view melodyText) {
@@ -83,12 +67,9 @@ inline Sounding soundingOf(std::u16string_view melodyText) {
          state.currentNote.clearText()) {
         const melody::Note& note = state.currentNote;
         const char16_t code = note.length[0];
-        const int ticks = melody::lengthTicks(code, note.dot == u".") * (note.tieCount + 1);
-        result.ticks += ticks;
-        std::optional<int> midi;
+        result.ticks += melody::lengthTicks(code, note.dot == u".") * (note.tieCount + 1);
         if (melody::isNoteCode(code))
-            midi = melody::midiNoteNumber(note.octave, note.pitch, note.sharp);
-        result.events.push_back({midi, ticks});
+            result.pitches.push_back(*melody::midiNoteNumber(note.octave, note.pitch, note.sharp));
     }
     return result;
 }

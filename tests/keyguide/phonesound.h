@@ -31,11 +31,8 @@ struct PhoneSound {
 
 namespace sound {
 
-inline bool isSharp(int midi) {
-    return !melody::sharpMarkOf(midi % 12).empty();
-}
 inline int natural(int midi) {
-    return isSharp(midi) ? midi - 1 : midi;
+    return melody::sharpMarkOf(midi % 12).empty() ? midi : midi - 1;
 }
 inline std::optional<int> all(int midi) {
     return midi;

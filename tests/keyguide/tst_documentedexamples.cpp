@@ -88,21 +88,13 @@ std::vector<DocumentedExample> documentedExamples() {
     return examples;
 }
 
-TEST(DocumentedExamples, EveryTypeHasOne) {
+TEST(DocumentedExamples, EveryTypeHasOneThatConvertsAndReadsBackAsDocumented) {
     const std::vector<DocumentedExample> examples = documentedExamples();
     ASSERT_EQ(examples.size(), static_cast<size_t>(kPhoneTypeCount));
-    for (int index = kFirstPhoneType; index <= kLastPhoneType; ++index) {
-        const DocumentedExample& example = examples[index - kFirstPhoneType];
-        EXPECT_EQ(example.type, phoneTypeByIndex(index)->shortName());
-        EXPECT_FALSE(example.melody.empty()) << toUtf8(example.type);
-        EXPECT_FALSE(example.keys.empty()) << toUtf8(example.type);
-        EXPECT_FALSE(example.readBack.empty()) << toUtf8(example.type);
-    }
-}
-
-TEST(DocumentedExamples, ConvertAndReadBackAsDocumented) {
-    for (const DocumentedExample& example : documentedExamples()) {
-        const int type = phoneTypeByShortName(example.type)->index;
+    for (int type = kFirstPhoneType; type <= kLastPhoneType; ++type) {
+        const DocumentedExample& example = examples[type - kFirstPhoneType];
+        EXPECT_EQ(example.type, phoneTypeByIndex(type)->shortName());
+        EXPECT_FALSE(example.melody.empty() || example.readBack.empty()) << toUtf8(example.type);
         EXPECT_EQ(toUtf8(toKeys(type, example.melody)), toUtf8(example.keys))
             << toUtf8(example.type);
         EXPECT_EQ(toUtf8(fromKeys(type, example.keys)), toUtf8(example.readBack))

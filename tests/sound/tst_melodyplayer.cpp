@@ -147,21 +147,20 @@ class NotePreviewTest : public ::testing::TestWithParam<PreviewCase> {};
 
 TEST_P(NotePreviewTest, SendsTheNotesOfItsMode) {
     const PreviewCase& c = GetParam();
-    // [GIVEN] a preview in the mode at tempo 100 counted in quarters, k = 15
+    // At tempo 100 counted in quarters, k = 15.
     ManualClock clock;
     const TimePoint start = clock.now();
     RecordingMidiOutput output(&clock);
     NotePreview preview(output);
     preview.setMode(c.mode);
-    // [WHEN] the keys move as listed
     for (const Event& e : c.events) {
         switch (e.kind) {
-        case Event::Down: preview.noteKeyDown(e.key, e.note, e.length, false, clock.now()); break;
+        case Event::Down:
         case Event::RepeatDown:
-            preview.noteKeyDown(e.key, e.note, e.length, true, clock.now());
+            preview.noteKeyDown(e.key, e.note, e.length, e.kind == Event::RepeatDown, clock.now());
             break;
-        case Event::Up: preview.noteKeyUp(e.key, false); break;
-        case Event::RepeatUp: preview.noteKeyUp(e.key, true); break;
+        case Event::Up:
+        case Event::RepeatUp: preview.noteKeyUp(e.key, e.kind == Event::RepeatUp); break;
         case Event::PanelUp: preview.panelReleased(); break;
         case Event::SetMode: preview.setMode(e.mode); break;
         case Event::Reach:
@@ -170,7 +169,6 @@ TEST_P(NotePreviewTest, SendsTheNotesOfItsMode) {
             break;
         }
     }
-    // [THEN] exactly these messages went out, at these times
     EXPECT_EQ(sentSince(output, start), c.expected);
 }
 

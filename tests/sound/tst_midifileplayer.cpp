@@ -46,21 +46,17 @@ constexpr uint32_t kSilenced60 = shortMessage(0x80, 60, 0), kSilenced64 = shortM
 // 480 ticks a quarter at 480000 µs a quarter: one tick is one millisecond. Two notes, a program
 // change and a volume change; the track ends at 2000 ms.
 SmfFile twoNoteFile() {
-    SmfTrack track;
-    track.events = {
-        MidiEvent::tempo(0, 480000),
-        MidiEvent::channelMessage(0, kProgramChange, 0, 5),
-        MidiEvent::channelMessage(0, kNoteOn, 0, 60, 100),
-        MidiEvent::channelMessage(500, kNoteOff, 0, 60, 64),
-        MidiEvent::channelMessage(600, kControlChange, 0, 7, 90),
-        MidiEvent::channelMessage(1000, kNoteOn, 0, 64, 100),
-        MidiEvent::channelMessage(1500, kNoteOff, 0, 64, 64),
-    };
-    track.endTick = 2000;
     SmfFile file;
     file.format = 0;
     file.division.raw = 480;
-    file.tracks.push_back(track);
+    file.tracks.push_back(
+        {{MidiEvent::tempo(0, 480000), MidiEvent::channelMessage(0, kProgramChange, 0, 5),
+          MidiEvent::channelMessage(0, kNoteOn, 0, 60, 100),
+          MidiEvent::channelMessage(500, kNoteOff, 0, 60, 64),
+          MidiEvent::channelMessage(600, kControlChange, 0, 7, 90),
+          MidiEvent::channelMessage(1000, kNoteOn, 0, 64, 100),
+          MidiEvent::channelMessage(1500, kNoteOff, 0, 64, 64)},
+         2000});
     return file;
 }
 
@@ -107,7 +103,6 @@ TEST_P(MidiFilePlayerTest, SendsTheFileOnTime) {
         }
     }
 
-    // [THEN] these messages went out at these times
     EXPECT_EQ(sentSince(log.recorder, start), GetParam().expected);
 }
 
@@ -154,24 +149,20 @@ TEST(MidiFilePlayer, ReportsTheFileAndTakesTheNoteOutputWhileLoaded) {
 
     ASSERT_TRUE(player.load(file, ui));
     EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(log.opens, 2);
-    EXPECT_EQ(log.closes, 1);
+    EXPECT_EQ(std::pair(log.opens, log.closes), std::pair(2, 1));
     EXPECT_TRUE(log.recorder.sent().front().isReset);
     EXPECT_EQ(player.length(), 2000);
     clock.advance(Milliseconds(700));
-    EXPECT_EQ(player.mode(), kModePlaying);
-    EXPECT_EQ(player.position(), 700);
+    EXPECT_EQ(std::pair(player.mode(), player.position()), std::pair(kModePlaying, int64_t{700}));
     EXPECT_FALSE(player.seek(2001));
     EXPECT_FALSE(player.seek(-1));
     EXPECT_TRUE(player.seek(2000));
-    EXPECT_EQ(player.mode(), kModeStopped);
-    EXPECT_EQ(player.position(), 2000);
+    EXPECT_EQ(std::pair(player.mode(), player.position()), std::pair(kModeStopped, int64_t{2000}));
 
     player.unload();
     EXPECT_TRUE(port.isOpen());
     EXPECT_EQ(player.mode(), "");
-    EXPECT_EQ(log.opens, 3);
-    EXPECT_EQ(log.closes, 2);
+    EXPECT_EQ(std::pair(log.opens, log.closes), std::pair(3, 2));
     EXPECT_EQ(ui.messages().size(), 1u);
 }
 

@@ -116,6 +116,11 @@ std::u16string importableMelody(std::mt19937& random, int groups) {
     return text;
 }
 
+formats::DecodeResult decodedFile(const fs::path& mld) {
+    std::ifstream in(mld, std::ios::binary);
+    return formats::decodeMldBytes(formats::Bytes((std::istreambuf_iterator<char>(in)), {}), 0);
+}
+
 SmfFile compiledMml(const std::string& mml) {
     const MmlCompileResult result = compileMml(std::u16string(mml.begin(), mml.end()));
     EXPECT_TRUE(result.file) << result.error.text();
@@ -187,8 +192,9 @@ TEST(MidiImport, TempoVoiceAndLengthsFollowTheFile) {
         const SmfFile file = compiledMml(mml);
         const MidiMelody imported = midiMelody(file, {});
         ASSERT_TRUE(imported.ringtone) << imported.error;
-        EXPECT_EQ(imported.ringtone->tempo.tempo(), tempo) << mml;
-        EXPECT_EQ(imported.ringtone->parts.at(0).voice, voice) << mml;
+        EXPECT_EQ(std::pair(imported.ringtone->tempo.tempo(), imported.ringtone->parts.at(0).voice),
+                  std::pair(tempo, voice))
+            << mml;
         EXPECT_EQ(importedMelody(file), melody) << mml;
     }
 }
@@ -214,9 +220,7 @@ TEST(MidiImport, FilesAndTheirErrors) {
     }
     EXPECT_EQ(midiImport(good, mld), "");
     // The file written is an i-melody file with the melody and the file name as title.
-    std::ifstream in(mld, std::ios::binary);
-    const formats::Bytes bytes((std::istreambuf_iterator<char>(in)), {});
-    const formats::DecodeResult decoded = formats::decodeMldBytes(bytes, 0);
+    const formats::DecodeResult decoded = decodedFile(mld);
     ASSERT_TRUE(decoded.part) << ::testing::PrintToString(decoded.error);
     EXPECT_EQ(decoded.part->melody, u"C中ド I D中レ ");
     EXPECT_EQ(decoded.part->title, u"メロディ");
@@ -328,9 +332,8 @@ TEST(MidiImport, MelodiesLongerThanThePhoneHoldsAreWarnedAbout) {
     for (const auto& [melody, type, length, holds, warning] : cases) {
         const MelodyCapacity capacity =
             melodyCapacity(melody, type ? keyguide::phoneTypeByShortName(type) : nullptr);
-        EXPECT_EQ(capacity.length, length);
-        EXPECT_EQ(capacity.capacity, holds);
-        EXPECT_EQ(capacityWarning(capacity), warning);
+        EXPECT_EQ(std::tuple(capacity.length, capacity.capacity, capacityWarning(capacity)),
+                  std::tuple(length, holds, warning));
     }
 }
 
@@ -360,14 +363,11 @@ TEST(MidiImport, RealFilesFromDebianImportToValidMelodies) {
             continue;
         ++files;
         ASSERT_EQ(midiImport(entry.path(), mld), "") << entry.path();
-        std::ifstream in(mld, std::ios::binary);
-        const formats::Bytes bytes((std::istreambuf_iterator<char>(in)), {});
-        const formats::DecodeResult decoded = formats::decodeMldBytes(bytes, 0);
+        const formats::DecodeResult decoded = decodedFile(mld);
         ASSERT_TRUE(decoded.part) << entry.path();
         EXPECT_TRUE(melody::isValidMelodyText(decoded.part->melody)) << entry.path();
         EXPECT_GT(soundingNotes(decoded.part->melody).size(), 20u) << entry.path();
-        EXPECT_GE(*decoded.part->tempo, 40);
-        EXPECT_LE(*decoded.part->tempo, 240);
+        EXPECT_TRUE(*decoded.part->tempo >= 40 && *decoded.part->tempo <= 240);
     }
     EXPECT_GE(files, 20);
 }

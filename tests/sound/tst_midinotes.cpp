@@ -46,11 +46,8 @@ TEST(CollectNotes, PairsNoteOffsWithTheEarliestOpenNote) {
          noteOn(60, 3, 50), MidiEvent::meta(100, kMetaTrackName, "x")},
         {noteOn(5, 0, 67), noteOff(15, 0, 67)},
     });
-    const std::vector<Span> expected = {{0, 0, 60, 0, 20},
-                                        {1, 0, 67, 5, 15},
-                                        {0, 0, 60, 10, 30},
-                                        {0, 1, 64, 30, 40},
-                                        {0, 3, 50, 60, 100}};
+    const std::vector<Span> expected = {{0, 0, 60, 0, 20},  {1, 0, 67, 5, 15},  {0, 0, 60, 10, 30},
+                                        {0, 1, 64, 30, 40}, {0, 3, 50, 60, 100}};
     EXPECT_EQ(spans(collectNotes(file)), expected);
 }
 
@@ -62,11 +59,10 @@ TEST(Voices, ListedByTrackAndChannelWithCountsRangesAndUpperOnsets) {
     });
     const std::vector<MidiVoice> voices = listVoices(file, collectNotes(file));
     ASSERT_EQ(voices.size(), 2u);
-    EXPECT_EQ(voices[0].name, "Lead");
-    EXPECT_EQ(voices[0].noteCount, 3);
-    EXPECT_EQ(voices[0].lowest, 59);
-    EXPECT_EQ(voices[0].highest, 76);
-    EXPECT_EQ(voices[0].upperOnsets, 1); // the chord counts once, 59 is below middle C
+    // The chord counts once as an upper onset, 59 is below middle C.
+    const MidiVoice& lead = voices[0];
+    EXPECT_EQ(std::tuple(lead.name, lead.noteCount, lead.lowest, lead.highest, lead.upperOnsets),
+              std::tuple(std::string("Lead"), 3, 59, 76, 1));
     EXPECT_FALSE(voices[0].drums());
     EXPECT_TRUE(voices[1].drums());
 }
@@ -107,8 +103,7 @@ TEST(ChooseMelody, DefaultTrackOrChannelAndTheirErrors) {
     }
     const ChosenNotes byDefault = chooseMelodyNotes(file, notes, {});
     ASSERT_TRUE(byDefault.voice);
-    EXPECT_EQ(byDefault.voice->track, 1);
-    EXPECT_EQ(byDefault.voice->channel, 1);
+    EXPECT_EQ(std::pair(byDefault.voice->track, byDefault.voice->channel), std::pair(1, 1));
 
     const SmfFile onlyDrums = fileOf({drums});
     const std::vector<NoteSpan> drumNotes = collectNotes(onlyDrums);

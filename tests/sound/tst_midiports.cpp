@@ -59,14 +59,6 @@ TEST(MidiOutputPort, OpensTheRowOrTellsTheUserAndResetsOnClosing) {
     EXPECT_EQ(ui.messages().size(), 2u);
 }
 
-std::vector<std::string> twoNamedPorts() {
-    return {"Synth A", " "};
-}
-
-OpenedOutput openNothing(int) {
-    return {nullptr, "unplugged"};
-}
-
 // The embedded synthesizer comes first, then the system's ports; a blank name reads "(標準)";
 // without any port the user is told there is no sound source.
 TEST(MidiPortList, ListsEveryPortOrSaysThereIsNone) {
@@ -85,7 +77,10 @@ TEST(MidiPortList, ListsEveryPortOrSaysThereIsNone) {
     for (const auto& [backends, labels, messages] :
          {std::tuple{std::vector<MidiBackend>{}, std::vector<std::u16string>{}, std::vector{none}},
           {{*midiBackendByName("null")}, {}, {none}},
-          {{{"test", twoNamedPorts, openNothing}}, {u"Synth A", u"(標準)"}, {}}}) {
+          {{{"test", [] { return std::vector<std::string>{"Synth A", " "}; },
+             [](int) { return OpenedOutput{nullptr, "unplugged"}; }}},
+           {u"Synth A", u"(標準)"},
+           {}}}) {
         RecordingInteractive told;
         std::vector<std::u16string> listed;
         for (const MidiPortEntry& port : listMidiPorts(told, backends))
@@ -156,10 +151,9 @@ TEST(FluidSynthDriver, PlaysThroughTheFirstDriverThatOpensOrNone) {
                 audio = rendered;
             }
         }
-        if (device)
-            audio = readWavFile(folder.path() / "fluidsynth.wav");
         ASSERT_EQ(device.has_value(), driver != nullptr);
         if (device) {
+            audio = readWavFile(folder.path() / "fluidsynth.wav");
             EXPECT_EQ(device->buffer.driver, driver);
             EXPECT_NEAR(device->latencyMs(), latencyMs, 0.05);
         }

@@ -52,7 +52,6 @@ TEST(SmfReader, ReadsRunningStatusMetaAndSkipsSysEx) {
                                                "10 3C 00"             // running note-on vel 0
                                                "00 C1 05"             // program change
                                                "20 FF 2F 00"));
-    // [WHEN] reading it
     const SmfReadResult result = readSmf(bytes);
     // [THEN] the events come out at absolute ticks, the SysEx is gone
     ASSERT_TRUE(result.file) << result.error;

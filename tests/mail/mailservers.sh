@@ -29,10 +29,7 @@ stop() {
   set +e
   [ -f "$dir/run/master.pid" ] && kill "$(cat "$dir/run/master.pid")" 2>/dev/null
   postfix stop >/dev/null 2>&1
-  if [ -n "${watchdog:-}" ]; then
-    pkill -P "$watchdog" 2>/dev/null # its sleep
-    kill "$watchdog" 2>/dev/null
-  fi
+  [ -n "${watchdog:-}" ] && { pkill -P "$watchdog"; kill "$watchdog"; } 2>/dev/null # and its sleep
   rm -rf "$dir"
 }
 trap stop EXIT
@@ -42,14 +39,12 @@ openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 
   -addext "subjectAltName=DNS:localhost,IP:127.0.0.1" \
   -keyout "$dir/key.pem" -out "$dir/cert.pem" >/dev/null 2>&1
 
-mkdir -p "$dir/boxes" "$dir/run"
-: > "$dir/users"
-: > "$dir/vmailbox"
+mkdir -p "$dir/run"
 for user in taro hanako upload; do
   mkdir -p "$dir/boxes/$user/Maildir/"{cur,new,tmp}
-  echo "$user:{PLAIN}secret:$uid:$gid::$dir/boxes/$user" >> "$dir/users"
-  echo "$user@sarvo.test $user/Maildir/" >> "$dir/vmailbox"
-done
+  echo "$user:{PLAIN}secret:$uid:$gid::$dir/boxes/$user" >&3
+  echo "$user@sarvo.test $user/Maildir/" >&4
+done 3>"$dir/users" 4>"$dir/vmailbox"
 chown -R "$uid:$gid" "$dir/boxes"
 
 # Postfix: loopback only, the test domain as virtual mailboxes, an unprivileged listener.

@@ -112,10 +112,8 @@ TEST(FaultServer, EachFaultIsLoggedAndNothingHandedOnHalf) {
         std::u16string error;
         int clockSpeed = 1;
     };
-    const std::vector<Reaction> login = {{"USER", "+OK\r\n"},
-                                         {"PASS", "+OK in\r\n"},
-                                         {"STAT", "+OK 1 100\r\n"},
-                                         {"QUIT", "+OK bye\r\n"}};
+    const std::vector<Reaction> login = {{"USER", "+OK\r\n"}, {"PASS", "+OK in\r\n"},
+                                         {"STAT", "+OK 1 100\r\n"}, {"QUIT", "+OK bye\r\n"}};
     const auto mailbox = [&](std::vector<Reaction> more) {
         more.insert(more.end(), login.begin(), login.end());
         return more;

@@ -50,17 +50,12 @@ struct DialogFixture {
         context.songsStored = [this](const std::vector<std::u16string>& names) {
             stored.insert(stored.end(), names.begin(), names.end());
         };
-        settings::MailSettings mail;
-        mail.smtpServers = {u"127.0.0.1"};
-        mail.pop3Servers = {u"127.0.0.1"};
-        mail.destinations = {u"hanako@sarvo.test"};
-        mail.ownAddresses = {u"taro@sarvo.test"};
-        mail.userIds = {u"hanako"};
-        mail.smtpPort = u"2525";
-        mail.pop3Port = pop3Port;
-        mail.deleteAfterReceiving = true;
-        mail.keepPassword = keepPassword;
-        EXPECT_EQ(file.saveMailSettings(mail), "");
+        EXPECT_EQ(file.saveMailSettings(
+                      {.smtpServers = {u"127.0.0.1"}, .pop3Servers = {u"127.0.0.1"},
+                       .destinations = {u"hanako@sarvo.test"}, .ownAddresses = {u"taro@sarvo.test"},
+                       .userIds = {u"hanako"}, .smtpPort = u"2525", .pop3Port = pop3Port,
+                       .keepPassword = keepPassword, .deleteAfterReceiving = true}),
+                  "");
     }
 };
 

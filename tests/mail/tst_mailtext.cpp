@@ -16,22 +16,12 @@ namespace sarvo::mail {
 namespace {
 
 OutgoingMail sampleMail(MailKind kind, std::u16string melody = u"C中ド ") {
-    OutgoingMail mail;
-    mail.kind = kind;
-    mail.ownAddress = u"me@example.jp";
-    mail.destination = kind == MailKind::IMelodyUrl ? u"upload@sarvo.invalid" : u"you@example.jp";
-    mail.userName = u"Taro";
-    mail.subject = u"Song[Singer]";
-    mail.body = u"Hi";
-    mail.imodeAddress = u"taro";
-    mail.songName = u"N";
-    mail.kashu = u"K";
-    mail.jan = u"J";
-    mail.time = {2000, 12, 31, 23, 59, 0};
-    formats::Ringtone ringtone{u"N", formats::TempoUnit::quarterNotes(120), {{melody}}};
+    const bool upload = kind == MailKind::IMelodyUrl;
+    const formats::Ringtone ringtone{u"N", formats::TempoUnit::quarterNotes(120), {{melody}}};
     RecordingInteractive ui;
-    mail.attachment = encodeAttachment(kind, ringtone, mail.subject, ui).value;
-    return mail;
+    return {kind, u"me@example.jp", upload ? u"upload@sarvo.invalid" : u"you@example.jp", u"Taro",
+            u"Song[Singer]", u"Hi", u"taro", u"N", u"K", u"J", {2000, 12, 31, 23, 59, 0},
+            encodeAttachment(kind, ringtone, u"Song[Singer]", ui).value};
 }
 
 std::string composed(const OutgoingMail& mail) {
@@ -177,9 +167,8 @@ TEST(MailText, ThunderbirdDefaultAccount) {
         ASSERT_EQ(imported.has_value(), found) << profilesIni << prefsJs;
         if (!imported)
             continue;
-        EXPECT_EQ(imported->pop3Server, u"pop.example.jp");
-        EXPECT_EQ(imported->smtpServer, u"smtp.example.jp");
-        EXPECT_EQ(imported->userId, u"taro");
+        EXPECT_EQ(std::tuple(imported->pop3Server, imported->smtpServer, imported->userId),
+                  std::tuple(u"pop.example.jp", u"smtp.example.jp", u"taro"));
         const settings::SettingsFile file(home.path() / "Sarvo.ini");
         ASSERT_EQ(saveImportedAccount(file, *imported), "");
         EXPECT_EQ(file.mailSettings().userIds, std::vector<std::u16string>{u"taro"});

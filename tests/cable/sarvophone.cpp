@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -40,11 +39,8 @@ Bytes hex(const std::string& text) {
 
 std::string hexText(const Bytes& bytes) {
     std::string text;
-    char pair[4];
-    for (uint8_t b : bytes) {
-        std::snprintf(pair, sizeof pair, "%02X ", b);
-        text += pair;
-    }
+    for (uint8_t b : bytes)
+        text += {"0123456789ABCDEF"[b >> 4], "0123456789ABCDEF"[b & 15], ' '};
     return text;
 }
 

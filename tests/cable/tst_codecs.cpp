@@ -48,12 +48,11 @@ TEST(NoteCodecs, CutAtTheTypesLimit) {
 }
 
 TEST(NoteCodecs, RefuseValuesOfNoPitchOrLength) {
-    const CableTypeInfo& e = cableTypeInfo(CableType::E);
-    EXPECT_FALSE(decodeNotes(*e.codec, std::vector<NoteValue>{{0x10, 8}}));
-    EXPECT_FALSE(decodeNotes(*e.codec, std::vector<NoteValue>{{0x0F, 7}}));
-    const CableTypeInfo& ab = cableTypeInfo(CableType::AB);
-    EXPECT_FALSE(decodeNotes(*ab.codec, std::vector<NoteValue>{{37, 12}}));
-    EXPECT_FALSE(decodeNotes(*ab.codec, std::vector<NoteValue>{{1, 0}}));
+    for (const auto& [type, value] : {std::pair{CableType::E, NoteValue{0x10, 8}},
+                                      {CableType::E, {0x0F, 7}},
+                                      {CableType::AB, {37, 12}},
+                                      {CableType::AB, {1, 0}}})
+        EXPECT_FALSE(decodeNotes(*cableTypeInfo(type).codec, std::vector{value}));
 }
 
 TEST(DataBlocks, ArriveInFullBeforeTheyAreRead) {

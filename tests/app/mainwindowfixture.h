@@ -61,6 +61,17 @@ inline void clickButton(QWidget& dialog, const char* button) {
     QTest::mouseClick(found, Qt::LeftButton);
 }
 
+// Clicks the button of a tool bar's action, found by their object names, as the mouse does.
+inline void clickToolAction(QWidget& window, const char* toolbar, const char* key) {
+    auto* bar = dialogChild<QToolBar>(window, toolbar);
+    ASSERT_NE(bar, nullptr);
+    QAction* action = bar->findChild<QAction*>(QString::fromUtf8(key));
+    ASSERT_NE(action, nullptr) << toolbar << " " << key;
+    QWidget* button = bar->widgetForAction(action);
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
 inline void chooseEntry(QWidget& dialog, const char* comboName, const QString& text) {
     auto* combo = dialogChild<QComboBox>(dialog, comboName);
     ASSERT_NE(combo, nullptr);
@@ -137,23 +148,14 @@ protected:
     }
 
     template <typename Widget> Widget* child(const char* name) {
-        auto* found = m_window->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return dialogChild<Widget>(*m_window, name);
     }
 
-    // Clicks a toolbar button the way the mouse does.
     void clickToolButton(const char* toolbar, const char* key) {
-        auto* bar = child<QToolBar>(toolbar);
-        ASSERT_NE(bar, nullptr);
-        QAction* action = bar->findChild<QAction*>(QString::fromUtf8(key));
-        ASSERT_NE(action, nullptr) << toolbar << " " << key;
-        QWidget* button = bar->widgetForAction(action);
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
+        clickToolAction(*m_window, toolbar, key);
     }
 
-    // Sends a key to the widget that has the focus, as the keyboard does.
+    // Sends a key to the widget that has the focus.
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* target = QApplication::focusWidget();
         ASSERT_NE(target, nullptr);
@@ -172,15 +174,11 @@ protected:
         return settings::SettingsFile(m_library->folders().settingsFile());
     }
 
-    // Stores a song in the library as a save of the program does.
+    // Stores a song in the library as the program saves one.
     void storeSong(const std::u16string& name, const std::u16string& melody,
                    const std::u16string& tempo = u"120") {
-        library::SongProperties properties;
-        properties.name = name;
-        properties.kashu = u"作曲者";
-        properties.tenpo = tempo;
-        const library::SongInfo info =
-            library::newSongInfo(properties, u"テスト", std::chrono::system_clock::now());
+        const library::SongInfo info = library::newSongInfo(
+            {name, u"作曲者", u"", u"", tempo}, u"テスト", std::chrono::system_clock::now());
         melody::ParserState state;
         ASSERT_TRUE(m_library->saveSong(info, melody, {}, state, m_ui).ok());
     }

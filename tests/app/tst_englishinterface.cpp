@@ -103,10 +103,7 @@ std::vector<Opening> openings() {
     };
     auto button = [](const char* toolbar, const char* name) {
         return [toolbar, name](MainWindow& window, IInteractive&, const QDir&) {
-            auto* bar = window.findChild<QToolBar*>(QString::fromLatin1(toolbar));
-            QAction* action = bar->findChild<QAction*>(QString::fromLatin1(name));
-            ASSERT_NE(action, nullptr) << name;
-            QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+            clickToolAction(window, toolbar, name);
         };
     };
     return {

@@ -156,18 +156,11 @@ TEST_F(ImportDialogTest, MidiVoiceIsChosenFromItsListWithAPreview) {
     EXPECT_EQ(storedMelody(u"two"), u"B中ソ B中ソ ");
 }
 
-class ChangedSongImportTest : public ImportDialogTest {
-protected:
-    void beforeWindow() override { storeSong(u"旧", u"C中ド "); }
-    void SetUp() override {
-        ImportDialogTest::SetUp();
-        ASSERT_TRUE(m_window->openSong(QStringLiteral("旧")));
-        setMelody(QStringLiteral("C中ド D中レ "));
-    }
-};
-
 // A file that cannot be read asks nothing about the changed song and leaves its melody.
-TEST_F(ChangedSongImportTest, BadPathsAskNothingAndAReadableFileOffersItForSaving) {
+TEST_F(ImportDialogTest, BadPathsAskNothingAndAReadableFileOffersTheChangedSongForSaving) {
+    storeSong(u"旧", u"C中ド ");
+    ASSERT_TRUE(m_window->openSong(QStringLiteral("旧")));
+    setMelody(QStringLiteral("C中ド D中レ "));
     const struct {
         QString path;
         std::u16string_view message;

@@ -29,12 +29,6 @@ QString cells(std::initializer_list<const char16_t*> keys) {
 
 class MainWindowTest : public MainWindowFixture {
 protected:
-    // Chooses an entry the way the mouse does: the combo box changes its index and reports
-    // the activation.
-    void choose(int index) {
-        m_combo->setCurrentIndex(index);
-        emit m_combo->activated(index);
-    }
     // The widget of the view on show, and that only it is shown and has the focus.
     void expectShown(int view) {
         const QWidget* views[] = {m_txt, m_staff, m_pnl};
@@ -62,7 +56,8 @@ TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnceAndTheGuideFollowsEdits) {
     // A quarter note is two eighths on Type-A: the note and one rest.
     setMelody(QStringLiteral("C中ド "));
     QSignalSpy changes(m_pnl, &QPlainTextEdit::textChanged);
-    choose(2);
+    m_combo->setCurrentIndex(2); // as the mouse chooses: the index, then the activation
+    emit m_combo->activated(2);
     EXPECT_EQ(m_pnl->toPlainText(), cells({u"１", u"０"}));
     EXPECT_EQ(m_panel->text(), QStringLiteral("30音　低音なし"));
     EXPECT_TRUE(m_ui.messages().empty());
@@ -92,7 +87,8 @@ TEST_F(MainWindowTest, OneChoiceInTheComboConvertsOnceAndTheGuideFollowsEdits) {
 // shows it instead of the capacity text "全てＯＫ".
 TEST_F(MainWindowTest, ATypeThatCannotTypeSomeNotesSaysSoOnce) {
     setMelody(QStringLiteral("A中ド D.中レ C中ミ "));
-    choose(21);
+    m_combo->setCurrentIndex(21);
+    emit m_combo->activated(21);
     const QString report =
         QStringLiteral("Type-T [PS-T15]：表現できない音符が 2 個あります（変換エラー！）");
     EXPECT_EQ(m_panel->text(), report);
@@ -167,11 +163,15 @@ using CommandTest = MainWindowFixture;
 // button of the tool bar stops and closes. F5 shows the key guide again.
 TEST_F(CommandTest, FourPlaysAndStopsAndOnlyCloseRunsWhilePlaying) {
     setMelody(QStringLiteral("D中ミ "));
-    m_window->session().setSavedMelody(u"D中ミ ");
+    m_window->session().setSavedMelody(u"D中フ ");
     m_window->selectView(2);
     m_pnl->setPlainText(QStringLiteral("edited"));
     press(Qt::Key_F5);
     EXPECT_EQ(m_pnl->toPlainText(), QString(QChar(u'３')) + QString(4, QChar(0x3000)));
+    clickToolButton("tbIchou", "Up"); // transposing under a key guide converts again
+    EXPECT_EQ(melody(), QStringLiteral("D中フ "));
+    EXPECT_TRUE(m_pnl->isVisible());
+    EXPECT_EQ(m_pnl->toPlainText(), QString(QChar(u'４')) + QString(4, QChar(0x3000)));
     m_window->selectView(0);
     for (const bool closeWhilePlaying : {false, true}) {
         press(Qt::Key_F4);
@@ -221,7 +221,6 @@ TEST_F(CommandTest, HelpShowsJapaneseAndEnglishPagesInOneWindow) {
         clickButton(*help, button);
         EXPECT_TRUE(browser->toPlainText().contains(heading)) << button;
     }
-    // A second F1 shows the same window again.
     press(Qt::Key_F1);
     EXPECT_EQ(m_window->findChildren<QDialog*>(QStringLiteral("frmHelp")).size(), 1);
 }

@@ -25,7 +25,6 @@ protected:
     std::filesystem::path settingsPath() const { return m_library->folders().settingsFile(); }
     PrivateProfile storedSettings() const { return PrivateProfile::load(settingsPath()).profile; }
 
-    // Opens the dialog (F2) and lets script use it.
     void openSettings(DialogScript script) {
         queueDialog(std::move(script));
         const size_t opened = m_dialogTitles.size();
@@ -92,15 +91,13 @@ TEST_F(SettingsDialogTest, OkWithoutPhoneTypeIsRefusedAndWritesNothing) {
     EXPECT_FALSE(storedSettings().hasSection(u"設定"));
 }
 
-struct SizeCase {
-    const char* typed;
-    bool leave; // Tab out of the field after typing
-    std::u16string_view message;
-    int size; // the size kept afterwards
-};
-
 TEST_F(SettingsDialogTest, FontSizesAreCheckedAsTypedAndLeft) {
-    const SizeCase cases[] = {
+    const struct {
+        const char* typed;
+        bool leave; // Tab out of the field after typing
+        std::u16string_view message;
+        int size; // the size kept afterwards
+    } cases[] = {
         {"0", false, u"0は、入力できません。", 12},
         {"x", false, u"数値しか入力できません。:Change:text=", 12},
         {"", true, u"数値しか入力できません。:LostFocus", 12},
@@ -111,7 +108,7 @@ TEST_F(SettingsDialogTest, FontSizesAreCheckedAsTypedAndLeft) {
         auto* size = dialogChild<QComboBox>(dialog, "cmbSizeInpu");
         dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        for (const SizeCase& c : cases) {
+        for (const auto& c : cases) {
             SCOPED_TRACE(c.typed);
             const size_t before = m_ui.messages().size();
             size->lineEdit()->setFocus();
@@ -135,15 +132,14 @@ TEST_F(SettingsDialogTest, FontSizesAreCheckedAsTypedAndLeft) {
 TEST(SettingsDialogSound, PortsVoicesAndTheTestScaleSoundAtOnce) {
     RecordingInteractive ui;
     sound::RecordingMidiOutput heard;
-    std::vector<sound::MidiPortEntry> entries;
-    entries.push_back(
-        {u"(標準)", "test", 0, [&heard] {
-             return sound::OpenedOutput{std::make_unique<sound::ForwardingMidiOutput>(heard), {}};
-         }});
-    entries.push_back({u"壊れた音源", "test", 1, [] {
-                           return sound::OpenedOutput{nullptr, "no such device"};
-                       }});
-    sound::MidiOutputPort port(ui, std::move(entries));
+    sound::MidiOutputPort port(ui, {{u"(標準)", "test", 0,
+                                     [&heard] {
+                                         return sound::OpenedOutput{
+                                             std::make_unique<sound::ForwardingMidiOutput>(heard)};
+                                     }},
+                                    {u"壊れた音源", "test", 1, [] {
+                                         return sound::OpenedOutput{nullptr, "no such"};
+                                     }}});
     ASSERT_TRUE(port.open(0));
     settings::SettingsDialog dialog(ui, port, &port);
     dialog.setPreferences({});

@@ -181,17 +181,12 @@ TEST_F(MainWindowFixture, ClosingStoresThePlacementAndTheNextWindowComesBackInIt
 }
 
 // A size kept from a larger screen is fitted into this one.
-class OversizedPlacementTest : public MainWindowFixture {
-protected:
-    void beforeWindow() override {
-        settings::WindowPlacement placement;
-        placement.width = 40000;
-        placement.height = 30000;
-        ASSERT_EQ(settingsFile().saveWindowPlacement(placement), "");
-    }
-};
-
-TEST_F(OversizedPlacementTest, TheWindowFitsTheScreen) {
+TEST_F(MainWindowFixture, AnOversizedPlacementFitsTheScreen) {
+    settings::WindowPlacement placement;
+    placement.width = 40000;
+    placement.height = 30000;
+    ASSERT_EQ(settingsFile().saveWindowPlacement(placement), "");
+    openWindow();
     const QRect area = m_window->screen()->availableGeometry();
     EXPECT_LE(m_window->width(), area.width());
     EXPECT_LE(m_window->height(), area.height());
@@ -232,13 +227,7 @@ void confirm(QDialog& dialog) {
     clickButton(dialog, "cmd0");
 }
 
-class SongCommandTest : public MainWindowFixture {
-protected:
-    void beforeWindow() override {
-        storeSong(u"あの歌", u"C中ド ", u"100");
-        storeSong(u"この歌", u"E高ミ ", u"140");
-    }
-};
+using SongCommandTest = SongsTest;
 
 // New names the melody on screen; Save stores it under the same name or, as a new song, under
 // another, leaving the first as it was.
@@ -267,7 +256,7 @@ TEST_F(SongCommandTest, SixNamesTheMelodyAndEightSavesItUnderTheDialogsName) {
     EXPECT_EQ(song->melody, u"E高ミ G高ソ ");
     EXPECT_EQ(song->info.properties.body, u"保存");
     EXPECT_EQ(m_songName->text(), QStringLiteral("別の歌"));
-    EXPECT_EQ(m_musicBox->topLevelItemCount(), 4);
+    EXPECT_EQ(m_musicBox->topLevelItemCount(), 5);
     EXPECT_EQ(m_library->loadSong(u"新しい歌")->melody, u"C中ド D中レ E中ミ ");
     m_window->close();
     EXPECT_TRUE(m_ui.questions().empty());
@@ -288,7 +277,7 @@ TEST_F(SongCommandTest, SixAsksBeforeTakingAStoredName) {
         EXPECT_EQ(m_window->session().currentName(), current);
         queueDialog(confirm);
         QTest::keyClick(m_txt, Qt::Key_F8);
-        EXPECT_EQ(m_library->loadSong(u"あの歌")->melody, yes ? u"E高ミ " : u"C中ド ");
+        EXPECT_EQ(m_library->loadSong(u"あの歌")->melody, yes ? u"E高ミ " : u"C中ド D中レ ");
     }
 }
 
@@ -298,7 +287,7 @@ TEST_F(SongCommandTest, SevenRenamesTheCurrentSong) {
         const char16_t* newName;
         bool renamed;
         std::vector<std::u16string> messages;
-    } cases[] = {{u"あの歌", false, {u"既に同じ曲名が存在します。"}}, {u"その歌", true, {}}};
+    } cases[] = {{u"あの歌", false, {u"既に同じ曲名が存在します。"}}, {u"別の歌", true, {}}};
     for (const auto& c : cases) {
         openWindow();
         ASSERT_TRUE(m_window->openSong(QStringLiteral("この歌")));
@@ -314,7 +303,7 @@ TEST_F(SongCommandTest, SevenRenamesTheCurrentSong) {
         ASSERT_TRUE(song);
         EXPECT_EQ(song->melody, u"E高ミ ");
         EXPECT_EQ(song->info.properties.body, c.renamed ? u"直した" : u"");
-        EXPECT_EQ(m_musicBox->topLevelItemCount(), 2);
+        EXPECT_EQ(m_musicBox->topLevelItemCount(), 3);
     }
 }
 
@@ -332,7 +321,7 @@ TEST_F(SongCommandTest, ACancelledDialogChangesNothing) {
     EXPECT_EQ(m_dialogTitles.size(), 3u);
     EXPECT_EQ(m_library->loadSong(u"この歌")->melody, u"E高ミ G高ソ ");
     EXPECT_EQ(m_songName->text(), QStringLiteral("この歌"));
-    EXPECT_EQ(m_musicBox->topLevelItemCount(), 2);
+    EXPECT_EQ(m_musicBox->topLevelItemCount(), 3);
 }
 
 // Yes to saving an unnamed melody on closing opens the save dialog; cancelling it keeps the

@@ -29,15 +29,10 @@ protected:
     }
 
     void store(const std::u16string& name, const std::u16string& melody) {
-        library::SongProperties properties;
-        properties.name = name;
         melody::ParserState state;
         RecordingInteractive quiet;
-        ASSERT_TRUE(
-            m_library
-                .saveSong(library::newSongInfo(properties, u"", std::chrono::system_clock::now()),
-                          melody, {}, state, quiet)
-                .ok());
+        const auto info = library::newSongInfo({name}, u"", std::chrono::system_clock::now());
+        ASSERT_TRUE(m_library.saveSong(info, melody, {}, state, quiet).ok());
     }
 
     testing::TempFolder m_root;
@@ -57,17 +52,14 @@ TEST_F(SongSessionTest, AnUnnamedMelodyWithoutANamerIsNotSaved) {
     EXPECT_EQ(m_library.listSongs().size(), 2u);
 }
 
-TEST_F(SongSessionTest, LoadingTheCurrentSongAgainOrAMissingOneDoesNothing) {
-    ASSERT_TRUE(m_session.load(u"一番", u""));
-    EXPECT_EQ(m_session.savedMelody(), u"C中ド ");
-    EXPECT_FALSE(m_session.load(u"一番", u"C中ド "));
-    EXPECT_FALSE(m_session.load(u"ない曲", u"C中ド "));
-    EXPECT_EQ(m_session.currentName(), u"一番");
-    EXPECT_TRUE(m_ui.questions().empty());
-}
-
-TEST_F(SongSessionTest, DeletingAnotherSongKeepsTheCurrentOne) {
+// Loading the current song again or a missing one does nothing; deleting another keeps it.
+TEST_F(SongSessionTest, LoadingAgainOrAMissingSongOrDeletingAnotherKeepsTheCurrentOne) {
     ASSERT_TRUE(m_session.load(u"二番", u""));
+    EXPECT_EQ(m_session.savedMelody(), u"D中レ ");
+    EXPECT_FALSE(m_session.load(u"二番", u"D中レ "));
+    EXPECT_FALSE(m_session.load(u"ない曲", u"D中レ "));
+    EXPECT_EQ(m_session.currentName(), u"二番");
+    EXPECT_TRUE(m_ui.questions().empty());
     m_ui.queueAnswer(Answer::Yes);
     EXPECT_TRUE(m_session.remove(u"一番"));
     EXPECT_FALSE(std::filesystem::exists(m_library.songFile(u"一番")));
@@ -86,8 +78,7 @@ TEST_F(SongSessionTest, TheFolderShownIsTheSongsGuideFolderWhenItExists) {
 
 TEST_F(SongSessionTest, ANamedSongKeepsItsAuthorAndTheNewOneIsTheUsers) {
     m_session.setUserName(u"わたし");
-    library::SongProperties properties;
-    properties.name = u"三番";
+    const library::SongProperties properties{u"三番"};
     ASSERT_TRUE(m_session.create(properties, u"C中ド ").ok());
     EXPECT_EQ(m_session.current()->from, u"わたし");
     // The new song holds the melody it named.

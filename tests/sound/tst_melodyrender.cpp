@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <span>
 
 namespace sarvo::sound {
 namespace {
@@ -26,8 +27,7 @@ struct RenderCase {
     const char* name;
     std::u16string_view melody;
     int tempo; // quarter notes per minute
-    int tempoBase;
-    int program;
+    int tempoBase; // played in the first voice of the list
     std::vector<ExpectedNote> notes;
 };
 
@@ -49,7 +49,8 @@ TEST_P(MelodyRenderTest, NotesSoundAtTheirPitchAndTime) {
     const RenderCase& c = GetParam();
     // [GIVEN] the melody rendered to a WAV file
     const RenderedAudio rendered =
-        renderMelody(c.melody, PlaybackTiming::quarterNoteTempo(c.tempo, c.tempoBase), c.program);
+        renderMelody(c.melody, PlaybackTiming::quarterNoteTempo(c.tempo, c.tempoBase),
+                     voiceList()[0].program);
     ASSERT_TRUE(rendered.audio) << rendered.error;
     const testing::TempFolder dir;
     const std::filesystem::path wav = dir.path() / "melody.wav";
@@ -73,13 +74,11 @@ TEST_P(MelodyRenderTest, NotesSoundAtTheirPitchAndTime) {
         const size_t from = msToWindow(onsetMs - 20);
         const size_t to = std::min(env.size(), msToWindow(endMs + 40));
         ASSERT_LT(from, to);
-        double peak = 0;
-        for (size_t i = from; i < to; ++i)
-            peak = std::max(peak, env[i]);
+        const std::span<const double> around = std::span(env).subspan(from, to - from);
+        const double peak = std::ranges::max(around);
         ASSERT_GT(peak, 0.01) << "note " << note.midi << " is silent";
-        const std::vector<Sounding> stretches = soundingStretches(
-            std::vector(env.begin() + static_cast<long>(from), env.begin() + static_cast<long>(to)),
-            windowMs, 0.3 * peak, 30);
+        const std::vector<Sounding> stretches =
+            soundingStretches(std::vector(around.begin(), around.end()), windowMs, 0.3 * peak, 30);
         ASSERT_EQ(stretches.size(), 1u) << "note " << note.midi;
         const double offset = static_cast<double>(from) * windowMs;
         EXPECT_NEAR(stretches[0].startMs + offset, onsetMs, kOnsetToleranceMs) << note.midi;
@@ -100,12 +99,12 @@ TEST_P(MelodyRenderTest, NotesSoundAtTheirPitchAndTime) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Melodies, MelodyRenderTest, ::testing::Values(
     RenderCase{"three_octaves_default_voice", u"C中ド H D高ラ I C低ミ H ", 100, 15,
-               voiceList()[0].program, {{72, 4, 4}, {93, 2, 2}, {64, 4, 4}}},
+               {{72, 4, 4}, {93, 2, 2}, {64, 4, 4}}},
     RenderCase{"range_ends_and_sharps", u"D低ド I D高シ I D中ソ# I D低ラ# I ", 120, 10,
-               voiceList()[0].program, {{60, 2, 2}, {95, 2, 2}, {80, 2, 2}, {70, 2, 2}}},
-    RenderCase{"ties_and_dots", u"C中レ ^ H C.中フ# I D.高ド# H ", 90, 20, voiceList()[0].program,
+               {{60, 2, 2}, {95, 2, 2}, {80, 2, 2}, {70, 2, 2}}},
+    RenderCase{"ties_and_dots", u"C中レ ^ H C.中フ# I D.高ド# H ", 90, 20,
                {{74, 8, 4}, {78, 6, 2}, {85, 3, 4}}},
-    RenderCase{"triplet_at_tempo_60", u"3中ミ ] 2中レ I ", 60, 15, voiceList()[0].program,
+    RenderCase{"triplet_at_tempo_60", u"3中ミ ] 2中レ I ", 60, 15,
                {{76, 4.0 / 3, 4.0 / 3}, {74, 8.0 / 3, 2}}}),
     CaseName());
 // clang-format on

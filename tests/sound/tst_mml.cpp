@@ -158,6 +158,9 @@ TEST(MmlCompiler, PartsGetTracksAndChannelsInOrderOfTheirLetters) {
     EXPECT_EQ(notesOf(file.tracks[2]), b);
     EXPECT_EQ(file.tracks[2].name(), "B");
     EXPECT_EQ(file.tracks[2].events.at(1), MidiEvent::channelMessage(0, kProgramChange, 1, 19));
+    const SmfFile empty = compiled(u"\r\n  \r\n"); // only the conductor
+    ASSERT_EQ(empty.tracks.size(), 1u);
+    EXPECT_EQ(empty.tracks[0].events, file.tracks[0].events);
 }
 
 // A part of another tempo than the first keeps its own speed: at half the tempo its quarter
@@ -207,12 +210,6 @@ TEST(MmlCompiler, ErrorsNameLineAndColumn) {
         EXPECT_FALSE(result.file) << error;
         EXPECT_EQ(result.error.text(), error);
     }
-}
-
-TEST(MmlCompiler, EmptyTextGivesOnlyTheConductor) {
-    const SmfFile file = compiled(u"\r\n  \r\n");
-    ASSERT_EQ(file.tracks.size(), 1u);
-    EXPECT_EQ(file.tracks[0].events, std::vector<MidiEvent>{MidiEvent::tempo(0, 500000)});
 }
 
 // A chord of three songs compiles to the bytes of the reference file, which midicsv reads as

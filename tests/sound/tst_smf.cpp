@@ -56,8 +56,7 @@ TEST(SmfReader, ReadsRunningStatusMetaAndSkipsSysEx) {
     // [THEN] the events come out at absolute ticks, the SysEx is gone
     ASSERT_TRUE(result.file) << result.error;
     const SmfFile& file = *result.file;
-    EXPECT_EQ(file.format, 0);
-    EXPECT_EQ(file.division.ticksPerQuarter(), 96);
+    EXPECT_EQ(std::pair(int{file.format}, int{file.division.ticksPerQuarter()}), std::pair(0, 96));
     ASSERT_EQ(file.tracks.size(), 1u);
     const std::vector<MidiEvent> expected = {MidiEvent::tempo(0, 500000), noteOn(0, 0, 0x3C, 0x64),
                                              noteOn(0x60, 0, 0x40, 0x50), noteOn(0x70, 0, 0x3C, 0),
@@ -161,9 +160,7 @@ TEST(SmfWriter, OrdersEventsByTickKeepingTheOrderOfEqualTicks) {
 SmfFile fileWithTempos(uint16_t division, std::vector<MidiEvent> conductor) {
     SmfFile file;
     file.division.raw = division;
-    file.tracks.resize(2);
-    file.tracks[0].events = std::move(conductor);
-    file.tracks[1].events = {noteOn(0, 0, 60), noteOff(960, 0, 60)};
+    file.tracks = {{std::move(conductor)}, {{noteOn(0, 0, 60), noteOff(960, 0, 60)}}};
     return file;
 }
 

@@ -68,7 +68,7 @@ void fuzzTransfer(std::span<const uint8_t> input) {
     // The phone's answers: the input in pieces of up to 64 bytes, a piece per poll.
     for (size_t at = 1; at < input.size(); at += 1 + input[at] % 64) {
         const size_t length = std::min<size_t>(input[at] % 64, input.size() - at - 1);
-        line.arrive(Bytes(input.begin() + at + 1, input.begin() + at + 1 + length));
+        line.incoming.emplace_back(input.begin() + at + 1, input.begin() + at + 1 + length);
     }
     ProtocolLog log;
     sound::ManualClock clock;

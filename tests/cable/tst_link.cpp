@@ -4,9 +4,8 @@
 #include "cable/link.h"
 #include "cable/probe.h"
 #include "cable/templatematch.h"
-#include "cable/transport.h"
+#include "memorytransport.h"
 
-#include <deque>
 #include <numeric>
 #include <tuple>
 
@@ -16,27 +15,7 @@ namespace sarvo::cable {
 namespace {
 
 using namespace std::chrono_literals;
-// A line in memory: the bytes the phone "sends" are queued by the test and handed out one piece
-// per read; every piece written is kept.
-class MemoryTransport final : public IByteTransport {
-public:
-    OpenResult open(const LineSettings&) override { return {true, false, {}}; }
-    void close() override {}
-    bool isOpen() const override { return true; }
-    bool write(std::span<const uint8_t> bytes) override {
-        written.emplace_back(bytes.begin(), bytes.end());
-        return true;
-    }
-    Bytes readAll() override {
-        if (incoming.empty())
-            return {};
-        Bytes piece = incoming.front();
-        incoming.pop_front();
-        return piece;
-    }
-    std::deque<Bytes> incoming;
-    std::vector<Bytes> written;
-};
+using testing::MemoryTransport;
 
 Bytes hex(std::u16string_view text) {
     return text.empty() ? Bytes{} : frameBytes(text);

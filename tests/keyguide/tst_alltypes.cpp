@@ -51,8 +51,9 @@ void expectGuideFitsAndReadsBackToItself(int type, std::u16string_view keys) {
     const std::u16string again = toKeys(type, readBack);
     if (rules.limitCounts == LimitCount::Entries) {
         ASSERT_EQ(again, keys);
-        if (const std::optional<int> most = mostCounted(rules))
+        if (const std::optional<int> most = mostCounted(rules)) {
             ASSERT_LE(entriesOf(rules, readBack), *most);
+        }
         return;
     }
     ASSERT_LE(again.size(), keys.size());
@@ -197,8 +198,9 @@ TEST_P(AllTypes, PlaysThePitchesAndLengthsOfItsPhone) {
         }
         if (typedInFull(type, melody)) {
             ASSERT_EQ(pitches, expected);
-            if (ticks)
+            if (ticks) {
                 ASSERT_EQ(back.ticks, *ticks);
+            }
         } else {
             ASSERT_LE(pitches.size(), expected.size());
             ASSERT_TRUE(std::equal(pitches.begin(), pitches.end(), expected.begin()));

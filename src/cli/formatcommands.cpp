@@ -3,6 +3,7 @@
 
 #include "cli/commandgroups.h"
 
+#include "common/filebytes.h"
 #include "common/textcodec.h"
 #include "formats/kyaramail.h"
 #include "formats/mld.h"
@@ -11,10 +12,10 @@
 #include "formats/smd.h"
 
 #include <charconv>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <utility>
 
 namespace sarvo::cli {
 namespace {
@@ -111,12 +112,12 @@ std::string readAll(std::istream& in) {
 // A melody text file without the line break at its end; nullopt (reported) when it cannot be
 // read or decoded.
 std::optional<std::u16string> readPartFile(const std::string& path, Io& io) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::optional<std::string> read = readFileBytes(path);
+    if (!read) {
         io.err << "sarvo-cli: cannot read " << path << "\n";
         return std::nullopt;
     }
-    std::string bytes = readAll(file);
+    std::string bytes = std::move(*read);
     while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r'))
         bytes.pop_back();
     auto text = io.sjis ? fromCp932(bytes) : fromUtf8(bytes);

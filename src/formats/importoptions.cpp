@@ -1,13 +1,11 @@
 #include "formats/importoptions.h"
 
+#include "common/filebytes.h"
 #include "common/textcodec.h"
 #include "formats/lenienttext.h"
 #include "formats/mld.h"
 #include "formats/notationfiles.h"
 #include "formats/smd.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace sarvo::formats {
 namespace {
@@ -31,16 +29,6 @@ const std::vector<ImportOption>& optionTable() {
          ImportKind::Smd},
     };
     return options;
-}
-
-std::optional<std::string> readBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        return std::nullopt;
-    return bytes;
 }
 
 ImportedFile fromPart(const DecodedPart& part) {
@@ -93,7 +81,7 @@ ImportedFile importFile(ImportKind kind, const std::filesystem::path& path) {
     case ImportKind::CodePairs: return importNotation(path, TextNotation::CodePair);
     default: break;
     }
-    const std::optional<std::string> bytes = readBytes(path);
+    const std::optional<std::string> bytes = readFileBytes(path);
     if (!bytes)
         return {.error = u"cannot read " + fromUtf8(path.string()).value_or(u"the file")};
     if (kind == ImportKind::KeyText)

@@ -4,10 +4,8 @@
 #include "melody/foreignnotation.h"
 #include "melody/noteparser.h"
 
+#include "common/filebytes.h"
 #include "common/textcodec.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace sarvo::formats {
 namespace {
@@ -45,14 +43,10 @@ std::u16string notationToMelody(std::u16string_view text, TextNotation notation)
 
 Converted<std::u16string> readNotationFile(const std::filesystem::path& path,
                                            TextNotation notation) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return {{}, u"cannot open " + fromUtf8(path.string()).value_or(u"the file")};
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-    if (file.bad())
+    const std::optional<std::string> bytes = readFileBytes(path);
+    if (!bytes)
         return {{}, u"cannot read " + fromUtf8(path.string()).value_or(u"the file")};
-    std::u16string melodyText = notationToMelody(fromCp932Lenient(bytes), notation);
+    std::u16string melodyText = notationToMelody(fromCp932Lenient(*bytes), notation);
     if (melodyText.empty())
         return {{}, u"the file holds no notes"};
     return {melodyText, {}};

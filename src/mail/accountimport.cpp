@@ -1,9 +1,8 @@
 #include "mail/accountimport.h"
 
+#include "common/filebytes.h"
 #include "common/textcodec.h"
 
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -11,17 +10,10 @@
 namespace sarvo::mail {
 namespace {
 
-std::optional<std::string> fileText(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
 // The folder of the default profile: the Default= of an [Install…] section, else the profile
 // marked Default=1, else the only profile.
 std::optional<std::filesystem::path> defaultProfile(const std::filesystem::path& root) {
-    const auto ini = fileText(root / "profiles.ini");
+    const auto ini = readFileBytes(root / "profiles.ini");
     if (!ini)
         return std::nullopt;
     std::string section, installDefault, markedPath, firstPath, path;
@@ -73,7 +65,7 @@ std::optional<std::filesystem::path> defaultProfile(const std::filesystem::path&
 std::optional<ImportedAccount> readThunderbirdAccount(const std::filesystem::path& home) {
     const std::filesystem::path root = home / ".thunderbird";
     const auto profile = defaultProfile(root);
-    const auto prefsText = profile ? fileText(*profile / "prefs.js") : std::nullopt;
+    const auto prefsText = profile ? readFileBytes(*profile / "prefs.js") : std::nullopt;
     if (!prefsText)
         return std::nullopt;
     std::map<std::string, std::string> prefs;

@@ -1,10 +1,8 @@
 #include "settings/privateprofile.h"
 
 #include "common/atomicfile.h"
+#include "common/filebytes.h"
 #include "settings/profiletext.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace sarvo::settings {
 namespace {
@@ -105,19 +103,10 @@ ProfileLoad PrivateProfile::load(const std::filesystem::path& file) {
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))
         return {};
-    const ProfileLoad unreadable{PrivateProfile(), "cannot read " + file.string()};
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return unreadable;
-    try {
-        // A read error (a folder of that name, a failing disk) throws from inside the stream.
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad())
-            return unreadable;
-        return {PrivateProfile(bytes), {}};
-    } catch (const std::ios_base::failure&) {
-        return unreadable;
-    }
+    const std::optional<std::string> bytes = readFileBytes(file);
+    if (!bytes)
+        return {PrivateProfile(), "cannot read " + file.string()};
+    return {PrivateProfile(*bytes), {}};
 }
 
 std::optional<PrivateProfile::SectionRange>

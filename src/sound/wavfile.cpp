@@ -1,9 +1,7 @@
 #include "sound/wavfile.h"
 
 #include "common/atomicfile.h"
-
-#include <fstream>
-#include <iterator>
+#include "common/filebytes.h"
 
 namespace sarvo::sound {
 namespace {
@@ -76,11 +74,8 @@ std::string writeWavFile(const std::filesystem::path& path, const WavAudio& audi
 }
 
 std::optional<WavAudio> readWavFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return decodeWav(bytes);
+    const std::optional<std::string> bytes = readFileBytes(path);
+    return bytes ? decodeWav(*bytes) : std::nullopt;
 }
 
 } // namespace sarvo::sound

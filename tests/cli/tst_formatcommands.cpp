@@ -37,6 +37,7 @@ TEST(FormatCommands, BytesImportAndRefusals) {
         cli::Run({"import", "--format", "mld", "song.mld"}, "", 2, ""),
         cli::Run({"import", "--format", "ked"}, "", 2, ""),
         cli::Run({"import", "--format", "ked", "/nonexistent/song.ked"}, "", 1, ""),
+        cli::Run({"import", "--format", "omd", "/"}, "", 1, ""), // a folder: refused, no abort
     });
 }
 

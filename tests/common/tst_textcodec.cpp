@@ -1,6 +1,7 @@
 #include "tempfolder.h"
 
 #include "common/atomicfile.h"
+#include "common/filebytes.h"
 #include "common/textcodec.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,15 @@ TEST(AtomicFile, ReplacesWholeFileAndReportsFailure) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
     // A folder that does not exist: an error naming the file, and nothing written.
     EXPECT_NE(writeFileAtomically(dir.path() / "missing" / "x.txt", "data"), "");
+}
+
+// Reading a folder by a file's name once ended the program with an uncaught stream exception.
+TEST(FileBytes, ReadsAFileAndRefusesWhatIsNoReadableFile) {
+    testing::TempFolder dir;
+    ASSERT_EQ(writeFileAtomically(dir.path() / "song.txt", "bytes"), "");
+    EXPECT_EQ(readFileBytes(dir.path() / "song.txt"), "bytes");
+    EXPECT_EQ(readFileBytes(dir.path() / "missing.txt"), std::nullopt);
+    EXPECT_EQ(readFileBytes(dir.path()), std::nullopt);
 }
 
 // Once an output named /dev/null was renamed over and the device became a plain file: what is
